@@ -1,0 +1,29 @@
+#pragma once
+// What the writer needs from a picture surface: load a page picture at its
+// natural pixel size and hand over its pixels. The Qt implementation lives in
+// image/; keeping the interface here lets the book code stay free of Qt.
+
+#include <cstdint>
+#include <string>
+
+#include "book/book_record.h"
+
+namespace qb {
+
+class PictureSurface {
+ public:
+  virtual ~PictureSurface() = default;
+
+  // Loads the picture file; the surface takes the picture's size. On failure
+  // the surface keeps what it held and error (when given) says why.
+  virtual bool LoadPicture(const std::u16string& path, std::string* error) = 0;
+
+  virtual int Width() const = 0;
+  virtual int Height() const = 0;
+
+  // The surface's pixels in pixel-array order: Width() x Height() + 1
+  // elements. Returns Width() x Height(), or -1 when nothing could be copied.
+  virtual std::int32_t PictureToPixels(PixelArray& pixels) const = 0;
+};
+
+}  // namespace qb
