@@ -1,0 +1,167 @@
+#include "book/book_reader.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include "book/book_format.h"
+#include "common/cp932.h"
+#include "common/text_helpers.h"
+#include "common/utf8.h"
+
+namespace qb {
+namespace {
+
+// An open book file whose size is known, so that every claim the file makes
+// can be checked before anything is allocated for it.
+class BookFile {
+ public:
+  explicit BookFile(const std::u16string& path) {
+    // A folder opens as a stream on Linux; only regular files are books.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(ToPath(path), error)) return;
+    in_.open(ToPath(path), std::ios::binary);
+    if (!in_) return;
+    in_.seekg(0, std::ios::end);
+    const auto end = in_.tellg();
+    if (end < 0) return;
+    size_ = static_cast<std::int64_t>(end);
+    open_ = true;
+  }
+
+  bool IsOpen() const { return open_; }
+  std::int64_t Size() const { return size_; }
+
+  bool Fits(std::int64_t offset, std::int64_t count) const {
+    return offset >= 0 && count >= 0 && offset <= size_ && count <= size_ - offset;
+  }
+
+  // Reads exactly count bytes at offset; false when the file does not hold them.
+  bool Read(std::int64_t offset, std::size_t count, std::string& out) {
+    if (!Fits(offset, static_cast<std::int64_t>(count))) return false;
+    out.resize(count);
+    in_.clear();
+    in_.seekg(offset);
+    in_.read(out.data(), static_cast<std::streamsize>(count));
+    return static_cast<std::size_t>(in_.gcount()) == count;
+  }
+
+ private:
+  std::ifstream in_;
+  std::int64_t size_ = 0;
+  bool open_ = false;
+};
+
+// Every page record must lie inside the file with sane dimensions; a reader
+// that trusted the table would read out of bounds later, page by page.
+bool PageRecordFits(BookFile& file, std::int32_t position) {
+  std::string head;
+  if (position < 1 || !file.Read(position - 1, format::kPageHeaderSize, head)) return false;
+  const std::int16_t width = GetInt16(head, 0);
+  const std::int16_t height = GetInt16(head, 2);
+  if (width < 0 || height < 0) return false;
+  return file.Fits(position - 1, format::PageRecordSize(width, height));
+}
+
+std::u16string DecodeComment(std::u16string_view text) {
+  // A lone 0x80 byte decodes to U+0080; followed by "n" it is an old line break.
+  return ReplaceText(GetField(text, 1, u"\x7F"), u"\u0080n", u"\r\n");
+}
+
+}  // namespace
+
+std::u16string BytesToText(std::string_view bytes, std::size_t start, std::size_t count) {
+  if (start >= bytes.size()) return {};
+  return Trim(CutAtNull(cp932::Decode(bytes.substr(start, count))));
+}
+
+std::int16_t GetInt16(std::string_view bytes, std::size_t start) {
+  const auto b0 = static_cast<std::uint8_t>(bytes[start]);
+  const auto b1 = static_cast<std::uint8_t>(bytes[start + 1]);
+  return static_cast<std::int16_t>(static_cast<std::uint16_t>(b0 | (b1 << 8)));
+}
+
+std::int32_t GetInt32(std::string_view bytes, std::size_t start) {
+  std::uint32_t v = 0;
+  for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<std::uint8_t>(bytes[start + i]);
+  return static_cast<std::int32_t>(v);
+}
+
+int ReadBookHeader(const std::u16string& path, BookRecord& book) {
+  BookFile file(path);
+  if (!file.IsOpen()) return kBookDamaged;
+
+  std::string header;
+  if (!file.Read(0, format::kMagic.size(), header)) return kBookNotABook;
+  if (header != format::kMagic) return kBookNotABook;
+  if (!file.Read(0, format::kHeaderSize, header)) return kBookDamaged;
+
+  // Everything is read into a scratch record first: a damaged file must
+  // leave the caller's record as it was.
+  BookRecord read = book;
+  read.Version = FitToChars(BytesToText(header, 5, 4), kVersionWidth);
+  read.Author = FitToChars(BytesToText(header, format::kAuthorOffset, kAuthorWidth), kAuthorWidth);
+  read.Title = FitToChars(BytesToText(header, format::kTitleOffset, kTitleWidth), kTitleWidth);
+  read.PageCount = GetInt16(header, format::kPageCountOffset);
+  read.Password = FitToChars(BytesToText(header, format::kPasswordOffset, kPasswordWidth), kPasswordWidth);
+  read.Price = GetInt32(header, format::kPriceOffset);
+  read.TextLength = GetInt32(header, format::kTextLengthOffset);
+  read.Key = static_cast<std::uint8_t>(header[format::kKeyOffset]);
+  read.Check = static_cast<std::uint8_t>(header[format::kCheckOffset]);
+  const int status = (read.Check ^ format::kCheckMask) == read.Key ? kBookSound : kBookCheckFailed;
+
+  if (read.TextLength < format::kMinTextLength || read.TextLength > format::kMaxTextLength) return kBookDamaged;
+  if (read.PageCount < 1) return kBookDamaged;
+
+  std::string block;
+  if (!file.Read(format::kHeaderSize, static_cast<std::size_t>(read.TextLength), block)) return kBookDamaged;
+  const std::u16string text = cp932::Decode(block);
+  read.Comment = DecodeComment(text);
+  read.Url = GetField(text, 2, u"\x7F");
+  read.Mail = GetField(text, 3, u"\x7F");
+
+  std::string table;
+  const std::int64_t tableOffset = static_cast<std::int64_t>(format::kHeaderSize) + read.TextLength;
+  if (!file.Read(tableOffset, 4 * static_cast<std::size_t>(read.PageCount), table)) return kBookDamaged;
+  read.PageTable.assign(static_cast<std::size_t>(read.PageCount), 0);
+  for (std::size_t i = 0; i < read.PageTable.size(); ++i) {
+    read.PageTable[i] = GetInt32(table, 4 * i);
+    if (!PageRecordFits(file, read.PageTable[i])) return kBookDamaged;
+  }
+
+  book = std::move(read);
+  return status;
+}
+
+int ReadPageImage(const std::u16string& path, PageImage& page, std::int32_t position) {
+  page = PageImage{};
+  page.Pixels.assign(1, 0);
+  BookFile file(path);
+  std::string head;
+  if (!file.IsOpen() || position < 1 || !file.Read(position - 1, format::kPageHeaderSize, head)) return kBookDamaged;
+
+  const std::int16_t width = GetInt16(head, 0);
+  const std::int16_t height = GetInt16(head, 2);
+  if (width < 0 || height < 0) return kBookDamaged;
+  const std::int64_t n = static_cast<std::int64_t>(width) * height;
+  std::string planes;
+  if (!file.Read(position - 1 + static_cast<std::int64_t>(format::kPageHeaderSize), static_cast<std::size_t>(3 * (n + 1)),
+                 planes)) {
+    return kBookDamaged;
+  }
+
+  page.Width = width;
+  page.Height = height;
+  page.Reserved = GetInt16(head, 4);
+  page.Pixels.assign(static_cast<std::size_t>(n + 1), 0);
+  const auto* blue = reinterpret_cast<const std::uint8_t*>(planes.data());
+  const auto* red = blue + (n + 1);
+  const auto* green = red + (n + 1);
+  for (std::int64_t k = 0; k < n; ++k) {
+    page.Pixels[static_cast<std::size_t>(k)] = static_cast<std::uint32_t>(red[k] ^ format::kRedMask) << 16 |
+                                               static_cast<std::uint32_t>(green[k] ^ format::kGreenMask) << 8 |
+                                               static_cast<std::uint32_t>(blue[k] ^ format::kBlueMask);
+  }
+  return kBookSound;
+}
+
+}  // namespace qb
