@@ -51,21 +51,24 @@ class BookFile {
   bool open_ = false;
 };
 
-// Every page record must lie inside the file with sane dimensions; a reader
-// that trusted the table would read out of bounds later, page by page.
-bool PageRecordFits(BookFile& file, std::int32_t position) {
-  std::string head;
-  if (position < 1 || !file.Read(position - 1, format::kPageHeaderSize, head)) return false;
-  const std::int16_t width = GetInt16(head, 0);
-  const std::int16_t height = GetInt16(head, 2);
-  if (width < 0 || height < 0) return false;
-  return file.Fits(position - 1, format::PageRecordSize(width, height));
-}
-
 std::u16string DecodeComment(std::u16string_view text) {
   // A lone 0x80 byte decodes to U+0080; followed by "n" it is an old line break.
   return ReplaceText(GetField(text, 1, u"\x7F"), u"\u0080n", u"\r\n");
 }
+
+// Reads and checks the record's six-byte header; the whole record must fit.
+bool ReadRecordHeader(BookFile& file, std::int32_t position, PageImage& page) {
+  std::string head;
+  if (!file.IsOpen() || position < 1 || !file.Read(position - 1, format::kPageHeaderSize, head)) return false;
+  const std::int16_t width = GetInt16(head, 0);
+  const std::int16_t height = GetInt16(head, 2);
+  if (width < 0 || height < 0 || !file.Fits(position - 1, format::PageRecordSize(width, height))) return false;
+  page.Width = width;
+  page.Height = height;
+  page.Reserved = GetInt16(head, 4);
+  return true;
+}
+
 
 }  // namespace
 
@@ -125,33 +128,39 @@ int ReadBookHeader(const std::u16string& path, BookRecord& book) {
   read.PageTable.assign(static_cast<std::size_t>(read.PageCount), 0);
   for (std::size_t i = 0; i < read.PageTable.size(); ++i) {
     read.PageTable[i] = GetInt32(table, 4 * i);
-    if (!PageRecordFits(file, read.PageTable[i])) return kBookDamaged;
+    // Every record must lie inside the file with sane dimensions; trusting
+    // the table would read out of bounds later, page by page.
+    PageImage head;
+    if (!ReadRecordHeader(file, read.PageTable[i], head)) return kBookDamaged;
   }
 
   book = std::move(read);
   return status;
 }
 
+
+int ReadPageHeader(const std::u16string& path, PageImage& page, std::int32_t position) {
+  page = PageImage{};
+  BookFile file(path);
+  return ReadRecordHeader(file, position, page) ? kBookSound : kBookDamaged;
+}
+
 int ReadPageImage(const std::u16string& path, PageImage& page, std::int32_t position) {
   page = PageImage{};
   page.Pixels.assign(1, 0);
   BookFile file(path);
-  std::string head;
-  if (!file.IsOpen() || position < 1 || !file.Read(position - 1, format::kPageHeaderSize, head)) return kBookDamaged;
-
-  const std::int16_t width = GetInt16(head, 0);
-  const std::int16_t height = GetInt16(head, 2);
-  if (width < 0 || height < 0) return kBookDamaged;
-  const std::int64_t n = static_cast<std::int64_t>(width) * height;
+  PageImage head;
+  if (!ReadRecordHeader(file, position, head)) return kBookDamaged;
+  const std::int64_t n = static_cast<std::int64_t>(head.Width) * head.Height;
   std::string planes;
   if (!file.Read(position - 1 + static_cast<std::int64_t>(format::kPageHeaderSize), static_cast<std::size_t>(3 * (n + 1)),
                  planes)) {
     return kBookDamaged;
   }
 
-  page.Width = width;
-  page.Height = height;
-  page.Reserved = GetInt16(head, 4);
+  page.Width = head.Width;
+  page.Height = head.Height;
+  page.Reserved = head.Reserved;
   page.Pixels.assign(static_cast<std::size_t>(n + 1), 0);
   const auto* blue = reinterpret_cast<const std::uint8_t*>(planes.data());
   const auto* red = blue + (n + 1);

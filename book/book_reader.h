@@ -24,6 +24,10 @@ int ReadBookHeader(const std::u16string& path, BookRecord& book);
 // kBookDamaged (page left empty) when the record cannot be read as a whole.
 int ReadPageImage(const std::u16string& path, PageImage& page, std::int32_t position);
 
+// Reads only the page record's dimensions (Pixels left empty): for listing
+// pages without decoding them. Same results as ReadPageImage.
+int ReadPageHeader(const std::u16string& path, PageImage& page, std::int32_t position);
+
 // Header helpers. BytesToText decodes code page 932, cuts at the first NUL
 // and removes surrounding blanks.
 std::u16string BytesToText(std::string_view bytes, std::size_t start, std::size_t count);

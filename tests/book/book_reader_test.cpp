@@ -160,6 +160,11 @@ TEST_F(BookReader, PagesDecodeBottomRowFirst) {
   EXPECT_EQ(page.Width, 2);
   EXPECT_EQ(page.Height, 1);
   EXPECT_EQ(page.Pixels, (PixelArray{0x00010203, 0x00040506, 0}));
+  PageImage head;
+  ASSERT_EQ(ReadPageHeader(U16(path), head, book.PageTable[0]), 0);
+  EXPECT_EQ(head.Width, 2);
+  EXPECT_EQ(head.Height, 1);
+  EXPECT_TRUE(head.Pixels.empty());
 }
 
 TEST_F(BookReader, EmptyPageHasOneZeroPixel) {
