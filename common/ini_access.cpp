@@ -1,0 +1,24 @@
+#include "common/ini_access.h"
+
+#include "common/ini_document.h"
+#include "common/ini_file.h"
+
+namespace qb {
+
+std::u16string GetIniString(const std::u16string& section, const std::u16string& key,
+                            const std::u16string& defaultValue, const std::u16string& filePath) {
+  const auto content = ReadIniFile(filePath);
+  if (!content) return defaultValue;
+  auto value = FindIniValue(*content, section, key);
+  return value ? std::move(*value) : defaultValue;
+}
+
+int PutIniString(const std::u16string& section, const std::u16string& key, const std::u16string& value,
+                 const std::u16string& filePath) {
+  if (!IsValidIniSection(section) || !IsValidIniKey(key)) return 0;
+  const bool written = UpdateIniFile(
+      filePath, [&](std::string_view content) { return SetIniValue(content, section, key, value); });
+  return written ? 1 : 0;
+}
+
+}  // namespace qb

@@ -1,0 +1,116 @@
+// Reading and writing settings values in files (common/ini_access.cpp),
+// including two processes writing one file at the same time.
+
+#include "common/ini_access.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <string>
+
+#include "common/ini_document.h"
+#include "ini_test_files.h"
+
+namespace {
+
+using qb::GetIniString;
+using qb::PutIniString;
+using qb::testing::ListFolder;
+using qb::testing::ReadBytes;
+using qb::testing::TempFolder;
+
+class IniAccess : public ::testing::Test {
+ protected:
+  TempFolder folder_;
+  std::filesystem::path file_ = folder_ / "test.ini";
+  std::u16string path_ = qb::FromPath(file_);
+};
+
+TEST_F(IniAccess, MissingFileGivesTheDefaultAndWritingCreatesIt) {
+  EXPECT_EQ(GetIniString(u"System", u"LastFolder", u"/default", path_), u"/default");
+  EXPECT_NE(PutIniString(u"System", u"LastFolder", u"/books", path_), 0);
+  EXPECT_EQ(ReadBytes(file_), "[System]\r\nLastFolder=/books\r\n");
+  EXPECT_EQ(GetIniString(u"system", u"lastfolder", u"/default", path_), u"/books");
+}
+
+TEST_F(IniAccess, EmptyValueReadsEmptyNotTheDefault) {
+  EXPECT_NE(PutIniString(u"System", u"LastFolder", u"", path_), 0);
+  EXPECT_EQ(ReadBytes(file_), "[System]\r\nLastFolder=\r\n");
+  EXPECT_EQ(GetIniString(u"System", u"LastFolder", u"/default", path_), u"");
+  EXPECT_EQ(GetIniString(u"System", u"Other", u"/default", path_), u"/default");
+}
+
+TEST_F(IniAccess, JapaneseNamesAndValuesAreCp932OnDisk) {
+  EXPECT_NE(PutIniString(u"System", u"作者", u"山田", path_), 0);
+  EXPECT_NE(PutIniString(u"Image", u"1", u"/本/表紙.bmp", path_), 0);
+  EXPECT_EQ(ReadBytes(file_),
+            "[System]\r\n\x8D\xEC\x8E\xD2=\x8E\x52\x93\x63\r\n"
+            "[Image]\r\n1=/\x96\x7B/\x95\x5C\x8E\x86.bmp\r\n");
+  EXPECT_EQ(GetIniString(u"System", u"作者", u"＊", path_), u"山田");
+  EXPECT_EQ(GetIniString(u"Image", u"1", u"", path_), u"/本/表紙.bmp");
+}
+
+TEST_F(IniAccess, LongValuesReadBackWhole) {
+  const std::u16string japanese(150, u'あ');  // 300 bytes in code page 932
+  const std::u16string ascii(1000, u'c');
+  EXPECT_NE(PutIniString(u"System", u"コメント", japanese, path_), 0);
+  EXPECT_NE(PutIniString(u"System", u"Long", ascii, path_), 0);
+  EXPECT_EQ(GetIniString(u"System", u"コメント", u"", path_), japanese);
+  EXPECT_EQ(GetIniString(u"System", u"Long", u"", path_), ascii);
+}
+
+TEST_F(IniAccess, NamesThatCannotBeWrittenFailAndLeaveNoFile) {
+  EXPECT_EQ(PutIniString(u"", u"k", u"v", path_), 0);
+  EXPECT_EQ(PutIniString(u"S", u"a=b", u"v", path_), 0);
+  EXPECT_EQ(PutIniString(u"S]", u"k", u"v", path_), 0);
+  EXPECT_EQ(ListFolder(folder_.path()), "");
+}
+
+TEST_F(IniAccess, FileInAMissingFolderFails) {
+  const auto path = qb::FromPath(folder_ / "missing" / "test.ini");
+  EXPECT_EQ(PutIniString(u"S", u"k", u"v", path), 0);
+  EXPECT_EQ(GetIniString(u"S", u"k", u"default", path), u"default");
+}
+
+std::u16string KeyName(char prefix, int i) { return qb::FromUtf8(prefix + std::to_string(i)); }
+
+TEST(IniConcurrency, TwoProcessesWritingOneFileLoseNoKey) {
+  constexpr int kKeysEach = 200;
+  TempFolder folder;
+  const auto file = folder / "Quilly.Ini";
+  const std::u16string path = qb::FromPath(file);
+
+  const auto startWriter = [&](char prefix) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+      int failures = 0;
+      for (int i = 0; i < kKeysEach; ++i) {
+        if (PutIniString(u"Keys", KeyName(prefix, i), KeyName(prefix, i * 7), path) == 0) ++failures;
+      }
+      ::_exit(failures == 0 ? 0 : 1);
+    }
+    return child;
+  };
+  const pid_t writers[] = {startWriter('a'), startWriter('b')};
+  for (const pid_t writer : writers) {
+    ASSERT_GT(writer, 0);
+    int status = 0;
+    ASSERT_EQ(::waitpid(writer, &status, 0), writer);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a writer reported failed writes";
+  }
+
+  const std::string content = ReadBytes(file);
+  int missing = 0;
+  for (const char prefix : {'a', 'b'}) {
+    for (int i = 0; i < kKeysEach; ++i) {
+      if (qb::FindIniValue(content, u"Keys", KeyName(prefix, i)) != KeyName(prefix, i * 7)) ++missing;
+    }
+  }
+  EXPECT_EQ(missing, 0);
+  EXPECT_EQ(std::count(content.begin(), content.end(), '\n'), 2 * kKeysEach + 1) << "one header, one line per key";
+  EXPECT_EQ(ListFolder(folder.path()), "Quilly.Ini\n") << "no temporary file may stay behind";
+}
+
+}  // namespace
