@@ -1,0 +1,12 @@
+#include "common/ui/clickable_label.h"
+
+#include <QMouseEvent>
+
+namespace qb {
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
+  QLabel::mouseReleaseEvent(event);
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
+}
+
+}  // namespace qb
