@@ -1,0 +1,100 @@
+#include "common/xdg_file_type_store.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <utility>
+
+#include "common/file_type_tool_runner.h"
+#include "common/file_type_xdg_files.h"
+#include "common/utf8.h"
+
+namespace qb {
+namespace {
+
+std::filesystem::path AbsoluteOrEmpty(const char* value) {
+  if (value == nullptr) return {};
+  std::filesystem::path path(value);
+  return path.is_absolute() ? path : std::filesystem::path();
+}
+
+std::filesystem::path HomeFolder() {
+  if (auto home = AbsoluteOrEmpty(std::getenv("HOME")); !home.empty()) return home;
+  const passwd* entry = ::getpwuid(::getuid());
+  return entry != nullptr ? AbsoluteOrEmpty(entry->pw_dir) : std::filesystem::path();
+}
+
+bool WriteAll(int fd, const std::string& content) {
+  std::size_t written = 0;
+  while (written < content.size()) {
+    const ssize_t n = ::write(fd, content.data() + written, content.size() - written);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    written += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// Readers (the cache tools, the desktop) see either the old file or the new
+// one, never a half-written one.
+bool WriteFileAtomically(const std::filesystem::path& path, const std::string& content) {
+  std::error_code error;
+  std::filesystem::create_directories(path.parent_path(), error);
+  if (error) return false;
+  std::string temp = (path.parent_path() / ("." + path.filename().string() + ".XXXXXX")).string();
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) return false;
+  const bool ok = ::fchmod(fd, 0644) == 0 && WriteAll(fd, content) && ::fsync(fd) == 0;
+  if (::close(fd) != 0 || !ok || std::rename(temp.c_str(), path.c_str()) != 0) {
+    ::unlink(temp.c_str());
+    return false;
+  }
+  return true;
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+XdgFileTypeStore::XdgFileTypeStore(std::filesystem::path dataHome, std::chrono::milliseconds toolTimeout)
+    : dataHome_(std::move(dataHome)), toolTimeout_(toolTimeout) {}
+
+std::filesystem::path XdgFileTypeStore::UserDataHome() {
+  if (auto dataHome = AbsoluteOrEmpty(std::getenv("XDG_DATA_HOME")); !dataHome.empty()) return dataHome;
+  const std::filesystem::path home = HomeFolder();
+  return home.empty() ? home : home / ".local" / "share";
+}
+
+std::filesystem::path XdgFileTypeStore::PackagePath(const FileTypeDefinition& type) const {
+  return dataHome_ / "mime" / "packages" / ToPath(type.packageName + u".xml");
+}
+
+std::filesystem::path XdgFileTypeStore::DesktopEntryPath(const FileTypeDefinition& type) const {
+  return dataHome_ / "applications" / ToPath(type.handler.desktopEntryName + u".desktop");
+}
+
+bool XdgFileTypeStore::IsRegistered(const FileTypeDefinition& type) {
+  if (dataHome_.empty()) return false;
+  return ReadFile(PackagePath(type)).find(ToUtf8(type.description)) != std::string::npos;
+}
+
+void XdgFileTypeStore::Register(const FileTypeDefinition& type, std::u16string_view programFolder) {
+  if (dataHome_.empty()) return;
+  const bool entryWritten = WriteFileAtomically(DesktopEntryPath(type), DesktopEntryText(type, programFolder));
+  const bool packageWritten = WriteFileAtomically(PackagePath(type), MimePackageXml(type));
+  if (packageWritten) RunToolQuietly({"update-mime-database", (dataHome_ / "mime").string()}, toolTimeout_);
+  if (entryWritten) RunToolQuietly({"update-desktop-database", (dataHome_ / "applications").string()}, toolTimeout_);
+}
+
+}  // namespace qb

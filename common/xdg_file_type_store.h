@@ -1,0 +1,43 @@
+#pragma once
+// File-type registrations for the current user on a freedesktop.org desktop:
+// a shared-mime-info package under <data home>/mime/packages declares the
+// type, a launcher entry under <data home>/applications names the program
+// that opens it. The package holding the type's description is what counts
+// as "registered", as the class description does in the Windows registry.
+
+#include <chrono>
+#include <filesystem>
+#include <string_view>
+
+#include "common/file_type_store.h"
+
+namespace qb {
+
+class XdgFileTypeStore : public FileTypeStore {
+ public:
+  static constexpr std::chrono::milliseconds kDefaultToolTimeout{2500};
+
+  // dataHome empty: no place to register in; the store does nothing.
+  explicit XdgFileTypeStore(std::filesystem::path dataHome,
+                            std::chrono::milliseconds toolTimeout = kDefaultToolTimeout);
+
+  // $XDG_DATA_HOME when it is an absolute path, otherwise ~/.local/share;
+  // empty when there is no home folder either.
+  static std::filesystem::path UserDataHome();
+
+  bool IsRegistered(const FileTypeDefinition& type) override;
+
+  // Writes the launcher entry and then the package, each atomically, so an
+  // interrupted registration is not taken for a complete one at the next
+  // start; then refreshes the desktop's caches.
+  void Register(const FileTypeDefinition& type, std::u16string_view programFolder) override;
+
+  std::filesystem::path PackagePath(const FileTypeDefinition& type) const;
+  std::filesystem::path DesktopEntryPath(const FileTypeDefinition& type) const;
+
+ private:
+  std::filesystem::path dataHome_;
+  std::chrono::milliseconds toolTimeout_;
+};
+
+}  // namespace qb
