@@ -147,6 +147,10 @@ int WriteBook(const std::u16string& path, BookRecord& book, const std::vector<st
     if (width > format::kMaxPictureSide || height > format::kMaxPictureSide) {
       return Fail(detail, kWriteTooLarge, "the picture is larger than 32,767 pixels", i);
     }
+    // The pixel array of a 32-bit bitmap must stay within 2 GiB.
+    if (static_cast<std::int64_t>(width) * height * 4 > INT32_MAX) {
+      return Fail(detail, kWriteTooLarge, "the picture has too many pixels for one page", i);
+    }
     const std::int32_t n = surface.PictureToPixels(pixels);
     if (n < 0 || pixels.size() != static_cast<std::size_t>(n) + 1) {
       return Fail(detail, kWritePictureFailed, "the picture's pixels cannot be read", i);

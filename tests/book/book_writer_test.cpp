@@ -161,9 +161,12 @@ TEST_F(BookWriterFailure, TextBlockOver32767Bytes) {
 
 TEST_F(BookWriterFailure, PictureWiderThanTheFormatAllows) {
   surface.pictures[u"wide"] = Picture(32768, 0, {});
+  // Within 32,767 on each side, but more pixels than a 32-bit bitmap can hold.
+  surface.pictures[u"huge"] = Picture(32767, 16385, {});
   BookRecord book = OnePageBook();
   EXPECT_EQ(WriteBook(U16(path), book, {u"wide"}, surface, &detail), kWriteTooLarge);
   EXPECT_EQ(detail.pictureIndex, 0);
+  EXPECT_EQ(WriteBook(U16(path), book, {u"huge"}, surface, &detail), kWriteTooLarge);
   ExpectOldBookKept();
 }
 
