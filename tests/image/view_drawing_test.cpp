@@ -38,11 +38,14 @@ TEST(ViewDrawing, WidePageIsStretchedToTheWidthAndClipped) {
 
 TEST(ViewDrawing, NoSmoothingBetweenPixels) {
   QImage view = Filled(638, 478, qRgb(0, 0, 0));
-  QImage page(2, 1, QImage::Format_RGB32);
-  page.setPixel(0, 0, qRgb(255, 255, 255));
-  page.setPixel(1, 0, qRgb(0, 0, 0));
+  // Wider than high but higher than the view: enlarged to the view's width.
+  QImage page(600, 500, QImage::Format_RGB32);
+  for (int y = 0; y < 500; ++y) {
+    for (int x = 0; x < 600; ++x) page.setPixel(x, y, x % 2 ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+  }
   const DrawRect r = DrawPageIntoView(view, page, Qt::white);
   ASSERT_EQ(r.width, 638);
+  ASSERT_GT(r.height, 478);
   // Plain stretching keeps only the two source colours, nothing in between.
   for (int x = 0; x < 638; ++x) {
     const QRgb p = view.pixel(x, 239);

@@ -1,0 +1,35 @@
+#include "image/picture_format.h"
+
+namespace qb {
+
+namespace {
+
+bool StartsWith(QByteArrayView head, std::initializer_list<unsigned char> magic) {
+  if (head.size() < static_cast<qsizetype>(magic.size())) return false;
+  qsizetype i = 0;
+  for (unsigned char byte : magic) {
+    if (static_cast<unsigned char>(head[i++]) != byte) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+PictureFormat DetectPictureFormat(QByteArrayView head) {
+  if (StartsWith(head, {'B', 'M'})) return PictureFormat::Bmp;
+  if (StartsWith(head, {'G', 'I', 'F', '8', '7', 'a'}) || StartsWith(head, {'G', 'I', 'F', '8', '9', 'a'}))
+    return PictureFormat::Gif;
+  if (StartsWith(head, {0xFF, 0xD8, 0xFF})) return PictureFormat::Jpeg;
+  if (StartsWith(head, {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A})) return PictureFormat::Png;
+  // Icon directory: reserved 0, type 1 (icon), then a non-zero entry count.
+  if (StartsWith(head, {0x00, 0x00, 0x01, 0x00}) && head.size() >= 6 && (head[4] != 0 || head[5] != 0))
+    return PictureFormat::Icon;
+  if (StartsWith(head, {0xD7, 0xCD, 0xC6, 0x9A})) return PictureFormat::PlaceableMetafile;
+  // Metafile header: type 1 (memory) or 2 (disk), header size 9 words, version 0x0100 or 0x0300.
+  if ((StartsWith(head, {0x01, 0x00, 0x09, 0x00}) || StartsWith(head, {0x02, 0x00, 0x09, 0x00})) &&
+      head.size() >= 6 && head[4] == 0 && (head[5] == 0x01 || head[5] == 0x03))
+    return PictureFormat::PlainMetafile;
+  return PictureFormat::Unknown;
+}
+
+}  // namespace qb

@@ -1,0 +1,116 @@
+#include "image/picture_loader.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+
+#include "image/bmp_check.h"
+#include "image/gif_check.h"
+#include "image/icon_reader.h"
+#include "image/jpeg_check.h"
+#include "image/metafile_player.h"
+#include "image/opaque_picture.h"
+#include "image/picture_format.h"
+#include "image/picture_limits.h"
+
+namespace qb {
+
+namespace {
+
+enum class Transparency { CompositeOverWhite, Ignore };
+
+bool Fail(QString* why, const QString& text) {
+  if (why) *why = text;
+  return false;
+}
+
+QString TooLarge(QSize size) {
+  return QStringLiteral("the picture is %1 x %2 pixels, more than %3 either way")
+      .arg(size.width())
+      .arg(size.height())
+      .arg(kMaxPictureSide);
+}
+
+enum class SizeCheck { FromReader, AlreadyDone };
+
+// Decodes with one of Qt's readers, refusing oversized pictures from their
+// header before any pixel is decoded (unless the caller checked the header).
+bool ReadWithQt(const QByteArray& data, const char* format, Transparency transparency, SizeCheck sizeCheck,
+                QImage& image, QString* why) {
+  QImageReader::setAllocationLimit(kDecodeAllocationLimitMb);
+  QByteArray bytes = data;  // shared, not copied: the buffer only reads
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer, format);
+  reader.setAutoTransform(false);  // EXIF orientation was never applied
+  if (sizeCheck == SizeCheck::FromReader) {
+    const QSize size = reader.size();
+    if (!size.isValid()) return Fail(why, QStringLiteral("the picture's header is damaged"));
+    if (!PictureSizeAllowed(size.width(), size.height())) return Fail(why, TooLarge(size));
+  }
+  QImage decoded;
+  if (!reader.read(&decoded)) return Fail(why, QStringLiteral("the picture is damaged (%1)").arg(reader.errorString()));
+  image = transparency == Transparency::Ignore ? IgnoreAlpha(std::move(decoded)) : CompositeOverWhite(decoded);
+  return true;
+}
+
+bool DecodeByFormat(const QByteArray& data, QImage& image, QString* why) {
+  switch (DetectPictureFormat(data)) {
+    case PictureFormat::Bmp:
+      if (!CheckBmpFile(data, nullptr, why)) return false;
+      // The bitmap check has read the size (Qt's reader reports a top-down
+      // bitmap's height as negative).
+      return ReadWithQt(data, "bmp", Transparency::Ignore, SizeCheck::AlreadyDone, image, why);
+    case PictureFormat::Gif:
+      if (!GifFirstFrameComplete(data)) return Fail(why, QStringLiteral("the GIF's first image is cut short"));
+      return ReadWithQt(data, "gif", Transparency::CompositeOverWhite, SizeCheck::FromReader, image, why);
+    case PictureFormat::Jpeg:
+      if (!JpegStreamComplete(data)) return Fail(why, QStringLiteral("the JPEG data ends early"));
+      return ReadWithQt(data, "jpeg", Transparency::CompositeOverWhite, SizeCheck::FromReader, image, why);
+    case PictureFormat::Png:
+      return ReadWithQt(data, "png", Transparency::CompositeOverWhite, SizeCheck::FromReader, image, why);
+    case PictureFormat::Icon:
+      return DecodeIcon(data, image, why);
+    case PictureFormat::PlaceableMetafile:
+      return RenderMetafile(data, image, why);
+    case PictureFormat::PlainMetafile:
+      return Fail(why, QStringLiteral("a metafile without a placeable header cannot be loaded"));
+    case PictureFormat::Unknown:
+      break;
+  }
+  return Fail(why, QStringLiteral("not a picture in a known format (BMP, GIF, JPEG, PNG, icon or metafile)"));
+}
+
+}  // namespace
+
+bool DecodePictureData(const QByteArray& data, QImage& image, QString* why) {
+  if (data.isEmpty()) return Fail(why, QStringLiteral("the file is empty"));
+  QImage decoded;
+  if (!DecodeByFormat(data, decoded, why)) return false;
+  // Also for decoders that cannot tell the size beforehand (a metafile's
+  // records, a GIF frame reaching past its screen).
+  if (!PictureSizeAllowed(decoded.width(), decoded.height())) return Fail(why, TooLarge(decoded.size()));
+  image = decoded;
+  return true;
+}
+
+bool LoadPictureFile(const QString& path, QImage& image, QString* error) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    if (error) *error = QStringLiteral("Cannot open the picture \"%1\": %2").arg(path, file.errorString());
+    return false;
+  }
+  const QByteArray data = file.readAll();
+  if (file.error() != QFileDevice::NoError) {
+    if (error) *error = QStringLiteral("Cannot read the picture \"%1\": %2").arg(path, file.errorString());
+    return false;
+  }
+  QString why;
+  if (!DecodePictureData(data, image, &why)) {
+    if (error) *error = QStringLiteral("Cannot load the picture \"%1\": %2").arg(path, why);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace qb

@@ -1,0 +1,31 @@
+#pragma once
+// The hidden picture ("PicLoad") on Qt: the Editor loads each page picture
+// into it for the book writer, the Viewer puts each decoded page into it
+// before scaling it into the view.
+
+#include <QImage>
+
+#include "book/book_record.h"
+#include "book/picture_surface.h"
+
+namespace qb {
+
+class QtPictureSurface : public PictureSurface {
+ public:
+  bool LoadPicture(const std::u16string& path, std::string* error) override;
+  int Width() const override;
+  int Height() const override;
+  std::int32_t PictureToPixels(PixelArray& pixels) const override;
+
+  const QImage& image() const { return picture_; }
+
+  // Sizes the surface to the page and puts the page's pixels into it. On
+  // failure (a page of no pixels, too large, or too few pixels) the surface
+  // keeps what it held.
+  bool SetPage(const PageImage& page);
+
+ private:
+  QImage picture_;
+};
+
+}  // namespace qb

@@ -1,0 +1,211 @@
+#include <gtest/gtest.h>
+
+#include "image/bmp_check.h"
+#include "image/picture_loader.h"
+#include "picture_fixtures.h"
+
+namespace qb {
+namespace {
+
+using fixtures::BmpShape;
+using fixtures::MakeBmp;
+
+struct BmpCase {
+  const char* name;
+  BmpShape shape;
+  int tolerance = 0;
+};
+
+std::ostream& operator<<(std::ostream& out, const BmpCase& c) { return out << c.name; }
+
+BmpShape Bmp(int bits, std::uint32_t compression = fixtures::kBiRgb) {
+  BmpShape s;
+  s.bits = bits;
+  s.compression = compression;
+  return s;
+}
+
+class BmpLoads : public ::testing::TestWithParam<BmpCase> {};
+
+TEST_P(BmpLoads, AtNaturalSizeWithRowsInPlaceAndOpaque) {
+  const BmpShape& shape = GetParam().shape;
+  QImage image;
+  QString why;
+  ASSERT_TRUE(DecodePictureData(MakeBmp(shape), image, &why)) << why.toStdString();
+  EXPECT_EQ(image.size(), QSize(shape.width, shape.height));
+  EXPECT_EQ(image.format(), QImage::Format_RGB32);
+  EXPECT_TRUE(fixtures::HasQuadrants(image, shape.bits == 1 ? fixtures::kMonoQuadrants : fixtures::kQuadrants,
+                                     GetParam().tolerance));
+  // Corners too: a shifted row or a lost padding byte shows there first.
+  EXPECT_TRUE(fixtures::SameColour(image.pixel(0, 0), fixtures::kRed, GetParam().tolerance));
+  EXPECT_TRUE(fixtures::SameColour(image.pixel(shape.width - 1, shape.height - 1), fixtures::kWhite,
+                                   GetParam().tolerance));
+}
+
+BmpShape TopDown(BmpShape s) {
+  s.topDown = true;
+  return s;
+}
+
+BmpShape WithHeader(BmpShape s, std::uint32_t headerSize) {
+  s.headerSize = headerSize;
+  return s;
+}
+
+BmpShape WithFourthByte(BmpShape s, std::uint8_t fourth) {
+  s.fourthByte = fourth;
+  return s;
+}
+
+BmpShape WithMasks(BmpShape s, std::array<std::uint32_t, 4> masks) {
+  s.masks = masks;
+  return s;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachDepthAndCompression, BmpLoads,
+    ::testing::Values(
+        BmpCase{"1bit", Bmp(1)}, BmpCase{"4bit", Bmp(4)}, BmpCase{"8bit", Bmp(8)},
+        BmpCase{"16bit555", Bmp(16), 8}, BmpCase{"24bit", Bmp(24)}, BmpCase{"32bit", Bmp(32)},
+        BmpCase{"rle4", Bmp(4, fixtures::kBiRle4)}, BmpCase{"rle8", Bmp(8, fixtures::kBiRle8)},
+        BmpCase{"bitfields16", WithMasks(Bmp(16, fixtures::kBiBitFields), {0xF800, 0x07E0, 0x001F, 0}), 8},
+        // Channels in an unusual order prove the masks are honoured.
+        BmpCase{"bitfields32", WithMasks(Bmp(32, fixtures::kBiBitFields), {0x000000FF, 0x0000FF00, 0x00FF0000, 0})},
+        BmpCase{"topdown24", TopDown(Bmp(24))}, BmpCase{"topdown8", TopDown(Bmp(8))},
+        BmpCase{"coreheader24", WithHeader(Bmp(24), 12)}, BmpCase{"coreheader8", WithHeader(Bmp(8), 12)},
+        // A fourth byte is never transparency: the pictures load as stored.
+        BmpCase{"fourthbyte32", WithFourthByte(Bmp(32), 0x80)},
+        BmpCase{"v4alphamask", WithFourthByte(WithMasks(WithHeader(Bmp(32, fixtures::kBiBitFields), 108),
+                                                         {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000}),
+                                               0x00)},
+        BmpCase{"v5alphamask", WithFourthByte(WithMasks(WithHeader(Bmp(32, fixtures::kBiBitFields), 124),
+                                                         {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000}),
+                                               0x40)},
+        BmpCase{"v5rgb", WithFourthByte(WithHeader(Bmp(32), 124), 0x10)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+void PutU32(QByteArray& bytes, qsizetype at, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
+}
+
+::testing::AssertionResult Refused(const QByteArray& bytes, const char* reason) {
+  QImage image(1, 1, QImage::Format_RGB32);
+  image.fill(Qt::green);
+  QString why;
+  if (DecodePictureData(bytes, image, &why)) return ::testing::AssertionFailure() << "loaded";
+  if (image.size() != QSize(1, 1) || image.pixel(0, 0) != qRgb(0, 255, 0))
+    return ::testing::AssertionFailure() << "the previous picture was changed";
+  if (!why.contains(QLatin1String(reason)))
+    return ::testing::AssertionFailure() << "reason \"" << why.toStdString() << "\" lacks \"" << reason << "\"";
+  return ::testing::AssertionSuccess();
+}
+
+TEST(DamagedBmp, MissingPixelDataFails) {
+  // Even the top row's padding must be there: Qt's reader drops a row it
+  // cannot read whole, leaving it unset.
+  const QByteArray full = MakeBmp(Bmp(24));
+  EXPECT_TRUE(Refused(full.left(full.size() - 1), "ends early"));
+  EXPECT_TRUE(Refused(full.left(full.size() / 2), "ends early"));
+  const QByteArray mono = MakeBmp(Bmp(1));
+  EXPECT_TRUE(Refused(mono.left(mono.size() - 1), "ends early"));
+}
+
+TEST(DamagedBmp, CutRleStreamsFail) {
+  for (const BmpShape& shape : {Bmp(8, fixtures::kBiRle8), Bmp(4, fixtures::kBiRle4)}) {
+    const QByteArray full = MakeBmp(shape);
+    // Without the last end-of-line and end-of-bitmap the top row is incomplete.
+    EXPECT_TRUE(Refused(full.left(full.size() - 4), "ends early"));
+    EXPECT_TRUE(Refused(full.left(full.size() - 9), "ends early"));
+    // Missing only the end-of-bitmap mark after the last row loses nothing.
+    QImage image;
+    EXPECT_TRUE(DecodePictureData(full.left(full.size() - 2), image, nullptr));
+  }
+}
+
+TEST(DamagedBmp, CutPaletteOrHeaderFails) {
+  const QByteArray indexed = MakeBmp(Bmp(8));
+  EXPECT_TRUE(Refused(indexed.left(14 + 40 + 100), "colour table is cut short"));
+  EXPECT_TRUE(Refused(indexed.left(30), "header is cut short"));
+  QByteArray tooManyColours = indexed;
+  PutU32(tooManyColours, 14 + 32, 257);
+  EXPECT_TRUE(Refused(tooManyColours, "colour table is damaged"));
+}
+
+TEST(DamagedBmp, HeadersWithoutPixelsFail) {
+  QByteArray zeroHeader = MakeBmp(Bmp(24));
+  PutU32(zeroHeader, 14, 0);
+  EXPECT_TRUE(Refused(zeroHeader, "header of 0 bytes"));
+  QByteArray zeroWidth = MakeBmp(Bmp(24));
+  PutU32(zeroWidth, 18, 0);
+  EXPECT_TRUE(Refused(zeroWidth, "no pixels"));
+  QByteArray zeroHeight = MakeBmp(Bmp(24));
+  PutU32(zeroHeight, 22, 0);
+  EXPECT_TRUE(Refused(zeroHeight, "no pixels"));
+}
+
+TEST(DamagedBmp, OversizedPicturesAreRefusedFromTheHeader) {
+  QByteArray wide = MakeBmp(Bmp(24));
+  PutU32(wide, 18, 40000);
+  EXPECT_TRUE(Refused(wide, "40000 x 7 pixels, more than 32767"));
+  QByteArray tall = MakeBmp(Bmp(24));
+  PutU32(tall, 22, static_cast<std::uint32_t>(-40000));
+  EXPECT_TRUE(Refused(tall, "13 x 40000 pixels"));
+  // The largest allowed size is refused too when the pixels are not there,
+  // without decoding 4 GB of filler.
+  QByteArray largest = MakeBmp(Bmp(1));
+  PutU32(largest, 18, 32767);
+  PutU32(largest, 22, 32767);
+  EXPECT_TRUE(Refused(largest, "ends early"));
+}
+
+TEST(DamagedBmp, UnsupportedEncodingsFail) {
+  QByteArray rleTopDown = MakeBmp(TopDown(Bmp(8)));
+  PutU32(rleTopDown, 30, fixtures::kBiRle8);
+  EXPECT_TRUE(Refused(rleTopDown, "top-down"));
+  QByteArray jpegInside = MakeBmp(Bmp(24));
+  PutU32(jpegInside, 30, 4);
+  EXPECT_TRUE(Refused(jpegInside, "unsupported bitmap encoding"));
+}
+
+TEST(CheckBmpFile, ReportsTheSize) {
+  QSize size;
+  EXPECT_TRUE(CheckBmpFile(MakeBmp(TopDown(Bmp(24))), &size, nullptr));
+  EXPECT_EQ(size, QSize(13, 7));
+}
+
+QByteArray Bytes(std::initializer_list<int> values) {
+  QByteArray out;
+  for (int v : values) out.append(static_cast<char>(v));
+  return out;
+}
+
+TEST(RleStreamComplete, EndsAtTheEndMarkOrPastTheLastRow) {
+  EXPECT_TRUE(RleStreamComplete(Bytes({0, 1}), 8, 5));
+  EXPECT_TRUE(RleStreamComplete(Bytes({3, 9, 0, 0, 3, 9, 0, 0}), 8, 2));
+  EXPECT_TRUE(RleStreamComplete(Bytes({0, 2, 0, 3}), 8, 3));  // a delta straight past the top
+  EXPECT_FALSE(RleStreamComplete(Bytes({3, 9, 0, 0}), 8, 2));
+  EXPECT_FALSE(RleStreamComplete(QByteArray(), 8, 1));
+  EXPECT_FALSE(RleStreamComplete(Bytes({0, 2, 5}), 8, 3));
+}
+
+TEST(RleStreamComplete, LiteralRunsArePaddedToWords) {
+  // RLE8: 5 literal bytes take 6; RLE4: 5 nibbles take 3 bytes, padded to 4.
+  EXPECT_TRUE(RleStreamComplete(Bytes({0, 5, 1, 2, 3, 4, 5, 0, 0, 1}), 8, 1));
+  EXPECT_FALSE(RleStreamComplete(Bytes({0, 5, 1, 2, 3, 4, 5, 0, 1}), 8, 1));
+  EXPECT_TRUE(RleStreamComplete(Bytes({0, 5, 0x12, 0x34, 0x50, 0, 0, 1}), 4, 1));
+  EXPECT_FALSE(RleStreamComplete(Bytes({0, 5, 0x12, 0x34, 0x50, 0, 1}), 4, 1));
+}
+
+TEST(LoadPictureFile, NamesTheFileOfADamagedBitmap) {
+  QTemporaryDir dir;
+  const QByteArray full = MakeBmp(Bmp(24));
+  const QString path = fixtures::WriteFile(dir, QStringLiteral("cut.bmp"), full.left(full.size() / 2));
+  QImage image;
+  QString error;
+  EXPECT_FALSE(LoadPictureFile(path, image, &error));
+  EXPECT_TRUE(error.contains(path)) << error.toStdString();
+  EXPECT_TRUE(image.isNull());
+}
+
+}  // namespace
+}  // namespace qb

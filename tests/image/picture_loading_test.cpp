@@ -1,0 +1,187 @@
+#include <QBuffer>
+#include <QImageReader>
+#include <gtest/gtest.h>
+
+#include "image/picture_format.h"
+#include "image/picture_loader.h"
+#include "picture_fixtures.h"
+
+namespace qb {
+namespace {
+
+using fixtures::kBlue;
+using fixtures::kRed;
+using fixtures::kWhite;
+
+QImage Decode(const QByteArray& bytes) {
+  QImage image;
+  QString why;
+  EXPECT_TRUE(DecodePictureData(bytes, image, &why)) << why.toStdString();
+  EXPECT_EQ(image.format(), QImage::Format_RGB32);
+  return image;
+}
+
+::testing::AssertionResult Refused(const QByteArray& bytes, const char* reason) {
+  QImage image;
+  QString why;
+  if (DecodePictureData(bytes, image, &why)) return ::testing::AssertionFailure() << "loaded";
+  if (!image.isNull()) return ::testing::AssertionFailure() << "a picture was set";
+  if (!why.contains(QLatin1String(reason)))
+    return ::testing::AssertionFailure() << "reason \"" << why.toStdString() << "\" lacks \"" << reason << "\"";
+  return ::testing::AssertionSuccess();
+}
+
+TEST(GifLoading, FirstFrameSitsAtItsOffsetOverWhite) {
+  const QImage image = Decode(fixtures::MakeGif({}));
+  ASSERT_EQ(image.size(), QSize(20, 16));  // the logical screen
+  // Frame at (5, 4), 10 x 6: left half red, right half transparent (hiding green).
+  EXPECT_TRUE(fixtures::SameColour(image.pixel(5, 4), kRed));
+  EXPECT_TRUE(fixtures::SameColour(image.pixel(9, 9), kRed));
+  EXPECT_TRUE(fixtures::SameColour(image.pixel(10, 4), kWhite));
+  EXPECT_TRUE(fixtures::SameColour(image.pixel(14, 9), kWhite));
+  // Outside the frame: white, not the background colour (blue).
+  EXPECT_TRUE(fixtures::SameColour(image.pixel(4, 4), kWhite));
+  EXPECT_TRUE(fixtures::SameColour(image.pixel(5, 3), kWhite));
+  EXPECT_TRUE(fixtures::SameColour(image.pixel(5, 10), kWhite));
+  EXPECT_TRUE(fixtures::SameColour(image.pixel(19, 15), kWhite));
+}
+
+TEST(GifLoading, OpaqueFrameKeepsItsColours) {
+  const QImage image = Decode(fixtures::MakeGif({.left = 0, .top = 0, .frameWidth = 20, .frameHeight = 16,
+                                                 .transparent = false}));
+  EXPECT_TRUE(fixtures::SameColour(image.pixel(0, 0), kRed));
+  EXPECT_TRUE(fixtures::SameColour(image.pixel(19, 15), fixtures::kGreen));
+}
+
+TEST(GifLoading, CutFrameDataOrOversizedScreenFails) {
+  const QByteArray gif = fixtures::MakeGif({.left = 0, .top = 0, .frameWidth = 20, .frameHeight = 16});
+  EXPECT_TRUE(Refused(gif.left(gif.size() - 3), "cut short"));  // last data byte and terminator
+  EXPECT_TRUE(Refused(gif.left(40), "cut short"));
+  EXPECT_TRUE(Refused(gif.left(10), "cut short"));
+  QImage image;
+  EXPECT_TRUE(DecodePictureData(gif.left(gif.size() - 1), image, nullptr));  // only the trailer lost
+  EXPECT_TRUE(Refused(fixtures::MakeGif({.screenWidth = 40000}), "more than 32767"));
+}
+
+TEST(PngLoading, TransparencyIsBlendedOverWhite) {
+  QImage source(3, 1, QImage::Format_ARGB32);
+  source.setPixel(0, 0, qRgba(255, 0, 0, 255));
+  source.setPixel(1, 0, qRgba(0, 255, 0, 0));  // hidden green must not show
+  source.setPixel(2, 0, qRgba(0, 0, 255, 128));
+  const QImage image = Decode(fixtures::EncodeImage(source, "png"));
+  ASSERT_EQ(image.size(), QSize(3, 1));
+  EXPECT_TRUE(fixtures::SameColour(image.pixel(0, 0), kRed));
+  EXPECT_TRUE(fixtures::SameColour(image.pixel(1, 0), kWhite));
+  EXPECT_TRUE(fixtures::SameColour(image.pixel(2, 0), qRgb(127, 127, 255), 1));
+}
+
+TEST(PngLoading, DamagedOrOversizedFails) {
+  const QByteArray png = fixtures::EncodeImage(fixtures::QuadrantImage(40, 30), "png");
+  EXPECT_TRUE(Refused(png.left(png.size() / 2), "damaged"));
+  EXPECT_TRUE(Refused(fixtures::WithPngSize(png, 40000, 30), "40000 x 30 pixels, more than 32767"));
+  EXPECT_TRUE(Refused(fixtures::WithPngSize(png, 40, 32768), "more than 32767"));
+}
+
+TEST(JpegLoading, NaturalSizeAndColours) {
+  const QImage image = Decode(fixtures::MakeJpeg(64, 48));
+  EXPECT_EQ(image.size(), QSize(64, 48));
+  EXPECT_TRUE(fixtures::HasQuadrants(image, fixtures::kQuadrants, 24));
+}
+
+TEST(JpegLoading, ExifOrientationIsIgnored) {
+  const QByteArray jpeg = fixtures::MakeJpeg(64, 48, 6);
+  // The fixture's tag is effective: a reader that applies it turns the picture.
+  QByteArray copy = jpeg;
+  QBuffer buffer(&copy);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader turning(&buffer, "jpeg");
+  turning.setAutoTransform(true);
+  ASSERT_EQ(turning.read().size(), QSize(48, 64));
+
+  const QImage image = Decode(jpeg);
+  EXPECT_EQ(image.size(), QSize(64, 48));
+  EXPECT_TRUE(fixtures::HasQuadrants(image, fixtures::kQuadrants, 24));
+}
+
+TEST(JpegLoading, CutStreamOrOversizedFails) {
+  const QByteArray jpeg = fixtures::MakeJpeg(64, 48);
+  EXPECT_TRUE(Refused(jpeg.left(jpeg.size() / 2), "ends early"));
+  EXPECT_TRUE(Refused(jpeg.left(jpeg.size() - 2), "ends early"));  // the end-of-image marker
+  EXPECT_TRUE(Refused(fixtures::WithJpegSize(jpeg, 40000, 48), "40000 x 48 pixels, more than 32767"));
+}
+
+TEST(DetectPictureFormat, ByLeadingBytes) {
+  EXPECT_EQ(DetectPictureFormat("BM\x36\x00"), PictureFormat::Bmp);
+  EXPECT_EQ(DetectPictureFormat("GIF87a"), PictureFormat::Gif);
+  EXPECT_EQ(DetectPictureFormat("GIF89a"), PictureFormat::Gif);
+  EXPECT_EQ(DetectPictureFormat("GIF90a"), PictureFormat::Unknown);
+  EXPECT_EQ(DetectPictureFormat(QByteArrayView("\xFF\xD8\xFF\xE0", 4)), PictureFormat::Jpeg);
+  EXPECT_EQ(DetectPictureFormat(QByteArrayView("\x89PNG\r\n\x1a\n", 8)), PictureFormat::Png);
+  EXPECT_EQ(DetectPictureFormat(QByteArrayView("\0\0\1\0\1\0", 6)), PictureFormat::Icon);
+  EXPECT_EQ(DetectPictureFormat(QByteArrayView("\0\0\1\0\0\0", 6)), PictureFormat::Unknown);
+  EXPECT_EQ(DetectPictureFormat(QByteArrayView("\0\0\2\0\1\0", 6)), PictureFormat::Unknown);  // cursor
+  EXPECT_EQ(DetectPictureFormat(QByteArrayView("\xD7\xCD\xC6\x9A", 4)), PictureFormat::PlaceableMetafile);
+  EXPECT_EQ(DetectPictureFormat(QByteArrayView("\1\0\x09\0\0\x03", 6)), PictureFormat::PlainMetafile);
+  EXPECT_EQ(DetectPictureFormat(QByteArrayView("\2\0\x09\0\0\x01", 6)), PictureFormat::PlainMetafile);
+  EXPECT_EQ(DetectPictureFormat("B"), PictureFormat::Unknown);
+  EXPECT_EQ(DetectPictureFormat(""), PictureFormat::Unknown);
+}
+
+TEST(LoadPictureFile, FormatComesFromContentNotExtension) {
+  QTemporaryDir dir;
+  const QString path = fixtures::WriteFile(dir, QStringLiteral("really a png.bmp"),
+                                           fixtures::EncodeImage(fixtures::QuadrantImage(8, 6), "png"));
+  QImage image;
+  QString error;
+  ASSERT_TRUE(LoadPictureFile(path, image, &error)) << error.toStdString();
+  EXPECT_EQ(image.size(), QSize(8, 6));
+  EXPECT_TRUE(fixtures::HasQuadrants(image, fixtures::kQuadrants));
+}
+
+// An empty placeable metafile: frame 0, 0 to 192, 96 at 192 units an inch.
+QByteArray EmptyPlaceableMetafile() {
+  const std::uint16_t placeable[10] = {0xCDD7, 0x9AC6, 0, 0, 0, 192, 96, 192, 0, 0};
+  std::uint16_t checksum = 0;
+  for (std::uint16_t word : placeable) checksum ^= word;
+  // Metafile header (type 1, 9 words, version 0x300, 12 words in all), then the end record.
+  const std::uint16_t rest[] = {checksum, 1, 9, 0x300, 12, 0, 0, 3, 0, 0, 3, 0, 0};
+  QByteArray out;
+  for (std::uint16_t word : placeable) out.append(static_cast<char>(word & 0xFF)).append(static_cast<char>(word >> 8));
+  for (std::uint16_t word : rest) out.append(static_cast<char>(word & 0xFF)).append(static_cast<char>(word >> 8));
+  return out;
+}
+
+TEST(LoadPictureFile, PlaceableMetafilesArePlayedAtTheirNaturalSize) {
+  QTemporaryDir dir;
+  const QString path = fixtures::WriteFile(dir, QStringLiteral("drawing.bmp"), EmptyPlaceableMetafile());
+  QImage image;
+  QString error;
+  ASSERT_TRUE(LoadPictureFile(path, image, &error)) << error.toStdString();
+  EXPECT_EQ(image.size(), QSize(96, 48));
+  EXPECT_TRUE(fixtures::SameColour(image.pixel(50, 20), kWhite));
+}
+
+TEST(LoadPictureFile, FailuresNameTheFileAndKeepThePicture) {
+  QTemporaryDir dir;
+  const std::pair<QString, const char*> cases[] = {
+      {fixtures::WriteFile(dir, QStringLiteral("notes.jpg"), "just some text"), "not a picture in a known format"},
+      {fixtures::WriteFile(dir, QStringLiteral("empty.gif"), ""), "empty"},
+      {fixtures::WriteFile(dir, QStringLiteral("plain.wmf"),
+                           QByteArray("\1\0\x09\0\0\x03\x20\0\0\0\0\0\0\0\0\0\0\0", 18)),
+       "without a placeable header"},
+      {dir.filePath(QStringLiteral("missing.bmp")), "Cannot open"},
+  };
+  for (const auto& [path, reason] : cases) {
+    QImage image(2, 2, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QString error;
+    EXPECT_FALSE(LoadPictureFile(path, image, &error)) << path.toStdString();
+    EXPECT_TRUE(error.contains(path)) << error.toStdString();
+    EXPECT_TRUE(error.contains(QLatin1String(reason))) << error.toStdString();
+    EXPECT_EQ(image.size(), QSize(2, 2));
+    EXPECT_EQ(image.pixel(1, 1), kBlue);
+  }
+}
+
+}  // namespace
+}  // namespace qb

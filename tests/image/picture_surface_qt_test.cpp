@@ -1,0 +1,72 @@
+#include "image/picture_surface_qt.h"
+
+#include <gtest/gtest.h>
+
+#include "picture_fixtures.h"
+
+namespace qb {
+namespace {
+
+TEST(QtPictureSurface, LoadsAPictureAndHandsOverItsPixels) {
+  QTemporaryDir dir;
+  const QString path = fixtures::WriteFile(dir, QStringLiteral("page.bmp"), fixtures::MakeBmp({}));
+  QtPictureSurface surface;
+  std::string error;
+  ASSERT_TRUE(surface.LoadPicture(path.toStdU16String(), &error)) << error;
+  EXPECT_EQ(surface.Width(), 13);
+  EXPECT_EQ(surface.Height(), 7);
+  PixelArray pixels;
+  ASSERT_EQ(surface.PictureToPixels(pixels), 13 * 7);
+  ASSERT_EQ(pixels.size(), 13u * 7 + 1);
+  EXPECT_EQ(pixels[0], 0x000000FFu);            // bottom-left: blue
+  EXPECT_EQ(pixels[13 * 6 + 12], 0x0000FF00u);  // top-right: green
+  EXPECT_EQ(pixels.back(), 0u);
+}
+
+TEST(QtPictureSurface, FailedLoadKeepsThePreviousPictureAndNamesTheFile) {
+  QTemporaryDir dir;
+  const QString good = fixtures::WriteFile(dir, QStringLiteral("good.bmp"), fixtures::MakeBmp({}));
+  const QString bad = fixtures::WriteFile(dir, QStringLiteral("bad ページ.bmp"), "BM garbage");
+  QtPictureSurface surface;
+  ASSERT_TRUE(surface.LoadPicture(good.toStdU16String(), nullptr));
+  std::string error;
+  EXPECT_FALSE(surface.LoadPicture(bad.toStdU16String(), &error));
+  EXPECT_NE(error.find(bad.toStdString()), std::string::npos) << error;
+  EXPECT_EQ(surface.Width(), 13);
+  EXPECT_EQ(surface.image().pixel(0, 0), fixtures::kRed);
+}
+
+TEST(QtPictureSurface, SetPageSizesToThePage) {
+  PageImage page;
+  page.Width = 2;
+  page.Height = 2;
+  page.Pixels = {0x00000001u, 0x00000002u, 0x00000003u, 0x00000004u, 0};
+  QtPictureSurface surface;
+  ASSERT_TRUE(surface.SetPage(page));
+  EXPECT_EQ(surface.image().size(), QSize(2, 2));
+  EXPECT_EQ(surface.image().pixel(0, 1), qRgb(0, 0, 1));
+  EXPECT_EQ(surface.image().pixel(1, 0), qRgb(0, 0, 4));
+  PixelArray back;
+  EXPECT_EQ(surface.PictureToPixels(back), 4);
+  EXPECT_EQ(back, page.Pixels);
+}
+
+TEST(QtPictureSurface, SetPageRefusesPagesItCannotShow) {
+  QtPictureSurface surface;
+  PageImage first;
+  first.Width = 1;
+  first.Height = 1;
+  first.Pixels = {0x00ABCDEFu, 0};
+  ASSERT_TRUE(surface.SetPage(first));
+  PageImage shortPixels = first;
+  shortPixels.Width = 3;  // needs 3 pixels, has 2
+  EXPECT_FALSE(surface.SetPage(shortPixels));
+  PageImage negative = first;
+  negative.Height = -1;
+  EXPECT_FALSE(surface.SetPage(negative));
+  EXPECT_EQ(surface.image().size(), QSize(1, 1));
+  EXPECT_EQ(surface.image().pixel(0, 0), qRgb(0xAB, 0xCD, 0xEF));
+}
+
+}  // namespace
+}  // namespace qb
