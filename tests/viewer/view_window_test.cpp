@@ -1,0 +1,478 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QWindow>
+#include <filesystem>
+
+#include "book/book_format.h"
+#include "common/file_type_recording_store.h"
+#include "common/ini_access.h"
+#include "common/ui/message_box.h"
+#include "common/ui/picture_box.h"
+#include "common/ui/scripted_dialog_backend.h"
+#include "common/ui/scripted_message_boxes.h"
+#include "viewer/view_window.h"
+#include "viewer_test_support.h"
+
+namespace qb::test {
+namespace {
+
+using viewer::frmView;
+namespace fs = std::filesystem;
+
+const QString kDamagedMessage = QStringLiteral("ファイルが壊れているか、デジタルブックではありません。");
+
+class ViewWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(dir / "Book");
+    settings.settingsPath = U16(dir / "Quilly.Ini");
+    settings.lastFolder = U16(dir / "Book");
+    view = std::make_unique<frmView>(settings, viewer::ViewerEnvironment{U16(dir.path()), fileTypes, modals});
+  }
+
+  fs::path Book(const std::string& name, const TestBookContents& contents) {
+    const fs::path path = dir / name;
+    WriteTestBook(path, contents);
+    return path;
+  }
+  fs::path PlainBook(const std::string& name = "plain.qbb", int pages = 7) {
+    TestBookContents contents;
+    contents.pages = ColouredPages(pages);
+    return Book(name, contents);
+  }
+  fs::path ProtectedBook(const std::string& name = "locked.qbb") {
+    TestBookContents contents;
+    contents.title = u"Locked Tales";
+    contents.password = u"Secret";
+    contents.price = 1500;
+    contents.pages = ColouredPages(3);
+    return Book(name, contents);
+  }
+  void OpenFromCommandLine(const fs::path& path) { view->Form_Load({U16(path)}); }
+  void OpenFromDialog(const fs::path& path) {
+    dialogs.ChooseFile(QString::fromStdU16String(U16(path)));
+    view->BTN_Click(frmView::kOpen);
+  }
+
+  QRgb Centre() { return view->VIEW->Canvas().pixel(319, 239); }
+  bool NavigationEnabled() const {
+    return view->BTN[frmView::kPrev]->isEnabled() && view->BTN[frmView::kNext]->isEnabled() &&
+           view->PageScroll->isEnabled();
+  }
+  bool NavigationDisabled() const {
+    return !view->BTN[frmView::kPrev]->isEnabled() && !view->BTN[frmView::kNext]->isEnabled() &&
+           !view->PageScroll->isEnabled();
+  }
+
+  TempDir dir;
+  ViewerSettings settings;
+  RecordingFileTypeStore fileTypes;
+  ScriptedViewerModals modals;
+  ScriptedMessageBoxes boxes;
+  ScriptedDialogBackend dialogs;
+  std::unique_ptr<frmView> view;
+};
+
+TEST_F(ViewWindow, LayoutCaptionsAndTabOrder) {
+  EXPECT_EQ(view->size(), QSize(656, 529));
+  EXPECT_EQ(view->minimumSize(), view->maximumSize());
+  EXPECT_EQ(view->windowTitle(), QStringLiteral("Quillberry"));
+  EXPECT_FALSE(view->windowIcon().isNull());
+  const char* captions[] = {"OPEN", "PREV", "NEXT", "INFO"};
+  const int xs[] = {0, 72, 136, 584};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(view->BTN[i]->text(), QString::fromLatin1(captions[i]));
+    EXPECT_EQ(view->BTN[i]->geometry(), QRect(xs[i], 0, 65, 41));
+    EXPECT_FALSE(view->BTN[i]->icon().isNull());
+    EXPECT_EQ(view->BTN[i]->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+  }
+  EXPECT_EQ(view->PageScroll->geometry(), QRect(208, 8, 353, 25));
+  EXPECT_EQ(view->PageScroll->orientation(), Qt::Horizontal);
+  EXPECT_EQ(view->PageScroll->minimum(), 1);
+  EXPECT_EQ(view->PageScroll->maximum(), 1);
+  EXPECT_EQ(view->PageScroll->value(), 1);
+  EXPECT_EQ(view->PageScroll->singleStep(), 1);
+  EXPECT_EQ(view->PageScroll->pageStep(), 1);
+  EXPECT_EQ(view->VIEW->geometry(), QRect(8, 44, 642, 482));
+  EXPECT_EQ(view->VIEW->InnerSize(), QSize(638, 478));
+  EXPECT_EQ(view->VIEW->Background(), view->palette().color(QPalette::Base));
+
+  const std::vector<QWidget*> order = {view->BTN[0], view->PageScroll, view->VIEW,
+                                       view->BTN[1], view->BTN[2],     view->BTN[3]};
+  for (std::size_t i = 0; i + 1 < order.size(); ++i) EXPECT_EQ(order[i]->nextInFocusChain(), order[i + 1]) << i;
+}
+
+TEST_F(ViewWindow, EmptyCommandLineRegistersAndWaits) {
+  view->Form_Load({});
+  EXPECT_EQ(fileTypes.Writes(),
+            (std::vector<RecordingFileTypeStore::Registration>{{u"QuillberryBook", U16(dir.path())}}));
+  EXPECT_FALSE(view->isVisible()) << "the start procedure shows it";
+  EXPECT_EQ(view->windowTitle(), QStringLiteral("Quillberry"));
+  EXPECT_EQ(view->PassCheckFlag, 0);
+  EXPECT_TRUE(NavigationEnabled());
+  EXPECT_TRUE(boxes.Calls().empty());
+  EXPECT_TRUE(modals.prompts.empty());
+
+  // No book: PREV and NEXT do nothing, INFO shows empty fields.
+  const QImage before = view->VIEW->Canvas().copy();
+  view->BTN_Click(frmView::kNext);
+  view->BTN_Click(frmView::kPrev);
+  EXPECT_EQ(view->PageScroll->value(), 1);
+  EXPECT_EQ(view->VIEW->Canvas(), before);
+  view->BTN_Click(frmView::kInfo);
+  ASSERT_EQ(modals.infoBooks.size(), 1u);
+  EXPECT_EQ(modals.infoBooks[0], BookRecord{});
+  EXPECT_EQ(modals.infoOwners[0], view.get());
+}
+
+TEST_F(ViewWindow, CommandLineBookWithoutPasswordIsOpenAndUnlocked) {
+  TestBookContents contents;
+  contents.title = u"  Plain Tales";
+  contents.author = u"Ann Berry";
+  contents.pages = ColouredPages(7);
+  const fs::path path = Book("plain.qbb", contents);
+  OpenFromCommandLine(path);
+
+  EXPECT_TRUE(view->isVisible());
+  EXPECT_EQ(view->windowTitle(), QStringLiteral("Quillberry:[Plain Tales/Ann Berry]"));
+  EXPECT_EQ(view->BookPath(), U16(path));
+  EXPECT_EQ(Centre(), PageColour(1));
+  EXPECT_EQ(view->PageScroll->maximum(), 7);
+  EXPECT_EQ(view->PassCheckFlag, -1);
+  EXPECT_TRUE(NavigationEnabled());
+  EXPECT_TRUE(modals.prompts.empty());
+  EXPECT_TRUE(boxes.Calls().empty());
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the hourglass ends with the drawing";
+}
+
+TEST_F(ViewWindow, CommandLinePathWithBlanksIsTakenWhole) {
+  fs::create_directories(dir / "my books");
+  const fs::path path = PlainBook("my books/two  blanks.qbb");
+  const std::string text = path.string();
+  const std::size_t cut = text.find(' ');
+  // The desktop hands over a quoted path as one argument, an unquoted one split at blanks.
+  for (const auto& arguments :
+       {std::vector<std::u16string>{u"\"" + U16(path) + u"\""},
+        std::vector<std::u16string>{FromUtf8(text.substr(0, cut)), FromUtf8(text.substr(cut + 1))}}) {
+    frmView other(settings, viewer::ViewerEnvironment{U16(dir.path()), fileTypes, modals});
+    other.Form_Load(arguments);
+    EXPECT_EQ(other.BookPath(), U16(path));
+    EXPECT_EQ(other.VIEW->Canvas().pixel(319, 239), PageColour(1));
+  }
+  EXPECT_TRUE(boxes.Calls().empty());
+}
+
+TEST_F(ViewWindow, RegistrationComesBeforeTheCommandLineBook) {
+  struct OrderStore : RecordingFileTypeStore {
+    const ScriptedMessageBoxes* boxes = nullptr;
+    std::size_t messagesBefore = 99;
+    void Register(const FileTypeDefinition& type, std::u16string_view folder) override {
+      messagesBefore = boxes->Calls().size();
+      RecordingFileTypeStore::Register(type, folder);
+    }
+  } store;
+  store.boxes = &boxes;
+  frmView other(settings, viewer::ViewerEnvironment{U16(dir.path()), store, modals});
+  other.Form_Load({U16(dir / "missing.qbb")});
+  EXPECT_EQ(store.messagesBefore, 0u);
+  EXPECT_EQ(boxes.Calls().size(), 1u);
+}
+
+TEST_F(ViewWindow, DamagedCommandLineBookIsReported) {
+  WriteAll(dir / "notes.qbb", "just some text, not a book");
+  const QImage before = view->VIEW->Canvas().copy();
+  OpenFromCommandLine(dir / "notes.qbb");
+  ASSERT_EQ(boxes.Calls().size(), 1u);
+  EXPECT_EQ(boxes.Calls()[0].text, kDamagedMessage);
+  EXPECT_EQ(boxes.Calls()[0].title, QStringLiteral("Quillberry"));
+  EXPECT_EQ(boxes.Calls()[0].buttons, MessageButtons::Ok);
+  EXPECT_EQ(boxes.Calls()[0].icon, MessageIcon::None);
+  EXPECT_EQ(boxes.Calls()[0].owner, view.get());
+  EXPECT_EQ(view->windowTitle(), QStringLiteral("Quillberry"));
+  EXPECT_EQ(view->VIEW->Canvas(), before);
+  EXPECT_TRUE(modals.prompts.empty());
+}
+
+TEST_F(ViewWindow, ProtectedBookCancelledStaysLockedOnPageOne) {
+  OpenFromCommandLine(ProtectedBook());
+  ASSERT_EQ(modals.prompts.size(), 1u);
+  EXPECT_EQ(modals.prompts[0].checkPass, QStringLiteral("Secret"));
+  EXPECT_EQ(modals.prompts[0].priceLabel, QStringLiteral("¥1,500"));
+  EXPECT_EQ(modals.prompts[0].owner, view.get());
+  EXPECT_EQ(view->windowTitle(), QStringLiteral("Quillberry:[Locked Tales/Ann Berry]"));
+  EXPECT_EQ(Centre(), PageColour(1)) << "page 1 is drawn before the prompt";
+  EXPECT_EQ(view->PassCheckFlag, 0);
+  EXPECT_TRUE(NavigationDisabled());
+  EXPECT_TRUE(view->BTN[frmView::kOpen]->isEnabled());
+  EXPECT_TRUE(view->BTN[frmView::kInfo]->isEnabled());
+
+  // Even when reached, the locked steps and the scroll bar stay on page 1.
+  view->StepPage(+1);
+  EXPECT_EQ(view->PageScroll->value(), 1);
+  view->PageScroll->setValue(3);
+  EXPECT_EQ(view->PageScroll->value(), 1);
+  EXPECT_EQ(view->CurrentPage(), 1);
+  EXPECT_EQ(Centre(), PageColour(1));
+}
+
+TEST_F(ViewWindow, RightPasswordUnlocksAfterWrongOnes) {
+  modals.Type({QStringLiteral("secret"), QStringLiteral("Secret "), QStringLiteral("Secret")});
+  OpenFromCommandLine(ProtectedBook());
+  ASSERT_EQ(modals.prompts.size(), 1u);
+  const auto& attempts = modals.prompts[0].attempts;
+  ASSERT_EQ(attempts.size(), 3u);
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_TRUE(attempts[i].openAfter) << i;
+    EXPECT_EQ(attempts[i].textAfter, attempts[i].typed) << i;
+  }
+  EXPECT_FALSE(attempts[2].openAfter);
+  ASSERT_EQ(boxes.Calls().size(), 2u);
+  EXPECT_EQ(boxes.Calls()[0].text, QStringLiteral("パスワードが違います"));
+
+  EXPECT_EQ(view->PassCheckFlag, -1);
+  EXPECT_TRUE(NavigationEnabled());
+  view->BTN_Click(frmView::kNext);
+  EXPECT_EQ(Centre(), PageColour(2));
+}
+
+TEST_F(ViewWindow, StepsStopAtBothEnds) {
+  OpenFromCommandLine(PlainBook());
+  const QImage first = view->VIEW->Canvas().copy();
+  view->BTN_Click(frmView::kPrev);
+  EXPECT_EQ(view->CurrentPage(), 1);
+  EXPECT_EQ(view->PageScroll->value(), 1);
+  EXPECT_EQ(view->VIEW->Canvas(), first);
+
+  view->PageScroll->setValue(7);
+  EXPECT_EQ(Centre(), PageColour(7));
+  view->BTN_Click(frmView::kNext);
+  EXPECT_EQ(view->CurrentPage(), 7);
+  EXPECT_EQ(view->PageScroll->value(), 7);
+  EXPECT_EQ(Centre(), PageColour(7));
+}
+
+TEST_F(ViewWindow, NextContinuesFromTheScrolledPage) {
+  OpenFromCommandLine(PlainBook());
+  view->PageScroll->setValue(5);
+  EXPECT_EQ(Centre(), PageColour(5));
+  view->BTN_Click(frmView::kNext);
+  EXPECT_EQ(view->CurrentPage(), 6);
+  EXPECT_EQ(view->PageScroll->value(), 6);
+  EXPECT_EQ(Centre(), PageColour(6));
+  view->BTN_Click(frmView::kPrev);
+  view->BTN_Click(frmView::kPrev);
+  EXPECT_EQ(Centre(), PageColour(4));
+}
+
+TEST_F(ViewWindow, SecondBookShowsItsFirstPage) {
+  OpenFromCommandLine(PlainBook("first.qbb"));
+  TestBookContents second;
+  second.title = u"Second";
+  second.pages = {Solid(320, 240, qRgb(1, 2, 3)), Solid(320, 240, qRgb(4, 5, 6))};
+  // From page 1 of the first book: the scroll bar does not move, page 1 is drawn anyway.
+  OpenFromDialog(Book("second.qbb", second));
+  EXPECT_EQ(Centre(), qRgb(1, 2, 3));
+  EXPECT_EQ(view->PageScroll->maximum(), 2);
+  EXPECT_EQ(view->windowTitle(), QStringLiteral("Quillberry:[Second/Ann Berry]"));
+
+  // From a later page of a longer book: the range narrows, page 1 is shown.
+  OpenFromDialog(PlainBook("third.qbb", 7));
+  view->PageScroll->setValue(6);
+  OpenFromDialog(dir / "second.qbb");
+  EXPECT_EQ(view->PageScroll->value(), 1);
+  EXPECT_EQ(view->CurrentPage(), 1);
+  EXPECT_EQ(Centre(), qRgb(1, 2, 3));
+  EXPECT_TRUE(boxes.Calls().empty());
+}
+
+TEST_F(ViewWindow, OpenDialogRequestAndRememberedFolder) {
+  fs::create_directories(dir / "shelf");
+  const fs::path path = PlainBook("shelf/book.qbb");
+  OpenFromDialog(path);
+  ASSERT_EQ(dialogs.FileRequests().size(), 1u);
+  const FileDialogRequest& request = dialogs.FileRequests()[0];
+  EXPECT_EQ(request.kind, FileDialogKind::Open);
+  EXPECT_EQ(request.owner, view.get());
+  EXPECT_EQ(request.title, QStringLiteral("クイルベリーブック"));
+  EXPECT_EQ(request.initialFolder.toStdU16String(), U16(dir / "Book"));
+  EXPECT_EQ(request.nameFilters, QStringList{QStringLiteral("ｸｲﾙﾍﾞﾘｰﾌﾞｯｸ (*.qbb)")});
+  EXPECT_EQ(request.flags, 4100u);
+
+  EXPECT_EQ(Centre(), PageColour(1));
+  EXPECT_EQ(view->PassCheckFlag, -1);
+  EXPECT_EQ(view->Settings().lastFolder, U16(dir / "shelf"));
+  EXPECT_EQ(GetIniString(u"System", u"LastFolder", u"", settings.settingsPath), U16(dir / "shelf"));
+
+  // The next dialog starts where the last book was found.
+  dialogs.CancelFile();
+  view->BTN_Click(frmView::kOpen);
+  EXPECT_EQ(dialogs.FileRequests()[1].initialFolder.toStdU16String(), U16(dir / "shelf"));
+}
+
+TEST_F(ViewWindow, ProtectedBookFromTheDialogAsksForItsPassword) {
+  OpenFromCommandLine(PlainBook());
+  modals.Type({QStringLiteral("Secret")});
+  OpenFromDialog(ProtectedBook());
+  ASSERT_EQ(modals.prompts.size(), 1u);
+  EXPECT_EQ(view->PassCheckFlag, -1);
+  EXPECT_TRUE(NavigationEnabled());
+
+  // Another protected book locks again until its own password is given.
+  OpenFromDialog(ProtectedBook("locked2.qbb"));
+  EXPECT_EQ(modals.prompts.size(), 2u);
+  EXPECT_EQ(view->PassCheckFlag, 0);
+  EXPECT_TRUE(NavigationDisabled());
+}
+
+TEST_F(ViewWindow, CancelledDialogChangesNothing) {
+  modals.Type({QStringLiteral("Secret")});
+  OpenFromCommandLine(ProtectedBook());
+  ASSERT_EQ(view->PassCheckFlag, -1);
+  view->PageScroll->setValue(2);
+  const QString title = view->windowTitle();
+  const QImage drawn = view->VIEW->Canvas().copy();
+
+  dialogs.CancelFile();
+  view->BTN_Click(frmView::kOpen);
+  EXPECT_EQ(modals.prompts.size(), 1u) << "no second prompt";
+  EXPECT_EQ(view->PassCheckFlag, -1);
+  EXPECT_TRUE(NavigationEnabled());
+  EXPECT_EQ(view->windowTitle(), title);
+  EXPECT_EQ(view->VIEW->Canvas(), drawn);
+  EXPECT_EQ(view->CurrentPage(), 2);
+  EXPECT_EQ(view->Settings().lastFolder, U16(dir / "Book"));
+  EXPECT_FALSE(fs::exists(dir / "Quilly.Ini")) << "nothing saved";
+}
+
+TEST_F(ViewWindow, RejectedFileLeavesNoBookOpen) {
+  OpenFromCommandLine(PlainBook());
+  view->PageScroll->setValue(3);
+  const QString title = view->windowTitle();
+  const QImage drawn = view->VIEW->Canvas().copy();
+
+  WriteAll(dir / "notes.qbb", "just some text, not a book");
+  OpenFromDialog(dir / "notes.qbb");
+  ASSERT_EQ(boxes.Calls().size(), 1u);
+  EXPECT_EQ(boxes.Calls()[0].text, kDamagedMessage);
+  EXPECT_EQ(view->windowTitle(), title);
+  EXPECT_EQ(view->VIEW->Canvas(), drawn);
+  EXPECT_EQ(view->PageScroll->maximum(), 1);
+  EXPECT_EQ(view->PageScroll->value(), 1);
+  EXPECT_TRUE(modals.prompts.empty());
+  // The folder of the chosen file is remembered all the same.
+  EXPECT_EQ(GetIniString(u"System", u"LastFolder", u"", settings.settingsPath), U16(dir.path()));
+
+  // Navigation is inert: nothing moves and nothing is drawn.
+  view->BTN_Click(frmView::kNext);
+  view->BTN_Click(frmView::kPrev);
+  view->PageScroll->setValue(2);
+  EXPECT_EQ(view->PageScroll->value(), 1);
+  EXPECT_EQ(view->VIEW->Canvas(), drawn);
+  view->BTN_Click(frmView::kInfo);
+  ASSERT_EQ(modals.infoBooks.size(), 1u);
+  EXPECT_EQ(modals.infoBooks[0], BookRecord{}) << "no book is open";
+}
+
+TEST_F(ViewWindow, FileFailingItsCheckIsNeverRead) {
+  modals.Type({QStringLiteral("Secret")});
+  OpenFromCommandLine(ProtectedBook());
+  const QImage drawn = view->VIEW->Canvas().copy();
+
+  // A protected book of green pages whose check byte is wrong: the reader
+  // fills the record from it, but the viewer must not use it.
+  TestBookContents contents;
+  contents.title = u"Broken";
+  contents.password = u"Other";
+  contents.pages = {Solid(320, 240, qRgb(0, 255, 0)), Solid(320, 240, qRgb(0, 255, 0))};
+  const fs::path broken = Book("broken.qbb", contents);
+  std::string bytes = ReadAll(broken);
+  bytes[format::kCheckOffset] = static_cast<char>(bytes[format::kCheckOffset] ^ 0x01);
+  WriteAll(broken, bytes);
+
+  OpenFromDialog(broken);
+  EXPECT_EQ(boxes.Calls().size(), 1u);
+  EXPECT_EQ(modals.prompts.size(), 1u) << "neither this file's nor the previous book's password is asked";
+  EXPECT_EQ(view->windowTitle(), QStringLiteral("Quillberry:[Locked Tales/Ann Berry]"));
+  view->BTN_Click(frmView::kNext);
+  view->PageScroll->setValue(2);
+  view->DrawPage(1);
+  EXPECT_EQ(view->VIEW->Canvas(), drawn);
+  view->BTN_Click(frmView::kInfo);
+  EXPECT_EQ(modals.infoBooks.back(), BookRecord{});
+}
+
+TEST_F(ViewWindow, InfoShowsTheOpenBook) {
+  OpenFromCommandLine(PlainBook());
+  view->BTN_Click(frmView::kInfo);
+  ASSERT_EQ(modals.infoBooks.size(), 1u);
+  EXPECT_EQ(modals.infoBooks[0], view->Book());
+  EXPECT_EQ(modals.infoBooks[0].Url, u"https://books.example/ann");
+  EXPECT_EQ(modals.infoBooks[0].Comment, u"First line\r\nSecond line");
+}
+
+TEST_F(ViewWindow, PagesAreScaledIntoTheView) {
+  QImage large = Solid(1280, 960, qRgb(0, 0, 200));
+  for (int y = 0; y < 960; ++y) {
+    for (int x = 640; x < 1280; ++x) large.setPixel(x, y, qRgb(200, 0, 0));
+  }
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 1280; ++x) large.setPixel(x, y, qRgb(255, 255, 0));
+  }
+  TestBookContents contents;
+  contents.pages = {Solid(320, 240, qRgb(10, 120, 30)), large};
+  OpenFromCommandLine(Book("sizes.qbb", contents));
+  const QRgb background = view->VIEW->Background().rgb();
+
+  // 320 x 240 in 638 x 478: its own size, centred at (159, 119).
+  const QImage& small = view->VIEW->Canvas();
+  EXPECT_EQ(small.pixel(159, 119), qRgb(10, 120, 30));
+  EXPECT_EQ(small.pixel(478, 358), qRgb(10, 120, 30));
+  EXPECT_EQ(small.pixel(158, 119), background);
+  EXPECT_EQ(small.pixel(159, 118), background);
+  EXPECT_EQ(small.pixel(479, 358), background);
+  EXPECT_EQ(small.pixel(478, 359), background);
+
+  // 1280 x 960: fitted to the width, r = 638 / 1280 gives 638 x 478.
+  view->BTN_Click(frmView::kNext);
+  const QImage& fitted = view->VIEW->Canvas();
+  EXPECT_EQ(fitted.pixel(0, 0), qRgb(255, 255, 0)) << "the top rows land on the view's top row";
+  EXPECT_EQ(fitted.pixel(0, 4), qRgb(0, 0, 200));
+  EXPECT_EQ(fitted.pixel(0, 477), qRgb(0, 0, 200));
+  EXPECT_EQ(fitted.pixel(300, 240), qRgb(0, 0, 200));
+  EXPECT_EQ(fitted.pixel(340, 240), qRgb(200, 0, 0));
+  EXPECT_EQ(fitted.pixel(637, 477), qRgb(200, 0, 0));
+  EXPECT_EQ(view->PicLoad.Width(), 1280);
+  EXPECT_EQ(view->PicLoad.Height(), 960);
+}
+
+TEST_F(ViewWindow, PageRecordTruncatedAfterOpeningDrawsNothing) {
+  const fs::path path = PlainBook();
+  OpenFromCommandLine(path);
+  const QImage first = view->VIEW->Canvas().copy();
+  const std::int32_t second = view->Book().PageTable[1];
+  fs::resize_file(path, static_cast<std::uintmax_t>(second - 1 + 20));
+
+  view->BTN_Click(frmView::kNext);
+  EXPECT_EQ(view->VIEW->Canvas(), first);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  fs::remove(path);
+  view->BTN_Click(frmView::kPrev);
+  EXPECT_EQ(view->VIEW->Canvas(), first);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(ViewWindow, TitleShowsBookTextsLiterally) {
+  TestBookContents contents;
+  contents.title = u"[*] Stars";
+  contents.author = u"<b>Bo</b>";
+  contents.pages = ColouredPages(1);
+  OpenFromCommandLine(Book("stars.qbb", contents));
+  ASSERT_NE(view->windowHandle(), nullptr);
+  EXPECT_EQ(view->windowHandle()->title(), QStringLiteral("Quillberry:[[*] Stars/<b>Bo</b>]"));
+}
+
+}  // namespace
+}  // namespace qb::test

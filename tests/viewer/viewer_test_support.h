@@ -1,0 +1,150 @@
+#pragma once
+// Helpers for the Viewer's tests: books written with the real writer from
+// pictures made in memory, and the modal windows answered by script.
+
+#include <QImage>
+#include <QLineEdit>
+#include <QString>
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "book/book_test_support.h"
+#include "book/book_writer.h"
+#include "common/utf8.h"
+#include "image/pixel_transfer.h"
+#include "viewer/password_window.h"
+#include "viewer/viewer_modals.h"
+
+namespace qb::test {
+
+// Serves pictures made in memory to the book writer, by path.
+class ImageSurface : public PictureSurface {
+ public:
+  std::map<std::u16string, QImage> pictures;
+
+  bool LoadPicture(const std::u16string& path, std::string* error) override {
+    const auto it = pictures.find(path);
+    if (it == pictures.end()) {
+      if (error) *error = "no picture";
+      return false;
+    }
+    current_ = it->second;
+    return true;
+  }
+  int Width() const override { return current_.width(); }
+  int Height() const override { return current_.height(); }
+  std::int32_t PictureToPixels(PixelArray& pixels) const override { return qb::PictureToPixels(current_, pixels); }
+
+ private:
+  QImage current_;
+};
+
+inline QImage Solid(int width, int height, QRgb colour) {
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(colour);
+  return image;
+}
+
+// A colour of its own for each page number.
+inline QRgb PageColour(int page) { return qRgb(30 * page % 256, 255 - 20 * page % 256, 90 + 15 * page % 160); }
+
+struct TestBookContents {
+  std::u16string author = u"Ann Berry";
+  std::u16string title = u"Plain Tales";
+  std::u16string password;
+  std::int32_t price = 0;
+  std::u16string url = u"https://books.example/ann";
+  std::u16string mail = u"ann@books.example";
+  std::u16string comment = u"First line\r\nSecond line";
+  std::vector<QImage> pages;
+};
+
+// Pages of 320 x 240 pixels, page n (1-based) filled with PageColour(n).
+inline std::vector<QImage> ColouredPages(int count, int width = 320, int height = 240) {
+  std::vector<QImage> pages;
+  for (int n = 1; n <= count; ++n) pages.push_back(Solid(width, height, PageColour(n)));
+  return pages;
+}
+
+// Writes the book and returns its record as written.
+inline BookRecord WriteTestBook(const std::filesystem::path& path, const TestBookContents& contents) {
+  ImageSurface surface;
+  std::vector<std::u16string> pictures;
+  for (std::size_t i = 0; i < contents.pages.size(); ++i) {
+    const std::u16string name = u"page" + FromUtf8(std::to_string(i));
+    surface.pictures[name] = contents.pages[i];
+    pictures.push_back(name);
+  }
+  BookRecord book;
+  book.Author = contents.author;
+  book.Title = contents.title;
+  book.Password = contents.password;
+  book.Price = contents.price;
+  book.Url = contents.url;
+  book.Mail = contents.mail;
+  book.Comment = contents.comment;
+  book.PageCount = static_cast<std::int16_t>(contents.pages.size());
+  if (WriteBook(U16(path), book, pictures, surface) != kWriteOk) throw std::runtime_error("test book not written");
+  return book;
+}
+
+// The password prompt run for real, without its modal loop: each queued
+// attempt is typed into a fresh prompt and confirmed with OK; a prompt still
+// open after its attempts is cancelled. The information window is only
+// recorded.
+class ScriptedViewerModals : public viewer::ViewerModals {
+ public:
+  struct Attempt {
+    QString typed;
+    bool openAfter;     // the prompt was still open after OK
+    QString textAfter;  // the entry after OK
+  };
+  struct Prompt {
+    QString checkPass;
+    QString priceLabel;
+    QWidget* owner;
+    std::vector<Attempt> attempts;
+  };
+
+  // Attempts for the next prompt, tried in order.
+  void Type(std::vector<QString> attempts) { attempts_.push_back(std::move(attempts)); }
+
+  void RunPasswordPrompt(QWidget* owner, const QString& checkPass, const QString& priceLabel,
+                         std::int16_t& passCheckFlag) override {
+    Prompt record{checkPass, priceLabel, owner, {}};
+    std::vector<QString> attempts;
+    if (!attempts_.empty()) {
+      attempts = attempts_.front();
+      attempts_.pop_front();
+    }
+    viewer::frmPass prompt(passCheckFlag, owner);
+    prompt.setCheckPass(checkPass);
+    prompt.show();
+    for (const QString& typed : attempts) {
+      if (!prompt.isVisible()) break;
+      prompt.FLD->setText(typed);
+      prompt.BTN_Click(viewer::frmPass::kOk);
+      record.attempts.push_back({typed, prompt.isVisible(), prompt.FLD->text()});
+    }
+    if (prompt.isVisible()) prompt.BTN_Click(viewer::frmPass::kCancel);
+    prompts.push_back(record);
+  }
+
+  void RunInfoWindow(QWidget* owner, const BookRecord& book) override {
+    infoOwners.push_back(owner);
+    infoBooks.push_back(book);
+  }
+
+  std::vector<Prompt> prompts;
+  std::vector<QWidget*> infoOwners;
+  std::vector<BookRecord> infoBooks;
+
+ private:
+  std::deque<std::vector<QString>> attempts_;
+};
+
+}  // namespace qb::test

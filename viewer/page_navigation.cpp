@@ -1,0 +1,13 @@
+#include "viewer/page_navigation.h"
+
+namespace qb::viewer {
+
+int SteppedPage(int current, int direction, int pageCount) {
+  if (direction < 0) return current < 2 ? current : current - 1;
+  if (direction > 0) return current >= pageCount ? current : current + 1;
+  return current;
+}
+
+int ShowablePage(int value, std::int16_t passCheckFlag) { return passCheckFlag == 0 ? 1 : value; }
+
+}  // namespace qb::viewer

@@ -1,0 +1,231 @@
+#include "viewer/view_window.h"
+
+#include <QApplication>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QToolButton>
+
+#include "book/book_reader.h"
+#include "common/command_line_path.h"
+#include "common/file_type_association.h"
+#include "common/path_helpers.h"
+#include "common/text_helpers.h"
+#include "common/ui/common_dialog.h"
+#include "common/ui/common_dialog_codes.h"
+#include "common/ui/message_box.h"
+#include "common/ui/picture_box.h"
+#include "image/view_drawing.h"
+#include "viewer/button_pictures.h"
+#include "viewer/page_navigation.h"
+#include "viewer/price_label.h"
+#include "viewer/viewer_icon.h"
+#include "viewer/viewer_modals.h"
+#include "viewer/window_title.h"
+
+namespace qb::viewer {
+namespace {
+
+constexpr std::int16_t kLocked = 0;
+constexpr std::int16_t kUnlocked = -1;
+
+// The hourglass for as long as one page is being drawn.
+class BusyCursor {
+ public:
+  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+QString Text(std::u16string_view text) { return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())); }
+
+// A window title shows "[*]" only when it is doubled; single ones are the
+// placeholder for unsaved changes. Book titles are shown as they are.
+QString LiteralWindowTitle(const std::u16string& title) {
+  return Text(title).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+}
+
+}  // namespace
+
+frmView::frmView(ViewerSettings settings, ViewerEnvironment environment)
+    : settings_(std::move(settings)), environment_(environment) {
+  setWindowTitle(Text(kProgramTitle));
+  setWindowIcon(ViewerIcon());
+  setFixedSize(656, 529);
+
+  struct ButtonLayout {
+    const char* caption;
+    ButtonPicture picture;
+    int x;
+  };
+  const ButtonLayout layout[] = {{"OPEN", ButtonPicture::Open, 0},
+                                 {"PREV", ButtonPicture::Previous, 72},
+                                 {"NEXT", ButtonPicture::Next, 136},
+                                 {"INFO", ButtonPicture::Info, 584}};
+  for (int i = 0; i < static_cast<int>(BTN.size()); ++i) {
+    auto* button = new QToolButton(this);
+    button->setText(QString::fromLatin1(layout[i].caption));
+    button->setIcon(ButtonIcon(layout[i].picture));
+    button->setIconSize(QSize(16, 16));
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setFocusPolicy(Qt::StrongFocus);
+    button->setGeometry(layout[i].x, 0, 65, 41);
+    connect(button, &QToolButton::clicked, this, [this, i] { BTN_Click(i); });
+    BTN[i] = button;
+  }
+
+  PageScroll = new QScrollBar(Qt::Horizontal, this);
+  PageScroll->setGeometry(208, 8, 353, 25);
+  PageScroll->setRange(1, 1);
+  PageScroll->setValue(1);
+  PageScroll->setSingleStep(1);
+  PageScroll->setPageStep(1);
+  PageScroll->setFocusPolicy(Qt::StrongFocus);
+  // A page is read when the thumb is let go, not for every page it passes.
+  PageScroll->setTracking(false);
+  connect(PageScroll, &QScrollBar::valueChanged, this, [this] { PageScroll_Change(); });
+
+  VIEW = new PictureBox(this);
+  VIEW->SetSunkenBorder(true);
+  VIEW->setGeometry(8, 44, 642, 482);
+  VIEW->SetBackground(palette().color(QPalette::Base));
+  VIEW->Clear();
+  VIEW->setFocusPolicy(Qt::TabFocus);
+
+  setTabOrder(BTN[kOpen], PageScroll);
+  setTabOrder(PageScroll, VIEW);
+  setTabOrder(VIEW, BTN[kPrev]);
+  setTabOrder(BTN[kPrev], BTN[kNext]);
+  setTabOrder(BTN[kNext], BTN[kInfo]);
+}
+
+void frmView::Form_Load(const std::vector<std::u16string>& arguments) {
+  RegisterBookType(environment_.fileTypes, environment_.programFolder);
+  const std::u16string path = CommandLinePath(arguments);
+  if (path.empty()) return;
+  // On screen before the book is read and before any password prompt.
+  show();
+  OpenBook(path);
+  AskPassword();
+}
+
+void frmView::BTN_Click(int index) {
+  switch (index) {
+    case kOpen:
+      if (SelectBookFile()) AskPassword();
+      break;
+    case kPrev: StepPage(-1); break;
+    case kNext: StepPage(+1); break;
+    case kInfo: environment_.modals.RunInfoWindow(this, book_); break;
+    default: break;
+  }
+}
+
+void frmView::OpenBook(const std::u16string& path) {
+  bookPath_ = path;
+  currentPage_ = 1;
+  BookRecord read;
+  if (ReadBookHeader(path, read) != kBookSound) {
+    // A rejected file leaves no book open. Keeping the previous record (not
+    // a book) or the rejected file's own header and page table (check
+    // failed), as the reader leaves them, would make the password gate
+    // that follows ask for the previous book's password and let PREV/NEXT
+    // read pages of the rejected file. With the record and the path
+    // forgotten, the gate finds no password, PREV/NEXT stay on the single
+    // scroll position, INFO shows empty fields, and no page is read until a
+    // book is accepted. The title bar and the view keep what they showed.
+    book_ = BookRecord{};
+    bookPath_.clear();
+    {
+      const QSignalBlocker quiet(PageScroll);
+      PageScroll->setMaximum(1);
+      PageScroll->setValue(1);
+    }
+    ShowMessage(this, QStringLiteral("ファイルが壊れているか、デジタルブックではありません。"), Text(kProgramTitle),
+                MessageButtons::Ok, MessageIcon::None);
+    return;
+  }
+  book_ = std::move(read);
+  currentPage_ = 1;
+  setWindowTitle(LiteralWindowTitle(BookWindowTitle(book_)));
+  {
+    // Narrowing the range must not draw a page on its way; page 1 is drawn next.
+    const QSignalBlocker quiet(PageScroll);
+    PageScroll->setMaximum(book_.PageCount);
+  }
+  ShowScrollPage(currentPage_);
+}
+
+bool frmView::SelectBookFile() {
+  clsCommonDialog dialog;
+  dialog.setHwndOwner(this);
+  dialog.setInitDir(Text(settings_.lastFolder));
+  dialog.setDialogTitle(QStringLiteral("クイルベリーブック"));
+  dialog.setFilter(QStringLiteral("ｸｲﾙﾍﾞﾘｰﾌﾞｯｸ") + QChar(u'\0') + QStringLiteral("*.qbb") + QChar(u'\0'));
+  dialog.setFlags(static_cast<std::int32_t>(dialog_codes::kOfnFileMustExist | dialog_codes::kOfnHideReadOnly));
+  dialog.ShowOpen();
+  const std::u16string fileName = dialog.FileName().toStdU16String();
+  if (fileName.empty()) return false;
+  // OpenBook keeps the path of an accepted book only (see there).
+  OpenBook(fileName);
+  settings_.lastFolder = FolderOfPath(fileName);
+  SaveViewerSettings(settings_);
+  return true;
+}
+
+void frmView::AskPassword() {
+  const std::u16string password = Trim(book_.Password);
+  if (password.empty()) {
+    PassCheckFlag = kUnlocked;
+  } else {
+    PassCheckFlag = kLocked;
+    environment_.modals.RunPasswordPrompt(this, Text(password), Text(FormatPriceLabel(book_.Price)), PassCheckFlag);
+  }
+  UpdateNavigation();
+}
+
+void frmView::UpdateNavigation() {
+  const bool unlocked = PassCheckFlag != 0;
+  BTN[kPrev]->setEnabled(unlocked);
+  BTN[kNext]->setEnabled(unlocked);
+  PageScroll->setEnabled(unlocked);
+}
+
+void frmView::StepPage(std::int16_t direction) {
+  if (PassCheckFlag == 0) return;
+  currentPage_ = static_cast<std::int16_t>(SteppedPage(currentPage_, direction, book_.PageCount));
+  PageScroll->setValue(currentPage_);
+}
+
+void frmView::PageScroll_Change() {
+  const int showable = ShowablePage(PageScroll->value(), PassCheckFlag);
+  if (showable != PageScroll->value()) {
+    const QSignalBlocker quiet(PageScroll);
+    PageScroll->setValue(showable);
+  }
+  currentPage_ = static_cast<std::int16_t>(PageScroll->value());
+  DrawPage(static_cast<std::int16_t>(currentPage_ - 1));
+}
+
+void frmView::ShowScrollPage(int page) {
+  if (PageScroll->value() == page) {
+    PageScroll_Change();
+  } else {
+    PageScroll->setValue(page);
+  }
+}
+
+void frmView::DrawPage(std::int16_t index) {
+  // Only entries of the open book's page table are ever read.
+  if (bookPath_.empty() || index < 0 || index >= static_cast<int>(book_.PageTable.size())) return;
+  const BusyCursor busy;
+  PageImage page;
+  // A record that cannot be read (the file changed since it was opened)
+  // leaves the view as it was.
+  if (ReadPageImage(bookPath_, page, book_.PageTable[static_cast<std::size_t>(index)]) != 0) return;
+  if (!PicLoad.SetPage(page)) return;
+  DrawPageIntoView(VIEW->Canvas(), PicLoad.image(), VIEW->Background());
+  VIEW->Refresh();
+}
+
+}  // namespace qb::viewer

@@ -1,0 +1,90 @@
+#pragma once
+// The Viewer's main window frmView: opens one book at a time (from the
+// command line or the open dialog), shows its pages one at a time scaled
+// into VIEW, pages with PREV, NEXT and the scroll bar, and keeps a
+// protected book on its first page until its password has been given.
+
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "book/book_record.h"
+#include "common/settings.h"
+#include "image/picture_surface_qt.h"
+
+class QScrollBar;
+class QToolButton;
+
+namespace qb {
+class FileTypeStore;
+class PictureBox;
+}  // namespace qb
+
+namespace qb::viewer {
+
+class ViewerModals;
+
+// What the window takes from the program around it.
+struct ViewerEnvironment {
+  std::u16string programFolder;  // where the book type's handler lives
+  FileTypeStore& fileTypes;      // where the book type is registered
+  ViewerModals& modals;          // the password prompt and the information window
+};
+
+class frmView : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kOpen = 0;
+  static constexpr int kPrev = 1;
+  static constexpr int kNext = 2;
+  static constexpr int kInfo = 3;
+
+  // settings: the Viewer's settings, kept (and saved) by the window for the
+  // rest of the run.
+  frmView(ViewerSettings settings, ViewerEnvironment environment);
+
+  // Registers the book type, then opens the book the command-line
+  // arguments (after the program name) name as one path, if any: the window
+  // is shown first, and the password gate follows.
+  void Form_Load(const std::vector<std::u16string>& arguments);
+
+  void BTN_Click(int index);
+  void PageScroll_Change();
+
+  void OpenBook(const std::u16string& path);
+  bool SelectBookFile();
+  void AskPassword();
+  void DrawPage(std::int16_t index);
+  void StepPage(std::int16_t direction);
+  void UpdateNavigation();
+
+  // 0: locked (only page 1 may be shown), -1: unlocked. Written by the
+  // password prompt.
+  std::int16_t PassCheckFlag = 0;
+
+  const BookRecord& Book() const { return book_; }
+  const std::u16string& BookPath() const { return bookPath_; }
+  std::int16_t CurrentPage() const { return currentPage_; }
+  const ViewerSettings& Settings() const { return settings_; }
+
+  std::array<QToolButton*, 4> BTN{};
+  QScrollBar* PageScroll = nullptr;
+  PictureBox* VIEW = nullptr;
+  QtPictureSurface PicLoad;  // the page at its own size, never shown
+
+ private:
+  // Sets the scroll bar to page and draws it, also when the bar already
+  // stands there.
+  void ShowScrollPage(int page);
+
+  ViewerSettings settings_;
+  ViewerEnvironment environment_;
+  BookRecord book_;
+  std::u16string bookPath_;
+  std::int16_t currentPage_ = 1;
+};
+
+}  // namespace qb::viewer

@@ -1,0 +1,16 @@
+#pragma once
+// The Viewer's program icon: the berry with its quill, drawn by code at
+// every size the desktop asks for.
+
+#include <QIcon>
+#include <QImage>
+
+namespace qb::viewer {
+
+// The icon at size x size pixels on a transparent background.
+QImage DrawViewerIcon(int size);
+
+// The icon at 16, 24, 32, 48, 64, 128 and 256 pixels.
+QIcon ViewerIcon();
+
+}  // namespace qb::viewer

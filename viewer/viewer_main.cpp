@@ -1,0 +1,30 @@
+#include "viewer/viewer_main.h"
+
+#include <QThread>
+
+#include "common/settings.h"
+#include "viewer/start_window.h"
+#include "viewer/view_window.h"
+
+namespace qb::viewer {
+
+SplashPause SleepingPause(std::chrono::milliseconds time) {
+  return [time](frmStart&) { QThread::msleep(static_cast<unsigned long>(time.count())); };
+}
+
+std::unique_ptr<frmView> StartViewer(const ViewerStart& start) {
+  ViewerSettings settings = LoadViewerSettings(start.programFolder);
+  SaveViewerSettings(settings);
+  {
+    frmStart splash;
+    splash.Form_Load();
+    start.pause(splash);
+  }
+  auto view = std::make_unique<frmView>(std::move(settings),
+                                        ViewerEnvironment{start.programFolder, start.fileTypes, start.modals});
+  view->Form_Load(start.arguments);
+  view->show();
+  return view;
+}
+
+}  // namespace qb::viewer
