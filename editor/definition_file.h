@@ -1,0 +1,39 @@
+#pragma once
+// The definition file (".qbd"): a book's source material kept so that the
+// book can be edited again: the descriptive fields and the page pictures'
+// paths in page order, as INI keys in code page 932, written and read key
+// by key. Export writes one beside every book; the load button and the
+// command line read it.
+
+#include <string>
+#include <vector>
+
+#include "book/book_record.h"
+#include "common/settings.h"
+
+namespace qb::editor {
+
+struct Definition {
+  BookRecord book;                     // Author, Title, Password, Price, PageCount, Url, Mail, Comment
+  std::vector<std::u16string> images;  // PageCount entries, index 0 = page 1
+};
+
+// Writes System 作者, タイトル, パスワード (blank-padded to 24, 56 and 8
+// characters), 価格, 画像数, Image "1" .. "N", System ＵＲＬ, ＭＡＩＬ and
+// コメント (line breaks escaped, see comment_escape.h), in that order. Other
+// keys stay, so Image keys above N left from a longer list remain unread.
+// Then remembers the book's author (padded), URL and mail address as the
+// author's defaults in settings and saves the settings. True when every key
+// of the definition was written; the settings' own outcome is not part of it.
+bool SaveDefinitionFile(const std::u16string& path, const BookRecord& book, const std::vector<std::u16string>& images,
+                        EditorSettings& settings);
+
+// Reads a definition file; a missing file reads like one without any key.
+// Missing keys give "＊" for the author, "[無題]" for the title, "0" for
+// the price and the page count, and empty texts otherwise. Values are read
+// whole, however long. The price and the page count never fail to read:
+// see ParsePriceText and ParsePageCountText (a count of 0 or less, or one
+// that is not a number, gives no images).
+Definition LoadDefinitionFile(const std::u16string& path);
+
+}  // namespace qb::editor

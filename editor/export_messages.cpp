@@ -1,0 +1,63 @@
+#include "editor/export_messages.h"
+
+#include "editor/number_text.h"
+
+namespace qb::editor {
+namespace {
+
+constexpr std::u16string_view kBreak = u"\r\n";
+
+std::u16string PicturePath(const ExportResult& result, const std::vector<std::u16string>& images) {
+  const int index = result.writeDetail.pictureIndex;
+  return index >= 0 && static_cast<std::size_t>(index) < images.size() ? images[static_cast<std::size_t>(index)]
+                                                                       : std::u16string();
+}
+
+std::u16string PageText(const ExportResult& result) {
+  return u"ページ " + DecimalText(result.writeDetail.pictureIndex + 1) + u" の画像";
+}
+
+std::u16string BookProblem(const ExportResult& result, const std::vector<std::u16string>& images) {
+  switch (result.writeStatus) {
+    case kWritePictureFailed:
+      return PageText(result) + u"を読み込めませんでした。" + std::u16string(kBreak) + PicturePath(result, images);
+    case kWriteTextTooLong: return u"コメント、ＵＲＬ、メールアドレスが長すぎます（合わせて 32767 バイトまでです）。";
+    case kWriteTooLarge:
+      if (result.writeDetail.pictureIndex < 0) return u"ブックが大きすぎます（2 GB までです）。";
+      return PageText(result) + u"が大きすぎます（縦横 32767 ピクセルまでです）。" + std::u16string(kBreak) +
+             PicturePath(result, images);
+    case kWriteIoError: return u"ブックファイルを書き込めませんでした。" + std::u16string(kBreak) + result.bookPath;
+    case kWriteNoPages: return u"ブックにするページがありません。";
+    default: return u"ブックを書き出せませんでした。";
+  }
+}
+
+}  // namespace
+
+std::u16string RefusalMessage(ExportRefusal why) {
+  switch (why) {
+    case ExportRefusal::NoImages: return u"画像を選択してください。";
+    case ExportRefusal::NoAuthor: return u"作者を入力してください。";
+    case ExportRefusal::TooManyImages: return u"ページは 32767 枚までです。画像を減らしてください。";
+  }
+  return {};
+}
+
+std::u16string ExportFailureMessage(const ExportResult& result, const std::vector<std::u16string>& images) {
+  if (result.outcome != ExportResult::Outcome::Finished) return {};
+  const bool bookFailed = result.writeStatus != kWriteOk && result.writeStatus != kWriteCancelled;
+  std::u16string message;
+  if (bookFailed) {
+    message = BookProblem(result, images) + std::u16string(kBreak) + u"ブックは書き出されませんでした。";
+  }
+  if (!result.definitionSaved) {
+    if (!message.empty()) message += std::u16string(kBreak) + std::u16string(kBreak);
+    message += u"定義ファイルを保存できませんでした。" + std::u16string(kBreak) + result.definitionPath;
+  } else if (bookFailed) {
+    message += std::u16string(kBreak) + std::u16string(kBreak) + u"定義ファイルは保存しました。" +
+               std::u16string(kBreak) + result.definitionPath;
+  }
+  return message;
+}
+
+}  // namespace qb::editor

@@ -1,0 +1,136 @@
+// The Editor's small rules: file names at export, dialog filters, the image
+// list's selection and move rules, the comment escape, and the record export
+// builds from the fields.
+
+#include <gtest/gtest.h>
+
+#include "editor/book_export.h"
+#include "editor/comment_escape.h"
+#include "editor/export_messages.h"
+#include "editor/export_names.h"
+#include "editor/file_dialog_texts.h"
+#include "editor/image_list_rules.h"
+
+namespace qb::editor {
+namespace {
+
+using namespace std::string_literals;
+
+TEST(ExportNames, QbbAppendedUnlessTheNameEndsInItInAnyCase) {
+  EXPECT_EQ(BookFileName(u"/b/fable"), u"/b/fable.qbb");
+  EXPECT_EQ(BookFileName(u"/b/fable.qbb"), u"/b/fable.qbb");
+  EXPECT_EQ(BookFileName(u"/b/fable.QBB"), u"/b/fable.QBB");
+  EXPECT_EQ(BookFileName(u"/b/fable.Qbb"), u"/b/fable.Qbb");
+  EXPECT_EQ(BookFileName(u"/b/fable.txt"), u"/b/fable.txt.qbb");
+  EXPECT_EQ(BookFileName(u"qbb"), u"qbb.qbb");
+  EXPECT_EQ(BookFileName(u"/b/fable.ｑｂｂ"), u"/b/fable.ｑｂｂ.qbb");
+}
+
+TEST(ExportNames, DefinitionBesideTheBook) {
+  EXPECT_EQ(DefinitionPathForBook(u"/b/fable.qbb"), u"/b/fable.qbd");
+  EXPECT_EQ(DefinitionPathForBook(u"/b/fable.QBB"), u"/b/fable.qbd");
+  EXPECT_EQ(DefinitionPathForBook(u"/b/fable.txt.qbb"), u"/b/fable.txt.qbd");
+}
+
+TEST(FileDialogTexts, GifOnlyWhileTheOptionIsNonzero) {
+  EXPECT_EQ(ImagePatterns(1), u"*.bmp;*.gif;*.ico;*.jpg;*.wmf");
+  EXPECT_EQ(ImagePatterns(-1), u"*.bmp;*.gif;*.ico;*.jpg;*.wmf");
+  EXPECT_EQ(ImagePatterns(0), u"*.bmp;*.ico;*.jpg;*.wmf");
+  EXPECT_EQ(ImageFilter(0), u"画像ファイル\0*.bmp;*.ico;*.jpg;*.wmf\0"s);
+}
+
+TEST(ImageListRules, PngInAnyCaseIsNotPreviewed) {
+  for (const char16_t* path : {u"/p/a.png", u"/p/a.PNG", u"/p/a.Png", u".png"}) EXPECT_FALSE(IsPreviewable(path));
+  for (const char16_t* path : {u"/p/a.bmp", u"/p/a.png.bmp", u"/p/apng", u"png", u""}) EXPECT_TRUE(IsPreviewable(path));
+}
+
+TEST(ImageListRules, MovesStopAtTheEndsAndWithoutSelection) {
+  EXPECT_EQ(MoveTarget(1, -1, 3), 0);
+  EXPECT_EQ(MoveTarget(1, +1, 3), 2);
+  EXPECT_EQ(MoveTarget(0, -1, 3), -1);
+  EXPECT_EQ(MoveTarget(2, +1, 3), -1);
+  EXPECT_EQ(MoveTarget(-1, +1, 3), -1);
+  EXPECT_EQ(MoveTarget(0, +1, 1), -1);
+  EXPECT_EQ(SelectionAfterDelete(2), 0);
+  EXPECT_EQ(SelectionAfterDelete(0), -1);
+}
+
+TEST(CommentEscape, CrLfIsDelNAndLoneBreaksAreKept) {
+  EXPECT_EQ(EscapeCommentBreaks(u"a\r\nb"), u"a\x7Fnb");
+  EXPECT_EQ(EscapeCommentBreaks(u"a\nb\rc\r\n"), u"a\x7Flb\x7Frc\x7Fn");
+  EXPECT_EQ(UnescapeCommentBreaks(u"a\x7Fnb"), u"a\r\nb");
+  for (const char16_t* comment : {u"a\nb\rc\r\n\r\nd", u"\n\r", u"\r\r\n\n", u"plain"}) {
+    EXPECT_EQ(UnescapeCommentBreaks(EscapeCommentBreaks(comment)), comment);
+  }
+}
+
+TEST(CommentEscape, OlderValuesReadAsBefore) {
+  // Left to right without overlaps, as the plain replacement did; a DEL
+  // before anything else stays.
+  EXPECT_EQ(UnescapeCommentBreaks(u"a\x7F\x7Fnb"), u"a\x7F\r\nb");
+  EXPECT_EQ(UnescapeCommentBreaks(u"a\x7Fxb\x7F"), u"a\x7Fxb\x7F");
+}
+
+TEST(RecordFromFields, FitsTextsAndReadsThePrice) {
+  const EditorFields fields{u"  作者  ",         u"",      u"pass word!",           u"12.5xyz",
+                            u"  http://a/\x7F ", u" m@a ", u" one\ntwo\rthree\x7F "};
+  const BookRecord book = RecordFromFields(fields, 3);
+  EXPECT_EQ(book.Author, u"  作者" + std::u16string(18, u' '));
+  EXPECT_EQ(book.Title, u"[無題]" + std::u16string(50, u' '));
+  EXPECT_EQ(book.Password, u"pass wor");
+  EXPECT_EQ(book.Price, 12);  // "12.5" is all of the first four bytes
+  EXPECT_EQ(book.PageCount, 3);
+  EXPECT_EQ(book.Url, u"http://a/");
+  EXPECT_EQ(book.Mail, u"m@a");
+  EXPECT_EQ(book.Comment, u"one\r\ntwo\r\nthree");
+}
+
+TEST(RecordFromFields, PriceIsCutToFourBytesFirst) {
+  const auto price = [](const char16_t* text) {
+    EditorFields fields;
+    fields.author = u"a";
+    fields.price = text;
+    return RecordFromFields(fields, 1).Price;
+  };
+  EXPECT_EQ(price(u"12345"), 1234);
+  EXPECT_EQ(price(u"9E99"), 2147483647);
+  // A full-width digit is two bytes and no number.
+  EXPECT_EQ(price(u"１２"), 0);
+}
+
+TEST(ExportMessages, FailureNamesThePictureAndWhereTheWorkIs) {
+  ExportResult result;
+  result.outcome = ExportResult::Outcome::Finished;
+  result.bookPath = u"/b/fable.qbb";
+  result.definitionPath = u"/b/fable.qbd";
+  result.writeStatus = kWritePictureFailed;
+  result.writeDetail.pictureIndex = 1;
+  result.definitionSaved = true;
+  const std::vector<std::u16string> images{u"/p/1.bmp", u"/p/2.bmp"};
+  EXPECT_EQ(ExportFailureMessage(result, images),
+            u"ページ 2 の画像を読み込めませんでした。\r\n/p/2.bmp\r\nブックは書き出されませんでした。\r\n\r\n"
+            u"定義ファイルは保存しました。\r\n/b/fable.qbd");
+
+  result.writeStatus = kWriteIoError;
+  result.writeDetail.pictureIndex = -1;
+  result.definitionSaved = false;
+  EXPECT_EQ(ExportFailureMessage(result, images),
+            u"ブックファイルを書き込めませんでした。\r\n/b/fable.qbb\r\nブックは書き出されませんでした。\r\n\r\n"
+            u"定義ファイルを保存できませんでした。\r\n/b/fable.qbd");
+}
+
+TEST(ExportMessages, NothingToSayForSuccessOrAUserCancel) {
+  ExportResult result;
+  result.outcome = ExportResult::Outcome::Finished;
+  result.writeStatus = kWriteOk;
+  result.definitionSaved = true;
+  EXPECT_EQ(ExportFailureMessage(result, {}), u"");
+  result.writeStatus = kWriteCancelled;
+  EXPECT_EQ(ExportFailureMessage(result, {}), u"");
+  result.definitionSaved = false;
+  result.definitionPath = u"/b/x.qbd";
+  EXPECT_EQ(ExportFailureMessage(result, {}), u"定義ファイルを保存できませんでした。\r\n/b/x.qbd");
+}
+
+}  // namespace
+}  // namespace qb::editor
