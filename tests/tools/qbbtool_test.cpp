@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "book/book_reader.h"
+#include "common/utf8.h"
+#include "tools/qbbtool/command_line.h"
+#include "tools/qbbtool/commands.h"
+#include "tools/qbbtool/json_writer.h"
+#include "tools/qbbtool/page_number.h"
+
+namespace qbbtool {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempFolder {
+ public:
+  TempFolder() {
+    char pattern[] = "/tmp/qbbtool-test-XXXXXX";
+    path = ::mkdtemp(pattern);
+  }
+  ~TempFolder() { fs::remove_all(path); }
+  std::string operator/(const std::string& name) const { return (path / name).string(); }
+  fs::path path;
+};
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Runs a command and returns its exit status, capturing what it printed.
+int RunCommand(int (*command)(const Args&), const Args& args, std::string* out = nullptr, std::string* err = nullptr) {
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  const int status = command(args);
+  const std::string o = testing::internal::GetCapturedStdout();
+  const std::string e = testing::internal::GetCapturedStderr();
+  if (out) *out = o;
+  if (err) *err = e;
+  return status;
+}
+
+std::string MakeBitmap(const TempFolder& dir, const std::string& name, int w, int h, QRgb colour) {
+  QImage image(w, h, QImage::Format_RGB32);
+  image.fill(colour);
+  image.setPixel(0, h - 1, qRgb(1, 2, 3));  // bottom-left marker
+  const std::string path = dir / name;
+  EXPECT_TRUE(image.save(QString::fromStdString(path), "BMP"));
+  return path;
+}
+
+TEST(QbbtoolArguments, OptionsPositionalsAndErrors) {
+  const auto line = ParseCommandLine({"out.qbb", "--title", "T", "a.bmp", "--", "--odd.bmp"}, {"--title"});
+  EXPECT_EQ(line.positional, (std::vector<std::string>{"out.qbb", "a.bmp", "--odd.bmp"}));
+  EXPECT_EQ(line.Option("--title"), "T");
+  EXPECT_FALSE(line.Option("--author"));
+  EXPECT_NE(ParseCommandLine({"--bogus", "x"}, {}).error, "");
+  EXPECT_NE(ParseCommandLine({"--title"}, {"--title"}).error, "");
+  EXPECT_TRUE(ParseCommandLine({"-h"}, {}).help);
+}
+
+TEST(QbbtoolArguments, PageNumbers) {
+  EXPECT_EQ(ParsePageNumber("1", 3), 1);
+  EXPECT_EQ(ParsePageNumber("3", 3), 3);
+  for (const char* bad : {"0", "4", "-1", "2x", "", " 2", "99999999999"}) EXPECT_EQ(ParsePageNumber(bad, 3), 0) << bad;
+}
+
+TEST(QbbtoolJson, StringsAreEscaped) {
+  EXPECT_EQ(JsonString("a\"b\\c\r\n\x7F\x01"), "\"a\\\"b\\\\c\\r\\n\\u007f\\u0001\"");
+  EXPECT_EQ(JsonObject().Add("n", -5).Add("s", "日本").AddRaw("a", "[1]").Str(), "{\"n\":-5,\"s\":\"日本\",\"a\":[1]}");
+}
+
+TEST(Qbbtool, MakeInfoAndPageRoundTrip) {
+  TempFolder dir;
+  const std::string first = MakeBitmap(dir, "p1.bmp", 4, 3, qRgb(200, 100, 50));
+  const std::string second = MakeBitmap(dir, "p2.bmp", 2, 5, qRgb(0, 0, 255));
+  const std::string book = dir / "out.qbb";
+  std::string err;
+  ASSERT_EQ(RunCommand(RunMake, {book, "--author", "一二三四五六七八九十一二三", "--title", "Tale", "--password", "secret99x",
+                          "--price", "1500", "--comment", "a\nb\x7F", "--url", "http://u/", first, second},
+                nullptr, &err),
+            kExitOk)
+      << err;
+
+  std::string json;
+  ASSERT_EQ(RunCommand(RunInfo, {book}, &json), 0);
+  // 13 full-width characters are 26 bytes: cut to 12 (24 bytes); the record
+  // pads the field to its 24 characters.
+  EXPECT_NE(json.find("\"author\":\"一二三四五六七八九十一二" + std::string(12, ' ') + "\""), std::string::npos) << json;
+  EXPECT_NE(json.find("\"password\":\"secret99\""), std::string::npos) << json;
+  EXPECT_NE(json.find("\"price\":1500"), std::string::npos);
+  EXPECT_NE(json.find("\"comment\":\"a\\r\\nb\""), std::string::npos) << json;
+  EXPECT_NE(json.find("\"pageCount\":2"), std::string::npos);
+  EXPECT_NE(json.find("\"pages\":[{\"width\":4,\"height\":3},{\"width\":2,\"height\":5}]"), std::string::npos) << json;
+
+  const std::string png = dir / "page.png";
+  ASSERT_EQ(RunCommand(RunPage, {book, "1", png}), kExitOk);
+  QImage page(QString::fromStdString(png));
+  ASSERT_EQ(page.size(), QSize(4, 3));
+  EXPECT_EQ(page.pixel(1, 1), qRgb(200, 100, 50));
+  EXPECT_EQ(page.pixel(0, 2), qRgb(1, 2, 3));
+  EXPECT_FALSE(page.hasAlphaChannel());
+
+  EXPECT_EQ(RunCommand(RunPage, {book, "3", png}, nullptr, &err), kExitNoSuchPage);
+  EXPECT_NE(err.find("pages 1 to 2"), std::string::npos);
+}
+
+TEST(Qbbtool, RefusedBooksAndBadPictures) {
+  TempFolder dir;
+  const std::string notBook = dir / "x.qbb";
+  std::ofstream(notBook) << "hello, not a book";
+  std::string out;
+  std::string err;
+  EXPECT_EQ(RunCommand(RunInfo, {notBook}, &out), kExitNotABook);
+  EXPECT_NE(out.find("\"status\":2"), std::string::npos);
+  EXPECT_NE(out.find("\"pageTable\":[]"), std::string::npos);
+  EXPECT_EQ(RunCommand(RunPage, {notBook, "1", dir / "p.png"}, nullptr, &err), kExitNotABook);
+  EXPECT_EQ(RunCommand(RunInfo, {dir / "missing.qbb"}, &out, &err), kExitDamaged);
+  EXPECT_TRUE(out.empty());
+  EXPECT_FALSE(err.empty());
+
+  const std::string good = MakeBitmap(dir, "ok.bmp", 2, 2, qRgb(9, 9, 9));
+  std::ofstream(dir / "broken.bmp") << "BM not really";
+  const std::string book = dir / "b.qbb";
+  EXPECT_EQ(RunCommand(RunMake, {book, good, dir / "broken.bmp"}, nullptr, &err), kExitPictureFailed);
+  EXPECT_NE(err.find("page 2"), std::string::npos) << err;
+  EXPECT_NE(err.find("broken.bmp"), std::string::npos) << err;
+  EXPECT_FALSE(fs::exists(book));
+  EXPECT_EQ(RunCommand(RunMake, {book, "--price", "12.5", good}), kExitUsage);
+  EXPECT_EQ(RunCommand(RunMake, {book}), kExitUsage);
+}
+
+TEST(Qbbtool, CheckFailureStillPrintsTheRecord) {
+  TempFolder dir;
+  const std::string book = dir / "b.qbb";
+  ASSERT_EQ(RunCommand(RunMake, {book, "--title", "Kept", MakeBitmap(dir, "p.bmp", 1, 1, qRgb(1, 1, 1))}), kExitOk);
+  std::string bytes = Slurp(book);
+  bytes[108] = static_cast<char>(bytes[108] ^ 1);
+  std::ofstream(book, std::ios::binary) << bytes;
+  std::string json;
+  EXPECT_EQ(RunCommand(RunInfo, {book}, &json), kExitCheckFailed);
+  EXPECT_NE(json.find("\"title\":\"Kept"), std::string::npos);
+  EXPECT_NE(json.find("\"status\":3"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace qbbtool

@@ -1,0 +1,33 @@
+#include "tools/qbbtool/command_line.h"
+
+namespace qbbtool {
+
+std::optional<std::string> CommandLine::Option(const std::string& name) const {
+  const auto it = options.find(name);
+  if (it == options.end()) return std::nullopt;
+  return it->second;
+}
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args, const std::set<std::string>& known) {
+  CommandLine line;
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+      line.positional.push_back(arg);
+    } else if (arg == "--") {
+      optionsEnded = true;
+    } else if (arg == "-h" || arg == "--help") {
+      line.help = true;
+    } else if (known.count(arg) == 0) {
+      line.error = "unknown option " + arg;
+    } else if (i + 1 >= args.size()) {
+      line.error = "option " + arg + " needs a value";
+    } else {
+      line.options[arg] = args[++i];
+    }
+  }
+  return line;
+}
+
+}  // namespace qbbtool

@@ -1,0 +1,45 @@
+// qbbtool: the command-line face of the book library, for authors, scripts
+// and our own checks.
+#include <QGuiApplication>
+#include <cstdlib>
+#include <iostream>
+#include <map>
+#include <string>
+
+#include "tools/qbbtool/commands.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: qbbtool COMMAND [ARGS]\n"
+    "Commands:\n"
+    "  info BOOK              print the book's fields and pages as JSON\n"
+    "  page BOOK N OUT.png    write page N as a PNG picture\n"
+    "  make OUT.qbb ... PICTURE...   write a book from pictures\n"
+    "  build DEF.qbd [OUT.qbb]       write the book a QuillyEd definition file describes\n"
+    "Run 'qbbtool COMMAND --help' for the details of a command.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::map<std::string, int (*)(const qbbtool::Args&)> commands = {
+      {"info", qbbtool::RunInfo},
+      {"page", qbbtool::RunPage},
+      {"make", qbbtool::RunMake},
+      {"build", qbbtool::RunBuild},
+  };
+  if (argc < 2 || std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h") {
+    (argc < 2 ? std::cerr : std::cout) << kUsage;
+    return argc < 2 ? qbbtool::kExitUsage : qbbtool::kExitOk;
+  }
+  const auto command = commands.find(argv[1]);
+  if (command == commands.end()) {
+    std::cerr << "qbbtool: unknown command '" << argv[1] << "'\n" << kUsage;
+    return qbbtool::kExitUsage;
+  }
+  // Metafile pictures draw text, which needs the font machinery of a GUI
+  // application; no display is needed for that.
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QGuiApplication app(argc, argv);
+  return command->second(qbbtool::Args(argv + 2, argv + argc));
+}

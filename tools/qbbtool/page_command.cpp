@@ -1,0 +1,66 @@
+#include <QImage>
+#include <iostream>
+
+#include "book/book_reader.h"
+#include "common/utf8.h"
+#include "image/pixel_transfer.h"
+#include "tools/qbbtool/book_refusal.h"
+#include "tools/qbbtool/command_line.h"
+#include "tools/qbbtool/commands.h"
+#include "tools/qbbtool/page_number.h"
+
+namespace qbbtool {
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: qbbtool page BOOK N OUT.png\n"
+    "Writes page N (1 = first page) of the book as an RGB PNG picture.\n"
+    "Exit status: 0 written; 2 not a book; 3 header check failed; 4 damaged file or page;\n"
+    "5 no page N in this book; 6 the picture could not be written; 1 wrong arguments.\n";
+
+}  // namespace
+
+int RunPage(const Args& args) {
+  const CommandLine line = ParseCommandLine(args, {});
+  if (line.help) {
+    std::cout << kUsage;
+    return kExitOk;
+  }
+  if (!line.error.empty() || line.positional.size() != 3) {
+    std::cerr << "qbbtool page: " << (line.error.empty() ? "expected BOOK, N and OUT.png" : line.error) << "\n"
+              << kUsage;
+    return kExitUsage;
+  }
+  const std::string& path = line.positional[0];
+  const std::string& out = line.positional[2];
+  qb::BookRecord book;
+  if (const int status = qb::ReadBookHeader(qb::FromUtf8(path), book); status != qb::kBookSound) {
+    const Refusal refusal = RefuseBook(status, path);
+    std::cerr << "qbbtool page: " << refusal.message << "\n";
+    return refusal.exitStatus;
+  }
+  const int number = ParsePageNumber(line.positional[1], book.PageCount);
+  if (number == 0) {
+    std::cerr << "qbbtool page: there is no page " << line.positional[1] << "; the book has pages 1 to "
+              << book.PageCount << "\n";
+    return kExitNoSuchPage;
+  }
+  qb::PageImage page;
+  if (qb::ReadPageImage(qb::FromUtf8(path), page, book.PageTable[number - 1]) != 0) {
+    std::cerr << "qbbtool page: page " << number << " of " << path << " cannot be read; the file is damaged\n";
+    return kExitDamaged;
+  }
+  QImage picture(page.Width, page.Height, QImage::Format_RGB32);
+  if (picture.isNull() || qb::PixelsToPicture(picture, page.Pixels) != 0) {
+    std::cerr << "qbbtool page: page " << number << " is empty (" << page.Width << " x " << page.Height
+              << " pixels); there is no picture to write\n";
+    return kExitCannotWrite;
+  }
+  if (!picture.convertToFormat(QImage::Format_RGB888).save(QString::fromStdString(out), "PNG")) {
+    std::cerr << "qbbtool page: cannot write " << out << "; check the folder exists and is writable\n";
+    return kExitCannotWrite;
+  }
+  return kExitOk;
+}
+
+}  // namespace qbbtool
