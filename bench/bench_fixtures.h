@@ -1,0 +1,25 @@
+#pragma once
+// Pictures and books the benchmarks share, made once per process in a
+// temporary folder.
+
+#include <QImage>
+#include <string>
+
+namespace bench {
+
+// A deterministic photo-like picture (gradients and texture), so that JPEG
+// decoding costs what it costs on real pages.
+QImage PhotoLikePicture(int width, int height);
+
+struct PageFixture {
+  std::u16string book;     // a one-page book holding the picture
+  std::u16string bitmap;   // the picture as BMP
+  std::u16string jpeg;     // the picture as JPEG (quality 90)
+  std::int32_t position;   // the page's table entry
+  std::int64_t recordBytes;
+};
+
+// Built on first use for each size and kept for the whole run.
+const PageFixture& Fixture(int width, int height);
+
+}  // namespace bench

@@ -1,0 +1,52 @@
+// Runs the benchmarks and then prints, for each pair measured in this run,
+// how our operation compares with its baseline.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+
+namespace {
+
+// Keeps each benchmark's real time per iteration while printing as usual.
+class RecordingReporter : public benchmark::ConsoleReporter {
+ public:
+  std::map<std::string, double> seconds;
+
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
+        seconds[run.benchmark_name()] = run.GetAdjustedRealTime() * benchmark::GetTimeUnitMultiplier(run.time_unit);
+      }
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+};
+
+void PrintRatio(const RecordingReporter& r, const std::string& ours, const std::string& baseline,
+                const std::string& args, const char* meaning) {
+  const auto a = r.seconds.find(ours + "/" + args);
+  const auto b = r.seconds.find(baseline + "/" + args);
+  if (a == r.seconds.end() || b == r.seconds.end() || b->second <= 0) return;
+  std::printf("%-22s %-10s %6.2fx  %s\n", ours.c_str(), args.c_str(), a->second / b->second, meaning);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QGuiApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  RecordingReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  std::printf("\nRatios (time of ours / time of the baseline, same run):\n");
+  for (const char* args : {"1280/960", "4000/3000"}) {
+    PrintRatio(reporter, "BM_ReadPageImage", "BM_PlainRead", args, "page decode vs plain read of its bytes");
+    PrintRatio(reporter, "BM_BookPageToScreen", "BM_JpegPageToScreen", args, "book page to screen vs JPEG page");
+    PrintRatio(reporter, "BM_WriteBookPage", "BM_DecodePictureOnly", args, "write a page vs decode its picture");
+  }
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,51 @@
+// What showing a page costs: our way (read the record, put the pixels into
+// a picture, stretch it into a 640 x 480 view) against a typical comic
+// viewer's (decode a JPEG of the same page and stretch it).
+#include <benchmark/benchmark.h>
+
+#include <QImageReader>
+#include <QPainter>
+
+#include "bench/bench_fixtures.h"
+#include "book/book_reader.h"
+#include "image/page_fit.h"
+#include "image/pixel_transfer.h"
+
+namespace {
+
+void DrawIntoView(const QImage& page, QImage& view) {
+  const qb::DrawRect r = qb::FitPageToView(page.width(), page.height(), view.width(), view.height());
+  QPainter painter(&view);
+  painter.fillRect(view.rect(), Qt::white);
+  painter.drawImage(QRect(r.x, r.y, r.width, r.height), page);
+}
+
+void BM_BookPageToScreen(benchmark::State& state) {
+  const auto& fixture = bench::Fixture(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  QImage view(640, 480, QImage::Format_RGB32);
+  qb::PageImage page;
+  for (auto _ : state) {
+    qb::ReadPageImage(fixture.book, page, fixture.position);
+    QImage picture(page.Width, page.Height, QImage::Format_RGB32);
+    qb::PixelsToPicture(picture, page.Pixels);
+    DrawIntoView(picture, view);
+    benchmark::DoNotOptimize(view.constBits());
+  }
+}
+
+void BM_JpegPageToScreen(benchmark::State& state) {
+  const auto& fixture = bench::Fixture(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  QImage view(640, 480, QImage::Format_RGB32);
+  const QString path = QString::fromStdU16String(fixture.jpeg);
+  for (auto _ : state) {
+    QImageReader reader(path);
+    const QImage picture = reader.read();
+    DrawIntoView(picture, view);
+    benchmark::DoNotOptimize(view.constBits());
+  }
+}
+
+}  // namespace
+
+BENCHMARK(BM_BookPageToScreen)->Args({1280, 960})->Args({4000, 3000})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_JpegPageToScreen)->Args({1280, 960})->Args({4000, 3000})->Unit(benchmark::kMillisecond);
