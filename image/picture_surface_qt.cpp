@@ -23,11 +23,18 @@ std::int32_t QtPictureSurface::PictureToPixels(PixelArray& pixels) const {
 }
 
 bool QtPictureSurface::SetPage(const PageImage& page) {
-  if (!TransferSizeAllowed(page.Width, page.Height)) return false;
-  QImage surface(page.Width, page.Height, QImage::Format_RGB32);
-  if (surface.isNull() || PixelsToPicture(surface, page.Pixels) != 0) return false;
-  picture_ = std::move(surface);
-  return true;
+  if (!TransferSizeAllowed(page.Width, page.Height) ||
+      page.Pixels.size() < static_cast<std::size_t>(page.Width) * static_cast<std::size_t>(page.Height)) {
+    return false;
+  }
+  // Pages of one book usually share a size: the picture is reused then.
+  const QSize size(page.Width, page.Height);
+  if (picture_.size() != size || picture_.format() != QImage::Format_RGB32) {
+    QImage fresh(size, QImage::Format_RGB32);
+    if (fresh.isNull()) return false;
+    picture_ = std::move(fresh);
+  }
+  return PixelsToPicture(picture_, page.Pixels) == 0;
 }
 
 }  // namespace qb

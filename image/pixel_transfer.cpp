@@ -40,14 +40,18 @@ std::int32_t PixelsToPicture(QImage& surface, const PixelArray& pixels) {
   const int height = surface.height();
   if (pixels.size() < static_cast<std::size_t>(width) * height) return -1;
 
-  QImage target(width, height, QImage::Format_RGB32);
-  if (target.isNull()) return -1;
+  // A surface already in the 32-bit format is written in place: a fresh
+  // picture per page would cost a page fault for every 4 KiB of it.
+  if (surface.format() != QImage::Format_RGB32) {
+    QImage converted(width, height, QImage::Format_RGB32);
+    if (converted.isNull()) return -1;
+    surface = std::move(converted);
+  }
   const std::uint32_t* in = pixels.data();
   for (int row = height - 1; row >= 0; --row) {
-    auto* line = reinterpret_cast<std::uint32_t*>(target.scanLine(row));
+    auto* line = reinterpret_cast<std::uint32_t*>(surface.scanLine(row));
     for (int x = 0; x < width; ++x) line[x] = kOpaque | (*in++ & kColourBits);
   }
-  surface = std::move(target);
   return 0;
 }
 
