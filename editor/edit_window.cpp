@@ -1,5 +1,6 @@
 #include "editor/edit_window.h"
 
+#include <QDropEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -10,10 +11,12 @@
 #include "common/file_type_association.h"
 #include "common/path_helpers.h"
 #include "common/ui/common_dialog.h"
+#include "common/ui/dropped_files.h"
 #include "common/ui/message_box.h"
 #include "common/ui/picture_box.h"
 #include "editor/book_export.h"
 #include "editor/definition_file.h"
+#include "editor/dropped_pictures.h"
 #include "editor/editor_icon.h"
 #include "editor/file_dialog_texts.h"
 #include "editor/image_list_rules.h"
@@ -48,21 +51,32 @@ struct ButtonLayout {
   int index;
   const char16_t* caption;
   QRect place;
+  const char16_t* spokenName;  // for captions that are symbols; the caption otherwise
 };
 
 const std::array<ButtonLayout, 4> kImageButtons{{
-    {0, u"追加", {8, 208, 49, 17}},
-    {1, u"削除", {56, 208, 49, 17}},
-    {2, u"↑", {120, 208, 49, 17}},
-    {3, u"↓", {168, 208, 49, 17}},
+    {0, u"追加", {8, 208, 49, 17}, nullptr},
+    {1, u"削除", {56, 208, 49, 17}, nullptr},
+    {2, u"↑", {120, 208, 49, 17}, u"上へ移動"},
+    {3, u"↓", {168, 208, 49, 17}, u"下へ移動"},
 }};
 
 const std::array<ButtonLayout, 4> kCommandButtons{{
-    {0, u"保存", {8, 464, 65, 25}},
-    {1, u"読込", {80, 464, 65, 25}},
-    {2, u"ﾊﾞｰｼﾞｮﾝ", {424, 464, 65, 25}},
-    {frmEdit::kCloseButton, u"閉じる", {496, 464, 65, 25}},
+    {0, u"保存", {8, 464, 65, 25}, nullptr},
+    {1, u"読込", {80, 464, 65, 25}, nullptr},
+    {2, u"ﾊﾞｰｼﾞｮﾝ", {424, 464, 65, 25}, nullptr},
+    {frmEdit::kCloseButton, u"閉じる", {496, 464, 65, 25}, nullptr},
 }};
+
+QPushButton* MakeButton(const ButtonLayout& layout, QWidget* parent) {
+  auto* button = new QPushButton(ToQString(layout.caption), parent);
+  button->setGeometry(layout.place);
+  button->setAutoDefault(false);
+  button->setAccessibleName(ToQString(layout.spokenName != nullptr ? layout.spokenName : layout.caption));
+  return button;
+}
+
+constexpr std::u16string_view kDefinitionExtension = u".qbd";
 
 const QRect kListPlace{8, 128, 553, 76};
 const QRect kViewPlace{8, 232, 329, 225};
@@ -89,6 +103,7 @@ frmEdit::frmEdit(EditorSettings settings, std::u16string programFolder, FileType
     if (i == kFieldCount - 1) continue;
     auto* field = new LimitedLineEdit(layout.limit > 0 ? layout.limit : kNoLimit, this);
     field->setGeometry(layout.field);
+    field->setAccessibleName(label->text());
     label->setBuddy(field);
     lineFields_[static_cast<std::size_t>(i)] = field;
   }
@@ -96,11 +111,10 @@ frmEdit::frmEdit(EditorSettings settings, std::u16string programFolder, FileType
   list_ = new QListWidget(this);
   list_->setGeometry(kListPlace);
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
+  list_->setAccessibleName(QStringLiteral("画像リスト"));
   connect(list_, &QListWidget::itemSelectionChanged, this, &frmEdit::ILst_Click);
   for (const ButtonLayout& layout : kImageButtons) {
-    auto* button = new QPushButton(ToQString(layout.caption), this);
-    button->setGeometry(layout.place);
-    button->setAutoDefault(false);
+    QPushButton* button = MakeButton(layout, this);
     connect(button, &QPushButton::clicked, this, [this, index = layout.index] { IBtn_Click(index); });
     imageButtons_[static_cast<std::size_t>(layout.index)] = button;
   }
@@ -110,19 +124,20 @@ frmEdit::frmEdit(EditorSettings settings, std::u16string programFolder, FileType
   view_->SetSunkenBorder(true);
   view_->SetBackground(kViewBackground);
   view_->Clear();
+  view_->setAccessibleName(QStringLiteral("プレビュー"));
 
   comment_ = new QPlainTextEdit(this);
   comment_->setGeometry(kFields.back().field);
   comment_->setTabChangesFocus(true);
+  comment_->setAccessibleName(labels_.back()->text());
   labels_.back()->setBuddy(comment_);
 
   for (const ButtonLayout& layout : kCommandButtons) {
-    auto* button = new QPushButton(ToQString(layout.caption), this);
-    button->setGeometry(layout.place);
-    button->setAutoDefault(false);
+    QPushButton* button = MakeButton(layout, this);
     connect(button, &QPushButton::clicked, this, [this, index = layout.index] { BTN_Click(index); });
     buttons_[static_cast<std::size_t>(layout.index)] = button;
   }
+  setAcceptDrops(true);
 }
 
 void frmEdit::Form_Load(const std::vector<std::u16string>& arguments) {
@@ -223,9 +238,14 @@ void frmEdit::AddImage() {
   dialog.setFlags(kOpenDialogFlags);
   dialog.ShowOpen();
   if (dialog.FileName().isEmpty()) return;
+  AppendImages({dialog.FileName()});
+}
+
+void frmEdit::AppendImages(const std::vector<QString>& paths) {
+  if (paths.empty()) return;
   {
     const QSignalBlocker quiet(list_);
-    list_->addItem(dialog.FileName());
+    for (const QString& path : paths) list_->addItem(path);
   }
   SetSelection(list_->count() - 1);
 }
@@ -267,7 +287,10 @@ void frmEdit::OpenDefinition() {
   dialog.setFlags(kOpenDialogFlags);
   dialog.ShowOpen();
   if (dialog.FileName().isEmpty()) return;
-  const std::u16string path = dialog.FileName().toStdU16String();
+  LoadChosenDefinition(dialog.FileName().toStdU16String());
+}
+
+void frmEdit::LoadChosenDefinition(const std::u16string& path) {
   ShowDefinition(path);
   settings_.lastFolder = FolderOfPath(path);
   SaveEditorSettings(settings_);
@@ -294,6 +317,30 @@ void frmEdit::SetSelection(int index) {
     }
   }
   if (index >= 0) ILst_Click();
+}
+
+// A definition file in a drop is loaded and the rest ignored: loading
+// replaces the list, so pictures appended with it would be lost at once.
+void frmEdit::dragEnterEvent(QDragEnterEvent* event) {
+  const std::vector<std::u16string> dropped = DroppedLocalFiles(event->mimeData());
+  if (!FirstWithExtension(dropped, kDefinitionExtension).empty() ||
+      !PicturesFromDrop(dropped, settings_.gifOption).empty()) {
+    event->acceptProposedAction();
+  }
+}
+
+void frmEdit::dropEvent(QDropEvent* event) {
+  const std::vector<std::u16string> dropped = DroppedLocalFiles(event->mimeData());
+  if (const std::u16string definition = FirstWithExtension(dropped, kDefinitionExtension); !definition.empty()) {
+    event->acceptProposedAction();
+    LoadChosenDefinition(definition);
+    return;
+  }
+  std::vector<QString> pictures;
+  for (const std::u16string& picture : PicturesFromDrop(dropped, settings_.gifOption)) pictures.push_back(ToQString(picture));
+  if (pictures.empty()) return;
+  event->acceptProposedAction();
+  AppendImages(pictures);
 }
 
 }  // namespace qb::editor

@@ -3,7 +3,9 @@
 // ordered list of page pictures with its buttons and preview, and the
 // buttons that export the book, load a definition file, show the version
 // window and close the Editor. Its rules live in the editor rules library;
-// the window holds the controls and calls them.
+// the window holds the controls and calls them. Pictures and folders
+// dropped on the window are appended as the add button appends one picture;
+// a dropped definition file is loaded as the load button loads one.
 
 #include <QWidget>
 #include <array>
@@ -73,11 +75,20 @@ class frmEdit : public QWidget {
   PictureBox* VIEW() const { return view_; }
   QtPictureSurface& PicLoad() { return picLoad_; }
 
+ protected:
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
  private:
   void AddImage();
+  // Appends paths to the list and selects (and previews) the last of them.
+  void AppendImages(const std::vector<QString>& paths);
   void DeleteImage();
   void MoveImage(int direction);
   void OpenDefinition();
+  // Loads a definition file the author chose (by the dialog or by a drop)
+  // and remembers its folder for the next dialog.
+  void LoadChosenDefinition(const std::u16string& path);
   void ExportBook();
   void ShowVersionWindow();
   // Selects item index (-1: none), then previews it as a click would.

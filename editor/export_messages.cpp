@@ -60,4 +60,8 @@ std::u16string ExportFailureMessage(const ExportResult& result, const std::vecto
   return message;
 }
 
+std::u16string ExportProgressText(int page, int count) {
+  return u"ページ " + DecimalText(page + 1) + u" / " + DecimalText(count);
+}
+
 }  // namespace qb::editor

@@ -15,6 +15,10 @@ inline constexpr std::u16string_view kProgramTitle = u"Quillberry";
 
 std::u16string RefusalMessage(ExportRefusal why);
 
+// The progress window's line while page (0-based) of count is written:
+// "ページ 3 / 10" for the third of ten.
+std::u16string ExportProgressText(int page, int count);
+
 // What went wrong in a finished export: why the book was not written
 // (naming the page and picture that failed), whether the definition file
 // was saved, and where. Empty when there is nothing to report: the book and

@@ -20,6 +20,7 @@ ClickableLabel* LinkLabel(const QString& text, QWidget* parent) {
   auto* label = new ClickableLabel(text, parent);
   label->setTextFormat(Qt::PlainText);
   label->setCursor(Qt::PointingHandCursor);
+  label->setAccessibleDescription(QStringLiteral("クリックで開きます"));
   QFont font = label->font();
   font.setUnderline(true);
   label->setFont(font);

@@ -48,14 +48,14 @@ void WindowExportUi::SetBusy(bool busy) {
 
 bool WindowExportUi::Progress(int page, int count) {
   if (!progress_) {
-    progress_ = std::make_unique<QProgressDialog>(QStringLiteral("ブックを書き出しています…"), QStringLiteral("中止"),
-                                                  0, count, &window_);
+    progress_ = std::make_unique<QProgressDialog>(QString(), QStringLiteral("中止"), 0, count, &window_);
     progress_->setWindowTitle(window_.windowTitle());
     progress_->setWindowModality(Qt::WindowModal);
     progress_->setMinimumDuration(kProgressDelayMs);
     progress_->setAutoReset(false);
     progress_->setAutoClose(false);
   }
+  progress_->setLabelText(ToQString(ExportProgressText(page, count)));
   progress_->setValue(page);
   return !progress_->wasCanceled();
 }

@@ -37,8 +37,13 @@ frmInfo::frmInfo(QWidget* owner) : QDialog(owner) {
   DSP[3] = PlainLabel<ClickableLabel>(this, QString(), QRect(88, 80, 313, 17));
   DSP[4] = PlainLabel<ClickableLabel>(this, QString(), QRect(8, 128, 393, 209));
   DSP[4]->setWordWrap(true);
-  DSP[kHomePageLabel]->setCursor(Qt::PointingHandCursor);
-  DSP[kMailLabel]->setCursor(Qt::PointingHandCursor);
+  // The two addresses open when clicked: the hand pointer says so to the
+  // eye, the description to a screen reader, which reads the address itself
+  // as the label's name.
+  for (const int link : {kHomePageLabel, kMailLabel}) {
+    DSP[link]->setCursor(Qt::PointingHandCursor);
+    DSP[link]->setAccessibleDescription(QStringLiteral("クリックで開きます"));
+  }
   for (int i = 0; i < static_cast<int>(DSP.size()); ++i) {
     connect(DSP[i], &ClickableLabel::clicked, this, [this, i] { DSP_Click(i); });
   }
@@ -46,6 +51,7 @@ frmInfo::frmInfo(QWidget* owner) : QDialog(owner) {
   CloseButton = new QPushButton(QStringLiteral("閉じる"), this);
   CloseButton->setGeometry(336, 344, 65, 25);
   CloseButton->setDefault(true);
+  CloseButton->setAccessibleName(CloseButton->text());
   connect(CloseButton, &QPushButton::clicked, this, [this] { BTN_Click(kCloseButton); });
 }
 

@@ -48,6 +48,7 @@ frmPass::frmPass(std::int16_t& passCheckFlag, QWidget* owner) : QDialog(owner), 
   echo->setParent(FLD);
   FLD->setStyle(echo);
   FLD->setEchoMode(QLineEdit::Password);
+  FLD->setAccessibleName(LBL[1]->text());
 
   BTN[kOk] = new QPushButton(QStringLiteral("OK"), this);
   BTN[kOk]->setGeometry(8, 68, 76, 26);
@@ -55,6 +56,7 @@ frmPass::frmPass(std::int16_t& passCheckFlag, QWidget* owner) : QDialog(owner), 
   BTN[kCancel] = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
   BTN[kCancel]->setGeometry(168, 68, 76, 26);
   for (int i = 0; i < static_cast<int>(BTN.size()); ++i) {
+    BTN[i]->setAccessibleName(BTN[i]->text());
     connect(BTN[i], &QPushButton::clicked, this, [this, i] { BTN_Click(i); });
   }
 

@@ -1,9 +1,12 @@
 #include "viewer/view_window.h"
 
 #include <QApplication>
+#include <QDropEvent>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QToolButton>
+#include <cstdlib>
 
 #include "book/book_reader.h"
 #include "common/command_line_path.h"
@@ -12,6 +15,7 @@
 #include "common/text_helpers.h"
 #include "common/ui/common_dialog.h"
 #include "common/ui/common_dialog_codes.h"
+#include "common/ui/dropped_files.h"
 #include "common/ui/message_box.h"
 #include "common/ui/picture_box.h"
 #include "image/view_drawing.h"
@@ -45,6 +49,10 @@ QString LiteralWindowTitle(const std::u16string& title) {
   return Text(title).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
 }
 
+constexpr std::u16string_view kBookExtension = u".qbb";
+
+std::u16string DroppedBook(const QMimeData* data) { return FirstWithExtension(DroppedLocalFiles(data), kBookExtension); }
+
 }  // namespace
 
 frmView::frmView(ViewerSettings settings, ViewerEnvironment environment)
@@ -70,6 +78,7 @@ frmView::frmView(ViewerSettings settings, ViewerEnvironment environment)
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setFocusPolicy(Qt::StrongFocus);
     button->setGeometry(layout[i].x, 0, 65, 41);
+    button->setAccessibleName(button->text());
     connect(button, &QToolButton::clicked, this, [this, i] { BTN_Click(i); });
     BTN[i] = button;
   }
@@ -84,6 +93,7 @@ frmView::frmView(ViewerSettings settings, ViewerEnvironment environment)
   // A page is read when the thumb is let go, not for every page it passes.
   PageScroll->setTracking(false);
   connect(PageScroll, &QScrollBar::valueChanged, this, [this] { PageScroll_Change(); });
+  PageScroll->setAccessibleName(QStringLiteral("ページ"));
 
   VIEW = new PictureBox(this);
   VIEW->SetSunkenBorder(true);
@@ -91,6 +101,16 @@ frmView::frmView(ViewerSettings settings, ViewerEnvironment environment)
   VIEW->SetBackground(palette().color(QPalette::Base));
   VIEW->Clear();
   VIEW->setFocusPolicy(Qt::TabFocus);
+  VIEW->setAccessibleName(QStringLiteral("ページ表示"));
+
+  // The reader's keys reach the window whichever control has the focus:
+  // the buttons would take Space and the scroll bar the arrows otherwise.
+  for (QWidget* control : {static_cast<QWidget*>(BTN[kOpen]), static_cast<QWidget*>(BTN[kPrev]),
+                           static_cast<QWidget*>(BTN[kNext]), static_cast<QWidget*>(BTN[kInfo]),
+                           static_cast<QWidget*>(PageScroll), static_cast<QWidget*>(VIEW)}) {
+    control->installEventFilter(this);
+  }
+  setAcceptDrops(true);
 
   setTabOrder(BTN[kOpen], PageScroll);
   setTabOrder(PageScroll, VIEW);
@@ -166,11 +186,15 @@ bool frmView::SelectBookFile() {
   dialog.ShowOpen();
   const std::u16string fileName = dialog.FileName().toStdU16String();
   if (fileName.empty()) return false;
-  // OpenBook keeps the path of an accepted book only (see there).
-  OpenBook(fileName);
-  settings_.lastFolder = FolderOfPath(fileName);
-  SaveViewerSettings(settings_);
+  OpenChosenBook(fileName);
   return true;
+}
+
+void frmView::OpenChosenBook(const std::u16string& path) {
+  // OpenBook keeps the path of an accepted book only (see there).
+  OpenBook(path);
+  settings_.lastFolder = FolderOfPath(path);
+  SaveViewerSettings(settings_);
 }
 
 void frmView::AskPassword() {
@@ -226,6 +250,61 @@ void frmView::DrawPage(std::int16_t index) {
   if (!PicLoad.SetPage(page)) return;
   DrawPageIntoView(VIEW->Canvas(), PicLoad.image(), VIEW->Background());
   VIEW->Refresh();
+}
+
+bool frmView::RunPageKey(PageKeyAction action) {
+  switch (action) {
+    case PageKeyAction::Previous: StepPage(-1); return true;
+    case PageKeyAction::Next: StepPage(+1); return true;
+    case PageKeyAction::First: ScrollToPage(PageScroll->minimum()); return true;
+    case PageKeyAction::Last: ScrollToPage(PageScroll->maximum()); return true;
+    case PageKeyAction::Open: BTN_Click(kOpen); return true;
+    case PageKeyAction::Info: BTN_Click(kInfo); return true;
+    case PageKeyAction::None: return false;
+  }
+  return false;
+}
+
+void frmView::ScrollToPage(int page) {
+  if (PassCheckFlag == 0) return;
+  PageScroll->setValue(page);
+}
+
+bool frmView::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (RunPageKey(PageKeyFor(key->key(), key->modifiers()))) return true;
+  } else if (event->type() == QEvent::Wheel && watched == VIEW) {
+    auto* wheel = static_cast<QWheelEvent*>(event);
+    const int steps = wheel_.Add(wheel->angleDelta().y());
+    for (int i = 0; i < std::abs(steps); ++i) StepPage(steps < 0 ? -1 : +1);
+    wheel->accept();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void frmView::keyPressEvent(QKeyEvent* event) {
+  if (!RunPageKey(PageKeyFor(event->key(), event->modifiers()))) QWidget::keyPressEvent(event);
+}
+
+void frmView::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedBook(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void frmView::dropEvent(QDropEvent* event) {
+  const std::u16string path = DroppedBook(event->mimeData());
+  if (path.empty()) return;
+  event->acceptProposedAction();
+  // Opened once the drop has returned: the program the file came from waits
+  // for the drop to end, and must not wait for the password prompt too.
+  QMetaObject::invokeMethod(
+      this,
+      [this, path] {
+        OpenChosenBook(path);
+        AskPassword();
+      },
+      Qt::QueuedConnection);
 }
 
 }  // namespace qb::viewer

@@ -3,6 +3,9 @@
 // command line or the open dialog), shows its pages one at a time scaled
 // into VIEW, pages with PREV, NEXT and the scroll bar, and keeps a
 // protected book on its first page until its password has been given.
+// The reader's keys, the mouse wheel over the page and a book file dropped
+// on the window lead to the same steps as the buttons and the scroll bar,
+// and so obey the same lock.
 
 #include <QWidget>
 #include <array>
@@ -13,6 +16,8 @@
 #include "book/book_record.h"
 #include "common/settings.h"
 #include "image/picture_surface_qt.h"
+#include "viewer/page_keys.h"
+#include "viewer/wheel_steps.h"
 
 class QScrollBar;
 class QToolButton;
@@ -75,7 +80,21 @@ class frmView : public QWidget {
   PictureBox* VIEW = nullptr;
   QtPictureSurface PicLoad;  // the page at its own size, never shown
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
  private:
+  // Opens a book the user chose (by the dialog or by a drop) and remembers
+  // its folder for the next dialog.
+  void OpenChosenBook(const std::u16string& path);
+  // Runs what a reader's key stands for; false for keys that stand for nothing.
+  bool RunPageKey(PageKeyAction action);
+  // Moves the scroll bar to page as a scroll by the user would: not while
+  // the book is locked, when the bar is disabled.
+  void ScrollToPage(int page);
   // Sets the scroll bar to page and draws it, also when the bar already
   // stands there.
   void ShowScrollPage(int page);
@@ -85,6 +104,7 @@ class frmView : public QWidget {
   BookRecord book_;
   std::u16string bookPath_;
   std::int16_t currentPage_ = 1;
+  WheelSteps wheel_;
 };
 
 }  // namespace qb::viewer

@@ -1,0 +1,341 @@
+// The reader's keys, the mouse wheel and dropped books: the rules behind
+// them, and the window taking the same steps as its buttons and scroll bar,
+// locked book included. Also the accessible names of the Viewer's windows.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QUrl>
+#include <QWheelEvent>
+#include <filesystem>
+#include <fstream>
+
+#include "common/file_type_recording_store.h"
+#include "common/ini_access.h"
+#include "common/ui/clickable_label.h"
+#include "common/ui/dropped_files.h"
+#include "common/ui/picture_box.h"
+#include "common/ui/scripted_dialog_backend.h"
+#include "common/ui/scripted_message_boxes.h"
+#include "common/ui/simulated_drop.h"
+#include "viewer/info_window.h"
+#include "viewer/page_keys.h"
+#include "viewer/password_window.h"
+#include "viewer/view_window.h"
+#include "viewer/wheel_steps.h"
+#include "viewer_test_support.h"
+
+namespace qb::test {
+namespace {
+
+using viewer::frmView;
+using viewer::PageKeyAction;
+using viewer::PageKeyFor;
+namespace fs = std::filesystem;
+
+TEST(PageKeys, ReaderKeysMapToTheButtonsAndEnds) {
+  const struct {
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    PageKeyAction action;
+  } cases[] = {
+      {Qt::Key_Left, Qt::NoModifier, PageKeyAction::Previous},
+      {Qt::Key_PageUp, Qt::NoModifier, PageKeyAction::Previous},
+      {Qt::Key_Backspace, Qt::NoModifier, PageKeyAction::Previous},
+      {Qt::Key_Right, Qt::NoModifier, PageKeyAction::Next},
+      {Qt::Key_PageDown, Qt::KeypadModifier, PageKeyAction::Next},
+      {Qt::Key_Space, Qt::NoModifier, PageKeyAction::Next},
+      {Qt::Key_Home, Qt::NoModifier, PageKeyAction::First},
+      {Qt::Key_End, Qt::NoModifier, PageKeyAction::Last},
+      {Qt::Key_O, Qt::ControlModifier, PageKeyAction::Open},
+      {Qt::Key_I, Qt::ControlModifier, PageKeyAction::Info},
+      // Chords belong to someone else; plain letters are no commands.
+      {Qt::Key_Right, Qt::ControlModifier, PageKeyAction::None},
+      {Qt::Key_Space, Qt::AltModifier, PageKeyAction::None},
+      {Qt::Key_O, Qt::NoModifier, PageKeyAction::None},
+      {Qt::Key_O, Qt::ControlModifier | Qt::AltModifier, PageKeyAction::None},
+      {Qt::Key_Return, Qt::NoModifier, PageKeyAction::None},
+  };
+  for (const auto& c : cases) EXPECT_EQ(PageKeyFor(c.key, c.modifiers), c.action) << c.key << " " << c.modifiers;
+}
+
+TEST(WheelSteps, NotchesTurnPagesAndSmallDeltasAddUp) {
+  viewer::WheelSteps wheel;
+  EXPECT_EQ(wheel.Add(-120), 1) << "one notch towards the user: NEXT";
+  EXPECT_EQ(wheel.Add(120), -1) << "one notch away: PREV";
+  EXPECT_EQ(wheel.Add(-360), 3);
+
+  // A touchpad's small deltas make a page once they reach a notch.
+  EXPECT_EQ(wheel.Add(-50), 0);
+  EXPECT_EQ(wheel.Add(-50), 0);
+  EXPECT_EQ(wheel.Add(-50), 1);
+  EXPECT_EQ(wheel.Add(-90), 1) << "the 30 left over count towards the next page";
+
+  // Turning back starts afresh instead of first undoing what was gathered.
+  EXPECT_EQ(wheel.Add(-100), 0);
+  EXPECT_EQ(wheel.Add(100), 0);
+  EXPECT_EQ(wheel.Add(20), -1);
+}
+
+TEST(DroppedFiles, LocalFilesInOrderAndTheFirstOfAType) {
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QStringLiteral("/books/notes.txt")), QUrl(QStringLiteral("https://x.example/a.qbb")),
+                QUrl::fromLocalFile(QStringLiteral("/books/Tales.QBB")),
+                QUrl::fromLocalFile(QStringLiteral("/books/more.qbb"))});
+  const std::vector<std::u16string> files = DroppedLocalFiles(&data);
+  EXPECT_EQ(files, (std::vector<std::u16string>{u"/books/notes.txt", u"/books/Tales.QBB", u"/books/more.qbb"}));
+  EXPECT_EQ(FirstWithExtension(files, u".qbb"), u"/books/Tales.QBB");
+  EXPECT_EQ(FirstWithExtension(files, u".qbd"), u"");
+  EXPECT_FALSE(HasExtension(u"qbb", u".qbb"));
+  EXPECT_FALSE(HasExtension(u"/books/a.qbbx", u".qbb"));
+
+  QMimeData text;
+  text.setText(QStringLiteral("/books/plain.qbb"));
+  EXPECT_TRUE(DroppedLocalFiles(&text).empty()) << "text is not a file";
+  EXPECT_TRUE(DroppedLocalFiles(nullptr).empty());
+}
+
+class ViewerConveniences : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    settings.settingsPath = U16(dir / "Quilly.Ini");
+    settings.lastFolder = U16(dir.path());
+    view = std::make_unique<frmView>(settings, viewer::ViewerEnvironment{U16(dir.path()), fileTypes, modals});
+  }
+
+  fs::path PlainBook(const std::string& name = "plain.qbb", int pages = 7) {
+    TestBookContents contents;
+    contents.pages = ColouredPages(pages);
+    WriteTestBook(dir / name, contents);
+    return dir / name;
+  }
+  fs::path ProtectedBook() {
+    TestBookContents contents;
+    contents.title = u"Locked Tales";
+    contents.password = u"Secret";
+    contents.pages = ColouredPages(3);
+    WriteTestBook(dir / "locked.qbb", contents);
+    return dir / "locked.qbb";
+  }
+  void Open(const fs::path& path) {
+    dialogs.ChooseFile(QString::fromStdU16String(U16(path)));
+    view->BTN_Click(frmView::kOpen);
+  }
+
+  void Press(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(target, &press);
+  }
+  void Wheel(int angleDelta) {
+    const QPointF at(100, 100);
+    QWheelEvent wheel(at, view->VIEW->mapToGlobal(at), QPoint(), QPoint(0, angleDelta), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view->VIEW, &wheel);
+  }
+  // Drops files on the window; true when it took them. The opening itself
+  // waits for the event loop, which has run when this returns.
+  bool Drop(const std::vector<fs::path>& files) {
+    std::vector<std::u16string> paths;
+    for (const fs::path& file : files) paths.push_back(U16(file));
+    return SimulateFileDrop(view.get(), paths).dropped;
+  }
+  QRgb Centre() { return view->VIEW->Canvas().pixel(319, 239); }
+  int Page() const { return view->CurrentPage(); }
+
+  TempDir dir;
+  ViewerSettings settings;
+  RecordingFileTypeStore fileTypes;
+  ScriptedViewerModals modals;
+  ScriptedMessageBoxes boxes;
+  ScriptedDialogBackend dialogs;
+  std::unique_ptr<frmView> view;
+};
+
+TEST_F(ViewerConveniences, PageKeysStepLikePrevAndNextWhereverTheFocusIs) {
+  Open(PlainBook());
+  QWidget* window = view.get();
+  Press(window, Qt::Key_Right);
+  EXPECT_EQ(Page(), 2);
+  Press(window, Qt::Key_PageDown);
+  EXPECT_EQ(Page(), 3);
+  // Space on a focused button turns the page instead of pressing the button.
+  Press(view->BTN[frmView::kOpen], Qt::Key_Space);
+  EXPECT_EQ(Page(), 4);
+  EXPECT_EQ(dialogs.FileRequests().size(), 1u) << "OPEN was not pressed";
+  Press(view->BTN[frmView::kPrev], Qt::Key_Space);
+  EXPECT_EQ(Page(), 5);
+  EXPECT_EQ(view->PageScroll->value(), 5);
+  EXPECT_EQ(Centre(), PageColour(5));
+
+  // The scroll bar's own arrow handling is not a second way of paging.
+  Press(view->PageScroll, Qt::Key_Left);
+  EXPECT_EQ(Page(), 4);
+  Press(view->VIEW, Qt::Key_Backspace);
+  Press(window, Qt::Key_PageUp);
+  EXPECT_EQ(Page(), 2);
+  EXPECT_EQ(Centre(), PageColour(2));
+
+  Press(window, Qt::Key_End);
+  EXPECT_EQ(view->PageScroll->value(), 7);
+  EXPECT_EQ(Page(), 7);
+  EXPECT_EQ(Centre(), PageColour(7));
+  Press(window, Qt::Key_Right);
+  EXPECT_EQ(Page(), 7) << "no wrap-around";
+  Press(view->PageScroll, Qt::Key_Home);
+  EXPECT_EQ(Page(), 1);
+  EXPECT_EQ(Centre(), PageColour(1));
+  Press(window, Qt::Key_Left);
+  EXPECT_EQ(Page(), 1);
+  EXPECT_EQ(view->PageScroll->value(), 1);
+}
+
+TEST_F(ViewerConveniences, WheelOverTheViewTurnsOnePagePerNotch) {
+  Open(PlainBook());
+  Wheel(-120);
+  EXPECT_EQ(Page(), 2);
+  EXPECT_EQ(Centre(), PageColour(2));
+  Wheel(-240);
+  EXPECT_EQ(Page(), 4);
+  Wheel(-40);
+  Wheel(-40);
+  EXPECT_EQ(Page(), 4) << "two thirds of a notch";
+  Wheel(-40);
+  EXPECT_EQ(Page(), 5);
+  Wheel(120);
+  EXPECT_EQ(Page(), 4);
+  EXPECT_EQ(view->PageScroll->value(), 4);
+  Wheel(-1200);
+  EXPECT_EQ(Page(), 7) << "stops at the last page";
+}
+
+TEST_F(ViewerConveniences, LockedBookIgnoresKeysAndWheel) {
+  modals.Type({});  // the prompt is cancelled
+  Open(ProtectedBook());
+  ASSERT_EQ(view->PassCheckFlag, 0);
+  const QImage firstPage = view->VIEW->Canvas().copy();
+  for (const int key : {Qt::Key_Right, Qt::Key_Space, Qt::Key_PageDown, Qt::Key_End, Qt::Key_Home}) {
+    Press(view.get(), key);
+    Press(view->BTN[frmView::kOpen], key);
+  }
+  Wheel(-120);
+  Wheel(-360);
+  EXPECT_EQ(Page(), 1);
+  EXPECT_EQ(view->PageScroll->value(), 1);
+  EXPECT_EQ(view->VIEW->Canvas(), firstPage);
+
+  // Once the password is given, the same keys move.
+  modals.Type({QStringLiteral("Secret")});
+  Open(ProtectedBook());
+  ASSERT_NE(view->PassCheckFlag, 0);
+  Press(view.get(), Qt::Key_End);
+  EXPECT_EQ(Page(), 3);
+}
+
+TEST_F(ViewerConveniences, NoBookMeansKeysAndWheelDoNothing) {
+  const QImage empty = view->VIEW->Canvas().copy();
+  Press(view.get(), Qt::Key_End);
+  Press(view.get(), Qt::Key_Right);
+  Wheel(-120);
+  EXPECT_EQ(Page(), 1);
+  EXPECT_EQ(view->PageScroll->value(), 1);
+  EXPECT_EQ(view->VIEW->Canvas(), empty);
+}
+
+TEST_F(ViewerConveniences, CtrlOOpensAndCtrlIShowsInformation) {
+  const fs::path book = PlainBook();
+  dialogs.ChooseFile(QString::fromStdU16String(U16(book)));
+  Press(view->BTN[frmView::kNext], Qt::Key_O, Qt::ControlModifier);
+  ASSERT_EQ(dialogs.FileRequests().size(), 1u);
+  EXPECT_EQ(view->windowTitle(), QStringLiteral("Quillberry:[Plain Tales/Ann Berry]"));
+
+  Press(view.get(), Qt::Key_I, Qt::ControlModifier);
+  ASSERT_EQ(modals.infoBooks.size(), 1u);
+  EXPECT_EQ(modals.infoBooks.front().Title, view->Book().Title);
+  EXPECT_EQ(modals.infoOwners.front(), view.get());
+}
+
+TEST_F(ViewerConveniences, DroppedBookOpensAsIfChosenInTheDialog) {
+  fs::create_directories(dir / "shelf");
+  TestBookContents contents;
+  contents.title = u"Dropped Tales";
+  contents.pages = ColouredPages(4);
+  WriteTestBook(dir / "shelf" / "dropped.QBB", contents);
+  std::ofstream(dir / "shelf" / "notes.txt") << "not a book";
+
+  EXPECT_TRUE(Drop({dir / "shelf" / "notes.txt", dir / "shelf" / "dropped.QBB", PlainBook()}));
+  EXPECT_EQ(view->windowTitle(), QStringLiteral("Quillberry:[Dropped Tales/Ann Berry]"));
+  EXPECT_EQ(view->BookPath(), U16(dir / "shelf" / "dropped.QBB"));
+  EXPECT_EQ(Centre(), PageColour(1));
+  EXPECT_NE(view->PassCheckFlag, 0) << "the password gate ran";
+  EXPECT_EQ(view->Settings().lastFolder, U16(dir / "shelf"));
+  EXPECT_EQ(GetIniString(u"System", u"LastFolder", u"", settings.settingsPath), U16(dir / "shelf"));
+  EXPECT_TRUE(dialogs.FileRequests().empty());
+  Press(view.get(), Qt::Key_End);
+  EXPECT_EQ(Page(), 4);
+}
+
+TEST_F(ViewerConveniences, DroppedProtectedBookAsksForThePassword) {
+  modals.Type({});
+  EXPECT_TRUE(Drop({ProtectedBook()}));
+  ASSERT_EQ(modals.prompts.size(), 1u);
+  EXPECT_EQ(modals.prompts.front().checkPass, QStringLiteral("Secret"));
+  EXPECT_EQ(view->PassCheckFlag, 0);
+  EXPECT_FALSE(view->PageScroll->isEnabled());
+}
+
+TEST_F(ViewerConveniences, DropsWithoutABookAreRefused) {
+  std::ofstream(dir / "notes.txt") << "not a book";
+  EXPECT_FALSE(Drop({dir / "notes.txt"}));
+  EXPECT_FALSE(Drop({}));
+  EXPECT_EQ(view->windowTitle(), QStringLiteral("Quillberry"));
+  EXPECT_TRUE(view->BookPath().empty());
+  EXPECT_EQ(GetIniString(u"System", u"LastFolder", u"-", settings.settingsPath), u"-") << "nothing saved";
+
+  // A damaged book is opened and reported like one chosen in the dialog.
+  std::ofstream(dir / "broken.qbb") << "not a book either";
+  EXPECT_TRUE(Drop({dir / "broken.qbb"}));
+  ASSERT_EQ(boxes.Calls().size(), 1u);
+  EXPECT_EQ(view->windowTitle(), QStringLiteral("Quillberry"));
+}
+
+// Every control a user reaches has a name a screen reader can say.
+void ExpectNamedControls(const QWidget& window) {
+  int controls = 0;
+  for (QWidget* child : window.findChildren<QWidget*>()) {
+    if (qobject_cast<QAbstractButton*>(child) || qobject_cast<QAbstractSlider*>(child) ||
+        qobject_cast<QLineEdit*>(child) || qobject_cast<PictureBox*>(child)) {
+      ++controls;
+      EXPECT_FALSE(child->accessibleName().isEmpty()) << child->metaObject()->className();
+    }
+  }
+  EXPECT_GT(controls, 0);
+}
+
+TEST_F(ViewerConveniences, EveryControlHasAnAccessibleName) {
+  ExpectNamedControls(*view);
+  EXPECT_EQ(view->BTN[frmView::kOpen]->accessibleName(), QStringLiteral("OPEN"));
+  EXPECT_EQ(view->PageScroll->accessibleName(), QStringLiteral("ページ"));
+
+  std::int16_t flag = 0;
+  viewer::frmPass prompt(flag, view.get());
+  ExpectNamedControls(prompt);
+  EXPECT_EQ(prompt.FLD->accessibleName(), QStringLiteral("パスワード"));
+
+  viewer::frmInfo info(view.get());
+  ExpectNamedControls(info);
+  // The clickable addresses say so by more than colour.
+  for (const int link : {2, 3}) {
+    EXPECT_EQ(info.DSP[link]->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_FALSE(info.DSP[link]->accessibleDescription().isEmpty());
+  }
+}
+
+}  // namespace
+}  // namespace qb::test
