@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +15,7 @@
 #include <utility>
 
 #include "common/file_type_tool_runner.h"
+#include "common/path_helpers.h"
 #include "common/file_type_xdg_files.h"
 #include "common/utf8.h"
 
@@ -65,10 +67,38 @@ std::string ReadFile(const std::filesystem::path& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+std::filesystem::path PackageIn(const std::filesystem::path& dataDir, const FileTypeDefinition& type) {
+  return dataDir / "mime" / "packages" / ToPath(type.packageName + u".xml");
+}
+
+bool PackageHoldsType(const std::filesystem::path& dataDir, const FileTypeDefinition& type) {
+  return ReadFile(PackageIn(dataDir, type)).find(ToUtf8(type.description)) != std::string::npos;
+}
+
 }  // namespace
 
 XdgFileTypeStore::XdgFileTypeStore(std::filesystem::path dataHome, std::chrono::milliseconds toolTimeout)
-    : dataHome_(std::move(dataHome)), toolTimeout_(toolTimeout) {}
+    : XdgFileTypeStore(std::move(dataHome), SharedDataDirs(std::getenv("XDG_DATA_DIRS"), ToPath(ProgramFolder())),
+                       toolTimeout) {}
+
+XdgFileTypeStore::XdgFileTypeStore(std::filesystem::path dataHome, std::vector<std::filesystem::path> sharedDataDirs,
+                                   std::chrono::milliseconds toolTimeout)
+    : dataHome_(std::move(dataHome)), sharedDataDirs_(std::move(sharedDataDirs)), toolTimeout_(toolTimeout) {}
+
+std::vector<std::filesystem::path> XdgFileTypeStore::SharedDataDirs(const char* xdgDataDirs,
+                                                                    const std::filesystem::path& programFolder) {
+  std::vector<std::filesystem::path> dirs;
+  const std::string_view list = xdgDataDirs != nullptr ? xdgDataDirs : "";
+  for (std::size_t start = 0; start <= list.size();) {
+    const std::size_t end = std::min(list.find(':', start), list.size());
+    const std::filesystem::path dir(list.substr(start, end - start));
+    if (dir.is_absolute()) dirs.push_back(dir);
+    start = end + 1;
+  }
+  if (dirs.empty()) dirs = {"/usr/local/share", "/usr/share"};
+  if (programFolder.is_absolute()) dirs.push_back((programFolder / ".." / "share").lexically_normal());
+  return dirs;
+}
 
 std::filesystem::path XdgFileTypeStore::UserDataHome() {
   if (auto dataHome = AbsoluteOrEmpty(std::getenv("XDG_DATA_HOME")); !dataHome.empty()) return dataHome;
@@ -77,7 +107,7 @@ std::filesystem::path XdgFileTypeStore::UserDataHome() {
 }
 
 std::filesystem::path XdgFileTypeStore::PackagePath(const FileTypeDefinition& type) const {
-  return dataHome_ / "mime" / "packages" / ToPath(type.packageName + u".xml");
+  return PackageIn(dataHome_, type);
 }
 
 std::filesystem::path XdgFileTypeStore::DesktopEntryPath(const FileTypeDefinition& type) const {
@@ -85,8 +115,11 @@ std::filesystem::path XdgFileTypeStore::DesktopEntryPath(const FileTypeDefinitio
 }
 
 bool XdgFileTypeStore::IsRegistered(const FileTypeDefinition& type) {
-  if (dataHome_.empty()) return false;
-  return ReadFile(PackagePath(type)).find(ToUtf8(type.description)) != std::string::npos;
+  if (!dataHome_.empty() && PackageHoldsType(dataHome_, type)) return true;
+  for (const std::filesystem::path& dir : sharedDataDirs_) {
+    if (PackageHoldsType(dir, type)) return true;
+  }
+  return false;
 }
 
 void XdgFileTypeStore::Register(const FileTypeDefinition& type, std::u16string_view programFolder) {

@@ -21,8 +21,8 @@ constexpr char16_t kComment[] = u"コメント";
 
 }  // namespace
 
-bool SaveDefinitionFile(const std::u16string& path, const BookRecord& book, const std::vector<std::u16string>& images,
-                        EditorSettings& settings) {
+bool WriteDefinitionFile(const std::u16string& path, const BookRecord& book,
+                         const std::vector<std::u16string>& images) {
   bool ok = true;
   const auto put = [&](const char16_t* section, const std::u16string& key, const std::u16string& value) {
     ok = PutIniString(section, key, value, path) != 0 && ok;
@@ -39,7 +39,12 @@ bool SaveDefinitionFile(const std::u16string& path, const BookRecord& book, cons
   put(kSystem, kUrl, book.Url);
   put(kSystem, kMail, book.Mail);
   put(kSystem, kComment, EscapeCommentBreaks(book.Comment));
+  return ok;
+}
 
+bool SaveDefinitionFile(const std::u16string& path, const BookRecord& book, const std::vector<std::u16string>& images,
+                        EditorSettings& settings) {
+  const bool ok = WriteDefinitionFile(path, book, images);
   settings.name = FitToChars(book.Author, kAuthorWidth);
   settings.url = book.Url;
   settings.mail = book.Mail;

@@ -22,9 +22,14 @@ struct Definition {
 // characters), 価格, 画像数, Image "1" .. "N", System ＵＲＬ, ＭＡＩＬ and
 // コメント (line breaks escaped, see comment_escape.h), in that order. Other
 // keys stay, so Image keys above N left from a longer list remain unread.
-// Then remembers the book's author (padded), URL and mail address as the
-// author's defaults in settings and saves the settings. True when every key
-// of the definition was written; the settings' own outcome is not part of it.
+// True when every key was written.
+bool WriteDefinitionFile(const std::u16string& path, const BookRecord& book,
+                         const std::vector<std::u16string>& images);
+
+// WriteDefinitionFile, then, as the Editor does, remembers the book's author
+// (padded), URL and mail address as the author's defaults in settings and
+// saves the settings. True when every key of the definition was written;
+// the settings' own outcome is not part of it.
 bool SaveDefinitionFile(const std::u16string& path, const BookRecord& book, const std::vector<std::u16string>& images,
                         EditorSettings& settings);
 

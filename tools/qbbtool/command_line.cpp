@@ -8,7 +8,10 @@ std::optional<std::string> CommandLine::Option(const std::string& name) const {
   return it->second;
 }
 
-CommandLine ParseCommandLine(const std::vector<std::string>& args, const std::set<std::string>& known) {
+bool CommandLine::Switch(const std::string& name) const { return switches.count(name) != 0; }
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args, const std::set<std::string>& known,
+                             const std::set<std::string>& knownSwitches) {
   CommandLine line;
   bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -19,6 +22,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, const std::se
       optionsEnded = true;
     } else if (arg == "-h" || arg == "--help") {
       line.help = true;
+    } else if (knownSwitches.count(arg) != 0) {
+      line.switches.insert(arg);
     } else if (known.count(arg) == 0) {
       line.error = "unknown option " + arg;
     } else if (i + 1 >= args.size()) {

@@ -15,6 +15,8 @@ int RunMake(const Args& args);
 int RunBuild(const Args& args);
 // RunBuild with the settings file of a program in programFolder (tests).
 int RunBuild(const Args& args, const std::u16string& programFolder);
+int RunThumbnail(const Args& args);
+int RunUnpack(const Args& args);
 
 // Exit statuses shared by the commands.
 inline constexpr int kExitOk = 0;
@@ -26,5 +28,6 @@ inline constexpr int kExitNoSuchPage = 5;
 inline constexpr int kExitCannotWrite = 6;
 inline constexpr int kExitPictureFailed = 7;
 inline constexpr int kExitNothingToBind = 8;
+inline constexpr int kExitFolderInUse = 9;
 
 }  // namespace qbbtool

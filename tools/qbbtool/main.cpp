@@ -17,6 +17,8 @@ constexpr const char* kUsage =
     "  page BOOK N OUT.png    write page N as a PNG picture\n"
     "  make OUT.qbb ... PICTURE...   write a book from pictures\n"
     "  build DEF.qbd [OUT.qbb]       write the book a QuillyEd definition file describes\n"
+    "  thumbnail [-s SIZE] BOOK OUT.png   write page 1 fitted into SIZE x SIZE as a PNG picture\n"
+    "  unpack [--force] BOOK DIR     write the pages and a QuillyEd definition file into DIR\n"
     "Run 'qbbtool COMMAND --help' for the details of a command.\n";
 
 }  // namespace
@@ -27,6 +29,8 @@ int main(int argc, char** argv) {
       {"page", qbbtool::RunPage},
       {"make", qbbtool::RunMake},
       {"build", qbbtool::RunBuild},
+      {"thumbnail", qbbtool::RunThumbnail},
+      {"unpack", qbbtool::RunUnpack},
   };
   if (argc < 2 || std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h") {
     (argc < 2 ? std::cerr : std::cout) << kUsage;

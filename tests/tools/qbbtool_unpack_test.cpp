@@ -1,0 +1,231 @@
+// "qbbtool unpack": a book back into page pictures and a definition file
+// that QuillyEd opens and "qbbtool build" binds into the same book; nothing
+// written for a refused book, and an author's folder never overwritten
+// unasked.
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "book/book_reader.h"
+#include "common/utf8.h"
+#include "editor/definition_file.h"
+#include "tools/qbbtool/commands.h"
+#include "tools/qbbtool/unpack_names.h"
+
+namespace qbbtool {
+namespace {
+
+namespace fs = std::filesystem;
+
+class Scratch {
+ public:
+  Scratch() {
+    std::string pattern = (fs::temp_directory_path() / "qbbtool-unpack-XXXXXX").string();
+    path = ::mkdtemp(pattern.data());
+  }
+  ~Scratch() { fs::remove_all(path); }
+  std::string operator/(const std::string& name) const { return (path / name).string(); }
+  fs::path path;
+};
+
+int Command(int (*command)(const Args&), const Args& args, std::string* err = nullptr) {
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  const int status = command(args);
+  testing::internal::GetCapturedStdout();
+  const std::string e = testing::internal::GetCapturedStderr();
+  if (err) *err = e;
+  return status;
+}
+
+std::string Slurp(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::string> Names(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Every pixel different, so a lossy or shifted copy shows.
+std::string NoisyPicture(const Scratch& dir, const std::string& name, int w, int h, int seed) {
+  QImage image(w, h, QImage::Format_RGB32);
+  unsigned state = static_cast<unsigned>(seed) * 2654435761u + 1;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      state = state * 1103515245u + 12345u;
+      image.setPixel(x, y, qRgb((state >> 8) & 0xFF, (state >> 16) & 0xFF, (state >> 24) & 0xFF));
+    }
+  }
+  const std::string path = dir / name;
+  EXPECT_TRUE(image.save(QString::fromStdString(path), "BMP"));
+  return path;
+}
+
+qb::BookRecord Header(const std::string& book) {
+  qb::BookRecord record;
+  EXPECT_EQ(qb::ReadBookHeader(qb::FromUtf8(book), record), qb::kBookSound) << book;
+  return record;
+}
+
+std::vector<qb::PageImage> Pages(const std::string& book) {
+  std::vector<qb::PageImage> pages;
+  for (const std::int32_t position : Header(book).PageTable) {
+    qb::PageImage page;
+    EXPECT_EQ(qb::ReadPageImage(qb::FromUtf8(book), page, position), 0);
+    pages.push_back(page);
+  }
+  return pages;
+}
+
+TEST(UnpackNames, PagePicturesSortInPageOrder) {
+  EXPECT_EQ(PagePictureName(1, 6), "page001.bmp");
+  EXPECT_EQ(PagePictureName(42, 999), "page042.bmp");
+  EXPECT_EQ(PagePictureName(12, 1200), "page0012.bmp");
+  EXPECT_EQ(PagePictureName(32767, 32767), "page32767.bmp");
+}
+
+TEST(UnpackNames, FieldsTheEditorWouldChangeAreNoted) {
+  qb::BookRecord book;
+  book.Author = u"Ann" + std::u16string(21, u' ');
+  book.Title = u"Fable" + std::u16string(51, u' ');
+  book.Price = 9999;
+  EXPECT_TRUE(RebuildNotes(book).empty());
+  book.Price = -999;
+  EXPECT_TRUE(RebuildNotes(book).empty());
+  book.Price = 10000;
+  ASSERT_EQ(RebuildNotes(book).size(), 1u);
+  EXPECT_NE(RebuildNotes(book)[0].find("10000"), std::string::npos);
+  book.Price = 0;
+  book.Author = std::u16string(24, u' ');
+  book.Title = std::u16string(56, u' ');
+  EXPECT_EQ(RebuildNotes(book).size(), 2u);
+}
+
+class QbbtoolUnpack : public ::testing::Test {
+ protected:
+  std::string MakeBook(const std::string& name, int pages) {
+    const std::string book = dir_ / name;
+    Args args = {book,      "--author",  "作者さん", "--title", "ふしぎな 本", "--password", "pass",
+                 "--price", "980",       "--comment", "一行目\r\n二行目", "--url", "https://q.example/",
+                 "--mail",  "a@q.example"};
+    for (int i = 1; i <= pages; ++i) {
+      args.push_back(NoisyPicture(dir_, name + std::to_string(i) + ".bmp", 7 + i * 3, 5 + i, i));
+    }
+    std::string err;
+    EXPECT_EQ(Command(RunMake, args, &err), kExitOk) << err;
+    return book;
+  }
+
+  Scratch dir_;
+  Scratch program_;  // where "qbbtool build" keeps its settings
+};
+
+TEST_F(QbbtoolUnpack, BuildingTheDefinitionGivesTheSameBook) {
+  const std::string book = MakeBook("fable.qbb", 3);
+  const std::string folder = dir_ / "pages";
+  std::string err;
+  ASSERT_EQ(Command(RunUnpack, {book, folder}, &err), kExitOk) << err;
+  EXPECT_TRUE(err.empty()) << err;
+  EXPECT_EQ(Names(folder), (std::vector<std::string>{"fable.qbd", "page001.bmp", "page002.bmp", "page003.bmp"}));
+
+  // The definition names the pictures by absolute paths and holds every
+  // field, the password included.
+  const auto definition = qb::editor::LoadDefinitionFile(qb::FromUtf8(folder + "/fable.qbd"));
+  ASSERT_EQ(definition.images.size(), 3u);
+  EXPECT_EQ(definition.images[1], qb::FromUtf8(folder + "/page002.bmp"));
+  EXPECT_EQ(definition.book.Password, u"pass    ");
+
+  // Built from elsewhere, so relative paths would not be found.
+  const std::string rebuilt = program_ / "again.qbb";
+  ASSERT_EQ(RunBuild({folder + "/fable.qbd", rebuilt}, qb::FromPath(program_.path)), kExitOk);
+  qb::BookRecord original = Header(book);
+  qb::BookRecord copy = Header(rebuilt);
+  EXPECT_EQ(copy.Comment, u"一行目\r\n二行目");
+  original.Key = copy.Key = 0;
+  original.Check = copy.Check = 0;
+  EXPECT_EQ(copy, original);
+  const auto originalPages = Pages(book);
+  const auto copiedPages = Pages(rebuilt);
+  ASSERT_EQ(copiedPages.size(), 3u);
+  for (std::size_t i = 0; i < originalPages.size(); ++i) {
+    EXPECT_EQ(copiedPages[i].Width, originalPages[i].Width);
+    EXPECT_EQ(copiedPages[i].Height, originalPages[i].Height);
+    EXPECT_EQ(copiedPages[i].Pixels, originalPages[i].Pixels) << "page " << i + 1;
+  }
+}
+
+TEST_F(QbbtoolUnpack, RefusedBooksWriteNothing) {
+  const std::string notBook = dir_ / "x.qbb";
+  std::ofstream(notBook) << "hello, not a book at all";
+  // Pages 1 and 2 are written before page 3 turns out to hold no picture:
+  // its record claims 0 x 0 pixels, which fits the file, so the header reads.
+  const std::string cut = MakeBook("cut.qbb", 3);
+  std::string bytes = Slurp(cut);
+  const auto page3 = static_cast<std::size_t>(Header(cut).PageTable[2] - 1);
+  bytes.replace(page3, 4, std::string(4, '\0'));
+  std::ofstream(cut, std::ios::binary | std::ios::trunc) << bytes;
+  const std::string truncated = dir_ / "truncated.qbb";
+  std::ofstream(truncated, std::ios::binary) << bytes.substr(0, bytes.size() / 2);
+
+  const std::vector<std::string> before = Names(dir_.path);
+  std::string err;
+  EXPECT_EQ(Command(RunUnpack, {notBook, dir_ / "out"}, &err), kExitNotABook);
+  EXPECT_EQ(Command(RunUnpack, {cut, dir_ / "out"}, &err), kExitDamaged);
+  EXPECT_NE(err.find("page 3"), std::string::npos) << err;
+  EXPECT_EQ(Command(RunUnpack, {truncated, dir_ / "out"}), kExitDamaged);
+  EXPECT_EQ(Command(RunUnpack, {dir_ / "missing.qbb", dir_ / "out"}), kExitDamaged);
+  // Neither the folder nor a half-filled staging folder beside it remains.
+  EXPECT_EQ(Names(dir_.path), before);
+
+  fs::create_directory(dir_ / "empty");
+  EXPECT_EQ(Command(RunUnpack, {cut, dir_ / "empty"}), kExitDamaged);
+  EXPECT_TRUE(fs::is_empty(dir_ / "empty"));
+}
+
+TEST_F(QbbtoolUnpack, AFolderWithFilesIsLeftAloneUnlessForced) {
+  const std::string book = MakeBook("fable.qbb", 2);
+  const std::string folder = dir_ / "work";
+  fs::create_directory(folder);
+  std::ofstream(folder + "/page001.bmp") << "the author's own drawing";
+  std::ofstream(folder + "/notes.txt") << "notes";
+
+  std::string err;
+  EXPECT_EQ(Command(RunUnpack, {book, folder}, &err), kExitFolderInUse);
+  EXPECT_NE(err.find("--force"), std::string::npos) << err;
+  EXPECT_EQ(Slurp(folder + "/page001.bmp"), "the author's own drawing");
+  EXPECT_EQ(Names(folder), (std::vector<std::string>{"notes.txt", "page001.bmp"}));
+
+  ASSERT_EQ(Command(RunUnpack, {"--force", book, folder}), kExitOk);
+  EXPECT_EQ(Names(folder), (std::vector<std::string>{"fable.qbd", "notes.txt", "page001.bmp", "page002.bmp"}));
+  EXPECT_EQ(Slurp(folder + "/notes.txt"), "notes");
+  EXPECT_EQ(QImage(QString::fromStdString(folder + "/page001.bmp")).size(), QSize(10, 6));
+
+  std::ofstream(dir_ / "plain") << "a file";
+  EXPECT_EQ(Command(RunUnpack, {"--force", book, dir_ / "plain"}), kExitFolderInUse);
+  EXPECT_EQ(Slurp(dir_ / "plain"), "a file");
+}
+
+TEST_F(QbbtoolUnpack, NewFoldersAreCreatedAndBlankFieldsNoted) {
+  const std::string book = dir_ / "blank.qbb";
+  ASSERT_EQ(Command(RunMake, {book, "--price", "123456", NoisyPicture(dir_, "p.bmp", 4, 4, 9)}), kExitOk);
+  std::string err;
+  ASSERT_EQ(Command(RunUnpack, {book, dir_ / "a/b/c/"}, &err), kExitOk) << err;
+  EXPECT_EQ(Names(dir_ / "a/b/c"), (std::vector<std::string>{"blank.qbd", "page001.bmp"}));
+  EXPECT_NE(err.find("author is blank"), std::string::npos) << err;
+  EXPECT_NE(err.find("123456"), std::string::npos) << err;
+  EXPECT_EQ(Command(RunUnpack, {book}), kExitUsage);
+  EXPECT_EQ(Command(RunUnpack, {"--bogus", book, dir_ / "d"}), kExitUsage);
+  EXPECT_FALSE(fs::exists(dir_ / "d"));
+}
+
+}  // namespace
+}  // namespace qbbtool

@@ -1,0 +1,48 @@
+#include "tools/qbbtool/staging_folder.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace qbbtool {
+
+namespace fs = std::filesystem;
+
+StagingFolder::StagingFolder(fs::path destination) : destination_(std::move(destination)) {
+  std::error_code error;
+  const fs::path parent = destination_.parent_path();
+  fs::create_directories(parent, error);
+  if (error) return;
+  std::string pattern = (parent / ("." + destination_.filename().string() + ".unpack-XXXXXX")).string();
+  if (::mkdtemp(pattern.data()) == nullptr) return;
+  path_ = pattern;
+  // mkdtemp's folder is private; the published folder gets the usual
+  // permissions of a new folder.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::chmod(path_.c_str(), 0777 & ~mask);
+}
+
+StagingFolder::~StagingFolder() {
+  std::error_code error;
+  if (!path_.empty()) fs::remove_all(path_, error);
+}
+
+bool StagingFolder::Publish() {
+  std::error_code error;
+  // rename() takes the place of a missing or empty folder in one step.
+  if (!fs::exists(destination_, error) || fs::is_empty(destination_, error)) {
+    fs::rename(path_, destination_, error);
+    if (!error) path_.clear();
+    return !error;
+  }
+  for (const fs::directory_entry& entry : fs::directory_iterator(path_, error)) {
+    fs::rename(entry.path(), destination_ / entry.path().filename(), error);
+    if (error) return false;
+  }
+  return !error;
+}
+
+}  // namespace qbbtool

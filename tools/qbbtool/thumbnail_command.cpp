@@ -1,0 +1,75 @@
+#include <QSaveFile>
+#include <iostream>
+
+#include "book/book_reader.h"
+#include "common/utf8.h"
+#include "tools/qbbtool/book_refusal.h"
+#include "tools/qbbtool/command_line.h"
+#include "tools/qbbtool/commands.h"
+#include "tools/qbbtool/page_picture.h"
+#include "tools/qbbtool/thumbnail_size.h"
+
+namespace qbbtool {
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: qbbtool thumbnail [-s SIZE] BOOK OUT.png\n"
+    "Writes the book's first page as a PNG picture that fits in SIZE x SIZE pixels\n"
+    "(default 256, at most 4096), keeping its proportions; a smaller page keeps its size.\n"
+    "A book with a password shows its first page too, as Quilly does. This is the\n"
+    "command the desktop's thumbnailer runs. OUT appears only once it is complete.\n"
+    "Exit status: 0 written; 2 not a book; 3 header check failed; 4 damaged file or page;\n"
+    "6 the picture could not be written; 1 wrong arguments. Nothing is written unless 0.\n";
+
+int Fail(int status, const std::string& message) {
+  std::cerr << "qbbtool thumbnail: " << message << "\n";
+  return status;
+}
+
+}  // namespace
+
+int RunThumbnail(const Args& args) {
+  const CommandLine line = ParseCommandLine(args, {"-s", "--size"});
+  if (line.help) {
+    std::cout << kUsage;
+    return kExitOk;
+  }
+  std::string error = line.error;
+  if (error.empty() && line.positional.size() != 2) error = "expected BOOK and OUT.png";
+  std::optional<int> size = kDefaultThumbnailSize;
+  for (const char* name : {"-s", "--size"}) {
+    if (const auto text = line.Option(name); error.empty() && text) {
+      size = ParseThumbnailSize(*text);
+      if (!size) error = std::string(name) + " takes a whole number of pixels from 1 to 4096";
+    }
+  }
+  if (!error.empty()) {
+    std::cerr << "qbbtool thumbnail: " << error << "\n" << kUsage;
+    return kExitUsage;
+  }
+  const std::string& path = line.positional[0];
+  const std::string& out = line.positional[1];
+  qb::BookRecord book;
+  if (const int status = qb::ReadBookHeader(qb::FromUtf8(path), book); status != qb::kBookSound) {
+    const Refusal refusal = RefuseBook(status, path);
+    return Fail(refusal.exitStatus, refusal.message);
+  }
+  qb::PageImage page;
+  if (book.PageTable.empty() || qb::ReadPageImage(qb::FromUtf8(path), page, book.PageTable[0]) != 0) {
+    return Fail(kExitDamaged, "page 1 of " + path + " cannot be read; the file is damaged");
+  }
+  const QImage picture = PagePicture(page);
+  if (picture.isNull()) return Fail(kExitDamaged, "page 1 of " + path + " holds no picture");
+  const QSize fitted = ThumbnailSize(picture.size(), *size);
+  const QImage thumbnail = picture.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  // The desktop may read OUT as soon as it exists: a temporary file renamed
+  // into place means it never sees half a picture.
+  QSaveFile file(QString::fromStdString(out));
+  if (!file.open(QIODevice::WriteOnly) || !thumbnail.convertToFormat(QImage::Format_RGB888).save(&file, "PNG") ||
+      !file.commit()) {
+    return Fail(kExitCannotWrite, "cannot write " + out + "; check the folder exists and is writable");
+  }
+  return kExitOk;
+}
+
+}  // namespace qbbtool

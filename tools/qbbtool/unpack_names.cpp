@@ -1,0 +1,32 @@
+#include "tools/qbbtool/unpack_names.h"
+
+#include <algorithm>
+
+#include "common/text_helpers.h"
+#include "editor/book_export.h"
+#include "editor/number_text.h"
+
+namespace qbbtool {
+
+std::string PagePictureName(int page, int pageCount) {
+  const std::size_t width = std::max<std::size_t>(3, std::to_string(std::max(pageCount, 1)).size());
+  std::string number = std::to_string(page);
+  if (number.size() < width) number.insert(0, width - number.size(), '0');
+  return "page" + number + ".bmp";
+}
+
+std::vector<std::string> RebuildNotes(const qb::BookRecord& book) {
+  std::vector<std::string> notes;
+  if (qb::Trim(book.Author).empty()) {
+    notes.push_back("the author is blank: set 作者 in the definition file before building the book again");
+  }
+  if (qb::Trim(book.Title).empty()) notes.push_back("the title is blank: a book built again is titled [無題]");
+  if (qb::editor::DecimalText(book.Price).size() > qb::editor::kPriceTextWidth) {
+    notes.push_back("the price " + std::to_string(book.Price) + " is longer than the " +
+                    std::to_string(qb::editor::kPriceTextWidth) +
+                    " characters the Editor's price takes: a book built again has a different price");
+  }
+  return notes;
+}
+
+}  // namespace qbbtool
