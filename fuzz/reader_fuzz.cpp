@@ -13,10 +13,17 @@ namespace {
 
 const std::u16string& ScratchPath() {
   static const std::u16string path = [] {
-    char pattern[] = "/tmp/reader-fuzz-XXXXXX";
-    const int fd = ::mkstemp(pattern);
+    // Memory-backed when available: the file is rewritten for every input.
+    char pattern[] = "/dev/shm/reader-fuzz-XXXXXX";
+    char fallback[] = "/tmp/reader-fuzz-XXXXXX";
+    int fd = ::mkstemp(pattern);
+    const char* chosen = pattern;
+    if (fd < 0) {
+      fd = ::mkstemp(fallback);
+      chosen = fallback;
+    }
     if (fd >= 0) ::close(fd);
-    return qb::FromUtf8(pattern);
+    return qb::FromUtf8(chosen);
   }();
   return path;
 }

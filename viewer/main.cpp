@@ -4,6 +4,7 @@
 
 #include "common/path_helpers.h"
 #include "common/ui/japanese_font.h"
+#include "common/ui/japanese_qt_texts.h"
 #include "common/xdg_file_type_store.h"
 #include "viewer/view_window.h"
 #include "viewer/viewer_icon.h"
@@ -13,6 +14,7 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   qb::UseJapaneseUiFont();
+  qb::InstallJapaneseQtTexts();
   QApplication::setWindowIcon(qb::viewer::ViewerIcon());
 
   std::vector<std::u16string> arguments;
