@@ -21,4 +21,20 @@ int PutIniString(const std::u16string& section, const std::u16string& key, const
   return written ? 1 : 0;
 }
 
+int PutIniStrings(const std::vector<IniEntry>& entries, const std::u16string& filePath) {
+  bool namesValid = true;
+  const bool written = UpdateIniFile(filePath, [&](std::string_view content) {
+    std::string text(content);
+    for (const IniEntry& entry : entries) {
+      if (!IsValidIniSection(entry.section) || !IsValidIniKey(entry.key)) {
+        namesValid = false;
+        continue;
+      }
+      text = SetIniValue(text, entry.section, entry.key, entry.value);
+    }
+    return text;
+  });
+  return written && namesValid ? 1 : 0;
+}
+
 }  // namespace qb

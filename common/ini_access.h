@@ -5,6 +5,7 @@
 // concurrent writers are kept apart.
 
 #include <string>
+#include <vector>
 
 namespace qb {
 
@@ -21,5 +22,17 @@ std::u16string GetIniString(const std::u16string& section, const std::u16string&
 // the file is then unchanged.
 int PutIniString(const std::u16string& section, const std::u16string& key, const std::u16string& value,
                  const std::u16string& filePath);
+
+struct IniEntry {
+  std::u16string section;
+  std::u16string key;
+  std::u16string value;
+};
+
+// PutIniString for every entry, in order, as one update of the file: the
+// same text as writing them one by one, without one locked, flushed rewrite
+// per key. Nonzero when every entry was written; entries whose names cannot
+// be written are skipped (and make the result 0), the others still apply.
+int PutIniStrings(const std::vector<IniEntry>& entries, const std::u16string& filePath);
 
 }  // namespace qb

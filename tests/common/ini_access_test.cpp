@@ -8,9 +8,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 
 #include "common/ini_document.h"
+#include "common/ini_file.h"
+#include "common/utf8.h"
 #include "ini_test_files.h"
 
 namespace {
@@ -114,3 +117,31 @@ TEST(IniConcurrency, TwoProcessesWritingOneFileLoseNoKey) {
 }
 
 }  // namespace
+
+namespace qb {
+namespace {
+
+TEST(IniAccessBatch, SameTextAsWritingKeyByKey) {
+  char pattern[] = "/tmp/qb-ini-batch-XXXXXX";
+  const std::string folder = ::mkdtemp(pattern);
+  const std::u16string one = FromUtf8(folder + "/one.ini");
+  const std::u16string batch = FromUtf8(folder + "/batch.ini");
+  const std::vector<IniEntry> entries = {
+      {u"System", u"作者", u"山田"}, {u"Image", u"1", u"/a.bmp"}, {u"system", u"タイトル", u"題"},
+      {u"Image", u"2", u"/b.bmp"},  {u"System", u"作者", u"田中"},
+  };
+  for (const auto& e : entries) ASSERT_NE(PutIniString(e.section, e.key, e.value, one), 0);
+  ASSERT_NE(PutIniStrings(entries, batch), 0);
+  const auto a = ReadIniFile(one);
+  const auto b = ReadIniFile(batch);
+  ASSERT_TRUE(a && b);
+  EXPECT_EQ(*a, *b);
+  EXPECT_EQ(GetIniString(u"System", u"作者", u"", batch), u"田中");
+  // A name that cannot be written is skipped and reported; the rest applies.
+  EXPECT_EQ(PutIniStrings({{u"", u"k", u"v"}, {u"S", u"k", u"v"}}, batch), 0);
+  EXPECT_EQ(GetIniString(u"S", u"k", u"", batch), u"v");
+  std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace qb
