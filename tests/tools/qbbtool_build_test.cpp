@@ -7,34 +7,21 @@
 #include <QImage>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "book/book_reader.h"
 #include "common/cp932.h"
 #include "common/ini_access.h"
 #include "common/utf8.h"
 #include "tools/qbbtool/commands.h"
+#include "qbbtool_test_support.h"
 
 namespace qbbtool {
 namespace {
 
 namespace fs = std::filesystem;
 
-class Folder {
- public:
-  Folder() {
-    std::string pattern = (fs::temp_directory_path() / "qbbtool-build-XXXXXX").string();
-    path = ::mkdtemp(pattern.data());
-  }
-  ~Folder() { fs::remove_all(path); }
-  std::string operator/(const std::string& name) const { return (path / name).string(); }
-  fs::path path;
-};
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using Folder = test::ScratchFolder;
+using test::Slurp;
 
 std::u16string U(const std::string& utf8) { return qb::FromUtf8(utf8); }
 

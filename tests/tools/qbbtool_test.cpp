@@ -3,7 +3,6 @@
 #include <QImage>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "book/book_reader.h"
 #include "common/utf8.h"
@@ -11,39 +10,16 @@
 #include "tools/qbbtool/commands.h"
 #include "tools/qbbtool/json_writer.h"
 #include "tools/qbbtool/page_number.h"
+#include "qbbtool_test_support.h"
 
 namespace qbbtool {
 namespace {
 
 namespace fs = std::filesystem;
-
-class TempFolder {
- public:
-  TempFolder() {
-    char pattern[] = "/tmp/qbbtool-test-XXXXXX";
-    path = ::mkdtemp(pattern);
-  }
-  ~TempFolder() { fs::remove_all(path); }
-  std::string operator/(const std::string& name) const { return (path / name).string(); }
-  fs::path path;
-};
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// Runs a command and returns its exit status, capturing what it printed.
-int RunCommand(int (*command)(const Args&), const Args& args, std::string* out = nullptr, std::string* err = nullptr) {
-  testing::internal::CaptureStdout();
-  testing::internal::CaptureStderr();
-  const int status = command(args);
-  const std::string o = testing::internal::GetCapturedStdout();
-  const std::string e = testing::internal::GetCapturedStderr();
-  if (out) *out = o;
-  if (err) *err = e;
-  return status;
-}
+using TempFolder = test::ScratchFolder;
+using test::RunCommand;
+using test::RunCommandOutput;
+using test::Slurp;
 
 std::string MakeBitmap(const TempFolder& dir, const std::string& name, int w, int h, QRgb colour) {
   QImage image(w, h, QImage::Format_RGB32);
@@ -83,12 +59,12 @@ TEST(Qbbtool, MakeInfoAndPageRoundTrip) {
   std::string err;
   ASSERT_EQ(RunCommand(RunMake, {book, "--author", "一二三四五六七八九十一二三", "--title", "Tale", "--password", "secret99x",
                           "--price", "1500", "--comment", "a\nb\x7F", "--url", "http://u/", first, second},
-                nullptr, &err),
+                       &err),
             kExitOk)
       << err;
 
   std::string json;
-  ASSERT_EQ(RunCommand(RunInfo, {book}, &json), 0);
+  ASSERT_EQ(RunCommandOutput(RunInfo, {book}, &json, nullptr), 0);
   // 13 full-width characters are 26 bytes: cut to 12 (24 bytes); the record
   // pads the field to its 24 characters.
   EXPECT_NE(json.find("\"author\":\"一二三四五六七八九十一二" + std::string(12, ' ') + "\""), std::string::npos) << json;
@@ -106,7 +82,7 @@ TEST(Qbbtool, MakeInfoAndPageRoundTrip) {
   EXPECT_EQ(page.pixel(0, 2), qRgb(1, 2, 3));
   EXPECT_FALSE(page.hasAlphaChannel());
 
-  EXPECT_EQ(RunCommand(RunPage, {book, "3", png}, nullptr, &err), kExitNoSuchPage);
+  EXPECT_EQ(RunCommand(RunPage, {book, "3", png}, &err), kExitNoSuchPage);
   EXPECT_NE(err.find("pages 1 to 2"), std::string::npos);
 }
 
@@ -116,18 +92,18 @@ TEST(Qbbtool, RefusedBooksAndBadPictures) {
   std::ofstream(notBook) << "hello, not a book";
   std::string out;
   std::string err;
-  EXPECT_EQ(RunCommand(RunInfo, {notBook}, &out), kExitNotABook);
+  EXPECT_EQ(RunCommandOutput(RunInfo, {notBook}, &out, nullptr), kExitNotABook);
   EXPECT_NE(out.find("\"status\":2"), std::string::npos);
   EXPECT_NE(out.find("\"pageTable\":[]"), std::string::npos);
-  EXPECT_EQ(RunCommand(RunPage, {notBook, "1", dir / "p.png"}, nullptr, &err), kExitNotABook);
-  EXPECT_EQ(RunCommand(RunInfo, {dir / "missing.qbb"}, &out, &err), kExitDamaged);
+  EXPECT_EQ(RunCommand(RunPage, {notBook, "1", dir / "p.png"}, &err), kExitNotABook);
+  EXPECT_EQ(RunCommandOutput(RunInfo, {dir / "missing.qbb"}, &out, &err), kExitDamaged);
   EXPECT_TRUE(out.empty());
   EXPECT_FALSE(err.empty());
 
   const std::string good = MakeBitmap(dir, "ok.bmp", 2, 2, qRgb(9, 9, 9));
   std::ofstream(dir / "broken.bmp") << "BM not really";
   const std::string book = dir / "b.qbb";
-  EXPECT_EQ(RunCommand(RunMake, {book, good, dir / "broken.bmp"}, nullptr, &err), kExitPictureFailed);
+  EXPECT_EQ(RunCommand(RunMake, {book, good, dir / "broken.bmp"}, &err), kExitPictureFailed);
   EXPECT_NE(err.find("page 2"), std::string::npos) << err;
   EXPECT_NE(err.find("broken.bmp"), std::string::npos) << err;
   EXPECT_FALSE(fs::exists(book));
@@ -143,7 +119,7 @@ TEST(Qbbtool, CheckFailureStillPrintsTheRecord) {
   bytes[108] = static_cast<char>(bytes[108] ^ 1);
   std::ofstream(book, std::ios::binary) << bytes;
   std::string json;
-  EXPECT_EQ(RunCommand(RunInfo, {book}, &json), kExitCheckFailed);
+  EXPECT_EQ(RunCommandOutput(RunInfo, {book}, &json, nullptr), kExitCheckFailed);
   EXPECT_NE(json.find("\"title\":\"Kept"), std::string::npos);
   EXPECT_NE(json.find("\"status\":3"), std::string::npos);
 }

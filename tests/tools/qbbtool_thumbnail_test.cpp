@@ -12,6 +12,7 @@
 #include "common/utf8.h"
 #include "tools/qbbtool/command_line.h"
 #include "tools/qbbtool/commands.h"
+#include "qbbtool_test_support.h"
 #include "tools/qbbtool/thumbnail_size.h"
 #include "tools/qbbtool/thumbnailer_entry.h"
 
@@ -19,31 +20,11 @@ namespace qbbtool {
 namespace {
 
 namespace fs = std::filesystem;
-
-class Scratch {
- public:
-  Scratch() {
-    std::string pattern = (fs::temp_directory_path() / "qbbtool-thumb-XXXXXX").string();
-    path = ::mkdtemp(pattern.data());
-  }
-  ~Scratch() { fs::remove_all(path); }
-  std::string operator/(const std::string& name) const { return (path / name).string(); }
-  fs::path path;
-};
+using Scratch = test::ScratchFolder;
+using test::Slurp;
 
 int Command(int (*command)(const Args&), const Args& args, std::string* err = nullptr) {
-  testing::internal::CaptureStdout();
-  testing::internal::CaptureStderr();
-  const int status = command(args);
-  testing::internal::GetCapturedStdout();
-  const std::string e = testing::internal::GetCapturedStderr();
-  if (err) *err = e;
-  return status;
-}
-
-std::string Slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  return test::RunCommand(command, args, err);
 }
 
 // A page in four coloured quarters, so that a flipped or wrong page shows.

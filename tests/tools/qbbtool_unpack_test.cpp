@@ -15,37 +15,18 @@
 #include "common/utf8.h"
 #include "editor/definition_file.h"
 #include "tools/qbbtool/commands.h"
+#include "qbbtool_test_support.h"
 #include "tools/qbbtool/unpack_names.h"
 
 namespace qbbtool {
 namespace {
 
 namespace fs = std::filesystem;
-
-class Scratch {
- public:
-  Scratch() {
-    std::string pattern = (fs::temp_directory_path() / "qbbtool-unpack-XXXXXX").string();
-    path = ::mkdtemp(pattern.data());
-  }
-  ~Scratch() { fs::remove_all(path); }
-  std::string operator/(const std::string& name) const { return (path / name).string(); }
-  fs::path path;
-};
+using Scratch = test::ScratchFolder;
+using test::Slurp;
 
 int Command(int (*command)(const Args&), const Args& args, std::string* err = nullptr) {
-  testing::internal::CaptureStdout();
-  testing::internal::CaptureStderr();
-  const int status = command(args);
-  testing::internal::GetCapturedStdout();
-  const std::string e = testing::internal::GetCapturedStderr();
-  if (err) *err = e;
-  return status;
-}
-
-std::string Slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  return test::RunCommand(command, args, err);
 }
 
 std::vector<std::string> Names(const fs::path& folder) {
