@@ -243,11 +243,10 @@ void frmView::DrawPage(std::int16_t index) {
   // Only entries of the open book's page table are ever read.
   if (bookPath_.empty() || index < 0 || index >= static_cast<int>(book_.PageTable.size())) return;
   const BusyCursor busy;
-  PageImage page;
   // A record that cannot be read (the file changed since it was opened)
   // leaves the view as it was.
-  if (ReadPageImage(bookPath_, page, book_.PageTable[static_cast<std::size_t>(index)]) != 0) return;
-  if (!PicLoad.SetPage(page)) return;
+  if (ReadPageImage(bookPath_, page_, book_.PageTable[static_cast<std::size_t>(index)]) != 0) return;
+  if (!PicLoad.SetPage(page_)) return;
   DrawPageIntoView(VIEW->Canvas(), PicLoad.image(), VIEW->Background());
   VIEW->Refresh();
 }

@@ -79,6 +79,7 @@ class frmView : public QWidget {
   QScrollBar* PageScroll = nullptr;
   PictureBox* VIEW = nullptr;
   QtPictureSurface PicLoad;  // the page at its own size, never shown
+  PageImage page_;           // kept between pages so its memory is reused
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
