@@ -2,7 +2,8 @@
 
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
+
+#include "common/ui/program_icon.h"
 
 namespace qb::editor {
 namespace {
@@ -99,10 +100,6 @@ QImage DrawEditorIcon(int size) {
   return image;
 }
 
-QIcon EditorIcon() {
-  QIcon icon;
-  for (const int size : {16, 24, 32, 48, 64, 128, 256}) icon.addPixmap(QPixmap::fromImage(DrawEditorIcon(size)));
-  return icon;
-}
+QIcon EditorIcon() { return ProgramIcon(DrawEditorIcon); }
 
 }  // namespace qb::editor

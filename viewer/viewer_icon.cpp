@@ -1,8 +1,8 @@
 #include "viewer/viewer_icon.h"
 
 #include <QPainter>
-#include <QPixmap>
 
+#include "common/ui/program_icon.h"
 #include "viewer/berry_drawing.h"
 
 namespace qb::viewer {
@@ -16,10 +16,6 @@ QImage DrawViewerIcon(int size) {
   return icon;
 }
 
-QIcon ViewerIcon() {
-  QIcon icon;
-  for (const int size : {16, 24, 32, 48, 64, 128, 256}) icon.addPixmap(QPixmap::fromImage(DrawViewerIcon(size)));
-  return icon;
-}
+QIcon ViewerIcon() { return ProgramIcon(DrawViewerIcon); }
 
 }  // namespace qb::viewer

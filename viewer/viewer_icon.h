@@ -10,7 +10,7 @@ namespace qb::viewer {
 // The icon at size x size pixels on a transparent background.
 QImage DrawViewerIcon(int size);
 
-// The icon at 16, 24, 32, 48, 64, 128 and 256 pixels.
+// The icon at every program icon size.
 QIcon ViewerIcon();
 
 }  // namespace qb::viewer

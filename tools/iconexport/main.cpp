@@ -8,6 +8,7 @@
 #include <iostream>
 
 #include "common/file_type_definition.h"
+#include "common/ui/program_icon.h"
 #include "editor/editor_icon.h"
 #include "viewer/viewer_icon.h"
 
@@ -25,7 +26,7 @@ int main(int argc, char** argv) {
   };
   const Icon icons[] = {{qb::BookFileType().handler.iconName, qb::viewer::DrawViewerIcon},
                         {qb::DataFileType().handler.iconName, qb::editor::DrawEditorIcon}};
-  for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+  for (const int size : qb::kProgramIconSizes) {
     const QString folder = theme + QStringLiteral("/%1x%1/apps").arg(size);
     if (!QDir().mkpath(folder)) {
       std::cerr << "qb_iconexport: cannot create " << folder.toStdString() << "\n";
