@@ -10,6 +10,7 @@
 
 #include "book/book_format.h"
 #include "common/cp932.h"
+#include "common/hidden_file_name.h"
 #include "common/text_helpers.h"
 #include "common/utf8.h"
 
@@ -28,8 +29,7 @@ class TemporaryBookFile {
   explicit TemporaryBookFile(const std::filesystem::path& target) : target_(target) {
     static std::atomic<unsigned> counter{0};
     // Hidden, in the target's folder, so the final rename cannot cross file systems.
-    temp_ = target.parent_path() /
-            ("." + target.filename().string() + "." + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp");
+    temp_ = HiddenNameBeside(target, "." + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp");
     file_ = std::fopen(temp_.c_str(), "wb");
   }
   ~TemporaryBookFile() {

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <utility>
 
+#include "common/hidden_file_name.h"
 #include "common/utf8.h"
 
 namespace qb {
@@ -112,7 +113,7 @@ std::optional<LockedFile> OpenLocked(const std::string& path) {
 // Writes content to a new file beside path and renames it over path.
 bool ReplaceFile(const std::filesystem::path& path, std::string_view content, const struct stat& original) {
   const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
-  std::string temporary = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+  std::string temporary = HiddenNameBeside(folder / path.filename(), ".XXXXXX").string();
   const int raw = ::mkostemp(temporary.data(), O_CLOEXEC);
   if (raw < 0) return false;
   FileDescriptor fd(raw);

@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "common/file_type_tool_runner.h"
+#include "common/hidden_file_name.h"
 #include "common/path_helpers.h"
 #include "common/file_type_xdg_files.h"
 #include "common/utf8.h"
@@ -51,7 +52,7 @@ bool WriteFileAtomically(const std::filesystem::path& path, const std::string& c
   std::error_code error;
   std::filesystem::create_directories(path.parent_path(), error);
   if (error) return false;
-  std::string temp = (path.parent_path() / ("." + path.filename().string() + ".XXXXXX")).string();
+  std::string temp = HiddenNameBeside(path, ".XXXXXX").string();
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return false;
   const bool ok = ::fchmod(fd, 0644) == 0 && WriteAll(fd, content) && ::fsync(fd) == 0;

@@ -119,6 +119,11 @@ TEST(BookWriter, OverwritingALargerBookLeavesNoOldBytes) {
   BookRecord book = OnePageBook();
   ASSERT_EQ(WriteBook(U16(path), book, {u"a"}, surface), kWriteOk);
   EXPECT_EQ(ReadAll(path).size(), 109u + 2 + 4 + 12);
+
+  // A name at the file system's limit still has room for its temporary file.
+  const auto longest = dir / (std::string(251, 'n') + ".qbb");
+  ASSERT_EQ(WriteBook(U16(longest), book, {u"a"}, surface), kWriteOk);
+  EXPECT_EQ(ReadAll(longest).size(), 109u + 2 + 4 + 12);
 }
 
 // Every failure leaves an existing book byte-identical and no temporary file.
