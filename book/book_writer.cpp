@@ -152,7 +152,9 @@ int WriteBook(const std::u16string& path, BookRecord& book, const std::vector<st
       return Fail(detail, kWriteTooLarge, "the picture has too many pixels for one page", i);
     }
     const std::int32_t n = surface.PictureToPixels(pixels);
-    if (n < 0 || pixels.size() != static_cast<std::size_t>(n) + 1) {
+    // The page record's size comes from width and height, its planes from n:
+    // they must agree or the next page would land inside this one.
+    if (n != static_cast<std::int64_t>(width) * height || pixels.size() != static_cast<std::size_t>(n) + 1) {
       return Fail(detail, kWritePictureFailed, "the picture's pixels cannot be read", i);
     }
 
