@@ -144,6 +144,15 @@ void AppendLines(std::string& out, const Document& doc, std::size_t from, std::s
   }
 }
 
+// Whether code page 932 holds text exactly: no "?" for a missing character
+// and no look-alike from a best-fit mapping.
+bool FitsCodePage932(std::u16string_view text) { return cp932::Decode(cp932::Encode(text)) == text; }
+
+// The same lines as UTF-8 behind a byte order mark.
+std::string AsUtf8File(std::string_view content) {
+  return std::string(kUtf8Mark) + ToUtf8(cp932::Decode(content));
+}
+
 }  // namespace
 
 bool IsValidIniSection(std::u16string_view name) {
@@ -174,9 +183,16 @@ std::optional<std::u16string> FindIniValue(std::string_view content, std::u16str
 
 std::string SetIniValue(std::string_view content, std::u16string_view section, std::u16string_view key,
                         std::u16string_view value) {
+  const std::u16string line = OneLineValue(value);
+  if (!content.starts_with(kUtf8Mark) &&
+      !(FitsCodePage932(line) && FitsCodePage932(TrimBlanks(key)) && FitsCodePage932(TrimBlanks(section)))) {
+    // Storing a changed value would silently point at another folder or
+    // picture; the file changes encoding instead, keeping every line's text.
+    return SetIniValue(AsUtf8File(content), section, key, value);
+  }
   const Document doc(content);
   const std::size_t count = doc.lines().size();
-  const std::string encodedValue = doc.Encode(OneLineValue(value));
+  const std::string encodedValue = doc.Encode(line);
   const std::string keyLine = doc.Encode(TrimBlanks(key)) + "=" + encodedValue;
 
   std::string out(doc.mark());

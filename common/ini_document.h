@@ -4,7 +4,8 @@
 // disturbing anything else in the file.
 //
 // Text is code page 932; a file that starts with a UTF-8 byte order mark is
-// read and extended as UTF-8 instead. Section and key names match without
+// read and extended as UTF-8 instead. Writing a name or value that code page
+// 932 cannot hold exactly turns the file into such a UTF-8 file. Section and key names match without
 // regard to ASCII case and surrounding blanks; values are read without
 // surrounding blanks (spaces and tabs) and whole, whatever their length. A
 // line is a section header "[name]", a comment starting with ";", a key line
@@ -38,7 +39,8 @@ std::optional<std::u16string> FindIniValue(std::string_view content, std::u16str
 // An existing key keeps its line with its name, the blanks around "=" and
 // its line ending, only the value changes. A new key is added after the last
 // entry of its section, a new section with the key at the end of the file.
-// New lines end in CR LF; every other line stays byte for byte as it was.
+// New lines end in CR LF; every other line stays byte for byte as it was,
+// unless the file has to become UTF-8 (see above).
 // Section and key must be valid (IsValidIniSection, IsValidIniKey).
 std::string SetIniValue(std::string_view content, std::u16string_view section, std::u16string_view key,
                         std::u16string_view value);

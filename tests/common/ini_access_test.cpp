@@ -64,6 +64,33 @@ TEST_F(IniAccess, LongValuesReadBackWhole) {
   EXPECT_EQ(GetIniString(u"System", u"Long", u"", path_), ascii);
 }
 
+TEST_F(IniAccess, TextCodePage932CannotHoldTurnsTheFileIntoUtf8) {
+  EXPECT_NE(PutIniString(u"System", u"作者", u"山田", path_), 0);
+  EXPECT_NE(PutIniString(u"System", u"LastFolder", u"/books", path_), 0);
+  // A best-fit look-alike (ü as u) and a missing character ("?") would both
+  // store another folder than the one chosen.
+  EXPECT_NE(PutIniString(u"System", u"LastFolder", u"/home/Müller/한글", path_), 0);
+  EXPECT_EQ(ReadBytes(file_), "\xEF\xBB\xBF[System]\r\n\xE4\xBD\x9C\xE8\x80\x85=\xE5\xB1\xB1\xE7\x94\xB0\r\n"
+                              "LastFolder=/home/M\xC3\xBCller/\xED\x95\x9C\xEA\xB8\x80\r\n");
+  EXPECT_EQ(GetIniString(u"System", u"LastFolder", u"", path_), u"/home/Müller/한글");
+  EXPECT_EQ(GetIniString(u"System", u"作者", u"", path_), u"山田");
+
+  // Once UTF-8, the file stays so.
+  EXPECT_NE(PutIniString(u"Image", u"1", u"/本.bmp", path_), 0);
+  EXPECT_TRUE(ReadBytes(file_).ends_with("LastFolder=/home/M\xC3\xBCller/\xED\x95\x9C\xEA\xB8\x80\r\n"
+                                         "[Image]\r\n1=/\xE6\x9C\xAC.bmp\r\n"));
+  EXPECT_EQ(GetIniString(u"Image", u"1", u"", path_), u"/本.bmp");
+}
+
+TEST_F(IniAccess, FileWithTheLongestNameCanBeUpdated) {
+  const auto file = folder_ / (std::string(251, 'n') + ".ini");
+  const auto path = qb::FromPath(file);
+  EXPECT_NE(PutIniString(u"S", u"k", u"1", path), 0);
+  EXPECT_NE(PutIniString(u"S", u"k", u"2", path), 0);
+  EXPECT_EQ(GetIniString(u"S", u"k", u"", path), u"2");
+  EXPECT_EQ(ListFolder(folder_.path()), file.filename().string() + "\n");
+}
+
 TEST_F(IniAccess, NamesThatCannotBeWrittenFailAndLeaveNoFile) {
   EXPECT_EQ(PutIniString(u"", u"k", u"v", path_), 0);
   EXPECT_EQ(PutIniString(u"S", u"a=b", u"v", path_), 0);
