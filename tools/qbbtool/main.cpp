@@ -42,8 +42,13 @@ int main(int argc, char** argv) {
     return qbbtool::kExitUsage;
   }
   // Metafile pictures draw text, which needs the font machinery of a GUI
-  // application; no display is needed for that.
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QGuiApplication app(argc, argv);
-  return command->second(qbbtool::Args(argv + 2, argv + argc));
+  // application. The tool never opens a window, so it never needs a display,
+  // whatever platform the session names (thumbnailers run without one).
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  // The arguments are taken before Qt sees any: Qt would remove the ones it
+  // knows ("-reverse", "-style", ...) from a command's pictures and texts.
+  const qbbtool::Args args(argv + 2, argv + argc);
+  int qtArgc = 1;
+  QGuiApplication app(qtArgc, argv);
+  return command->second(args);
 }

@@ -1,0 +1,74 @@
+// The qbbtool program as a shell, a thumbnailer or cron starts it: the
+// arguments it is given and the environment it inherits.
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include "book/book_reader.h"
+#include "common/utf8.h"
+#include "qbbtool_test_support.h"
+
+namespace qbbtool {
+namespace {
+
+QString Program() { return QCoreApplication::applicationDirPath() + QStringLiteral("/../tools/qbbtool/qbbtool"); }
+
+int RunProgram(const QStringList& arguments, const QProcessEnvironment& environment) {
+  QProcess process;
+  process.setProcessEnvironment(environment);
+  process.start(Program(), arguments);
+  if (!process.waitForFinished(60000)) return -1;
+  return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
+}
+
+// A 3 x 2 bitmap in dir.
+QString WritePicture(const test::ScratchFolder& dir) {
+  QImage picture(3, 2, QImage::Format_RGB32);
+  picture.fill(qRgb(10, 20, 30));
+  const QString path = QString::fromStdString(dir / "p.bmp");
+  EXPECT_TRUE(picture.save(path, "BMP"));
+  return path;
+}
+
+TEST(QbbtoolProgram, ArgumentsQtWouldTakeForItselfStayTheCommands) {
+  ASSERT_TRUE(QFileInfo::exists(Program())) << "build the qbbtool target first";
+  test::ScratchFolder dir;
+  const QString picture = WritePicture(dir);
+  const QString book = QString::fromStdString(dir / "b.qbb");
+
+  ASSERT_EQ(RunProgram({"make", book, "--author", "A", "--comment", "-reverse", "--title", "-style", picture},
+                QProcessEnvironment::systemEnvironment()),
+            0);
+  qb::BookRecord record;
+  ASSERT_EQ(qb::ReadBookHeader(qb::FromUtf8(dir / "b.qbb"), record), 0);
+  EXPECT_EQ(record.PageCount, 1);
+  EXPECT_EQ(record.Comment, u"-reverse");
+  EXPECT_EQ(record.Title.substr(0, 7), u"-style ");
+}
+
+TEST(QbbtoolProgram, RunsWhateverDisplayPlatformTheSessionNames) {
+  ASSERT_TRUE(QFileInfo::exists(Program())) << "build the qbbtool target first";
+  test::ScratchFolder dir;
+  const QString picture = WritePicture(dir);
+  const QString book = QString::fromStdString(dir / "b.qbb");
+  ASSERT_EQ(RunProgram({"make", book, "--author", "A", picture},
+                QProcessEnvironment::systemEnvironment()),
+            0);
+
+  // A display platform that cannot start here (no display to connect to).
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.remove(QStringLiteral("DISPLAY"));
+  environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+  environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+  const QString thumbnail = QString::fromStdString(dir / "t.png");
+  EXPECT_EQ(RunProgram({"thumbnail", "-s", "16", book, thumbnail}, environment), 0);
+  EXPECT_EQ(QImage(thumbnail).size(), QSize(3, 2)) << "a page smaller than the box keeps its size";
+}
+
+}  // namespace
+}  // namespace qbbtool
