@@ -25,6 +25,14 @@ TEST(ShellOpenAddress, MailToInAnyLetterCaseBecomesMailto) {
   EXPECT_EQ(ShellUrlFor("MailTo: author@example.com "), QUrl("mailto:author@example.com"));
 }
 
+TEST(ShellOpenAddress, MailKeepsSubjectAndBodyButNoFieldThatReachesFiles) {
+  EXPECT_EQ(ShellUrlFor("MailTo:a@example.com?subject=Hello&body=Hi%20there"),
+            QUrl("mailto:a@example.com?subject=Hello&body=Hi%20there"));
+  EXPECT_EQ(ShellUrlFor("MailTo:a@example.com?attach=/home/u/.ssh/id_rsa"), QUrl("mailto:a@example.com"));
+  EXPECT_EQ(ShellUrlFor("MailTo:a@example.com?Attachment=%2Fetc%2Fpasswd&Subject=Hi"),
+            QUrl("mailto:a@example.com?Subject=Hi"));
+}
+
 TEST(ShellOpenAddress, MailToAloneStartsAMailWithoutRecipient) {
   const QUrl url = ShellUrlFor("MailTo:");
   EXPECT_TRUE(url.isValid());
