@@ -16,7 +16,6 @@
 
 #include "common/file_type_tool_runner.h"
 #include "common/hidden_file_name.h"
-#include "common/path_helpers.h"
 #include "common/file_type_xdg_files.h"
 #include "common/utf8.h"
 
@@ -79,15 +78,14 @@ bool PackageHoldsType(const std::filesystem::path& dataDir, const FileTypeDefini
 }  // namespace
 
 XdgFileTypeStore::XdgFileTypeStore(std::filesystem::path dataHome, std::chrono::milliseconds toolTimeout)
-    : XdgFileTypeStore(std::move(dataHome), SharedDataDirs(std::getenv("XDG_DATA_DIRS"), ToPath(ProgramFolder())),
+    : XdgFileTypeStore(std::move(dataHome), SharedDataDirs(std::getenv("XDG_DATA_DIRS")),
                        toolTimeout) {}
 
 XdgFileTypeStore::XdgFileTypeStore(std::filesystem::path dataHome, std::vector<std::filesystem::path> sharedDataDirs,
                                    std::chrono::milliseconds toolTimeout)
     : dataHome_(std::move(dataHome)), sharedDataDirs_(std::move(sharedDataDirs)), toolTimeout_(toolTimeout) {}
 
-std::vector<std::filesystem::path> XdgFileTypeStore::SharedDataDirs(const char* xdgDataDirs,
-                                                                    const std::filesystem::path& programFolder) {
+std::vector<std::filesystem::path> XdgFileTypeStore::SharedDataDirs(const char* xdgDataDirs) {
   std::vector<std::filesystem::path> dirs;
   const std::string_view list = xdgDataDirs != nullptr ? xdgDataDirs : "";
   for (std::size_t start = 0; start <= list.size();) {
@@ -97,7 +95,6 @@ std::vector<std::filesystem::path> XdgFileTypeStore::SharedDataDirs(const char* 
     start = end + 1;
   }
   if (dirs.empty()) dirs = {"/usr/local/share", "/usr/share"};
-  if (programFolder.is_absolute()) dirs.push_back((programFolder / ".." / "share").lexically_normal());
   return dirs;
 }
 

@@ -21,8 +21,7 @@ class XdgFileTypeStore : public FileTypeStore {
   static constexpr std::chrono::milliseconds kDefaultToolTimeout{2500};
 
   // dataHome empty: no place to register in; the store writes nothing.
-  // Registrations are also looked for in SharedDataDirs of the environment
-  // and the running program.
+  // Registrations are also looked for in SharedDataDirs of the environment.
   explicit XdgFileTypeStore(std::filesystem::path dataHome,
                             std::chrono::milliseconds toolTimeout = kDefaultToolTimeout);
   // Registrations are also looked for in sharedDataDirs, which are never written.
@@ -35,11 +34,10 @@ class XdgFileTypeStore : public FileTypeStore {
 
   // The data folders whose registrations count besides the user's own: each
   // absolute entry of xdgDataDirs (a ":"-separated list; /usr/local/share
-  // and /usr/share when it is null or has none), then the share folder
-  // beside programFolder (programFolder/../share), where an install under
-  // any prefix puts them.
-  static std::vector<std::filesystem::path> SharedDataDirs(const char* xdgDataDirs,
-                                                           const std::filesystem::path& programFolder);
+  // and /usr/share when it is null or has none). Only folders the desktop
+  // searches count: a registration installed under a prefix it does not
+  // search associates nothing, so the user's own is written then.
+  static std::vector<std::filesystem::path> SharedDataDirs(const char* xdgDataDirs);
 
   bool IsRegistered(const FileTypeDefinition& type) override;
 

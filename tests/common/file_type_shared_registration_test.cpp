@@ -1,5 +1,5 @@
-// A registration installed with the programs (system-wide or under their own
-// prefix) counts as registered: an installed program then writes nothing
+// A registration installed with the programs in a folder the desktop
+// searches counts as registered: an installed program then writes nothing
 // into the user's data home at its start.
 
 #include <gtest/gtest.h>
@@ -17,15 +17,14 @@ namespace {
 namespace fs = std::filesystem;
 using Dirs = std::vector<fs::path>;
 
-TEST(SharedDataDirs, FromTheEnvironmentThenBesideTheProgram) {
-  EXPECT_EQ(qb::XdgFileTypeStore::SharedDataDirs("/opt/share:/usr/share/", "/home/a/.local/bin"),
-            (Dirs{"/opt/share", "/usr/share/", "/home/a/.local/share"}));
+TEST(SharedDataDirs, OnlyTheFoldersTheDesktopSearches) {
+  EXPECT_EQ(qb::XdgFileTypeStore::SharedDataDirs("/opt/share:/usr/share/"), (Dirs{"/opt/share", "/usr/share/"}));
   // Relative and empty entries are ignored, as the base directory rules ask.
-  EXPECT_EQ(qb::XdgFileTypeStore::SharedDataDirs("relative::/x", "/p/bin"), (Dirs{"/x", "/p/share"}));
-  const Dirs standard{"/usr/local/share", "/usr/share", "/usr/share"};
-  EXPECT_EQ(qb::XdgFileTypeStore::SharedDataDirs(nullptr, "/usr/bin"), standard);
-  EXPECT_EQ(qb::XdgFileTypeStore::SharedDataDirs("", "/usr/bin"), standard);
-  EXPECT_EQ(qb::XdgFileTypeStore::SharedDataDirs("rel", ""), (Dirs{"/usr/local/share", "/usr/share"}));
+  EXPECT_EQ(qb::XdgFileTypeStore::SharedDataDirs("relative::/x"), (Dirs{"/x"}));
+  const Dirs standard{"/usr/local/share", "/usr/share"};
+  EXPECT_EQ(qb::XdgFileTypeStore::SharedDataDirs(nullptr), standard);
+  EXPECT_EQ(qb::XdgFileTypeStore::SharedDataDirs(""), standard);
+  EXPECT_EQ(qb::XdgFileTypeStore::SharedDataDirs("rel"), standard);
 }
 
 class SharedRegistration : public ::testing::Test {

@@ -77,10 +77,21 @@ if [[ -f "$build/samples/sample.qbb" ]]; then
   fi
 fi
 
-# Installed, the programs find their file types registered beside them and
-# write nothing into the user's data folder at their first start.
-timeout 3 "$prefix/bin/Quilly" >/dev/null 2>&1 || [[ $? -eq 124 ]] || fail "the installed Quilly does not start"
+# A live install leaves the prefix's type database compiled, so a desktop
+# that searches the prefix knows books at once.
+if command -v update-mime-database >/dev/null; then
+  need_file "$prefix/share/mime/application/x-quillberry-book.xml"
+fi
+
+# Installed where the desktop searches, the programs find their file types
+# registered and write nothing into the user's data folder at their first start.
+XDG_DATA_DIRS="$prefix/share:/usr/share" timeout 3 "$prefix/bin/Quilly" >/dev/null 2>&1 ||
+  [[ $? -eq 124 ]] || fail "the installed Quilly does not start"
 [[ ! -e "$XDG_DATA_HOME" ]] || fail "the installed Quilly registered again: $(find "$XDG_DATA_HOME" -type f | head -3)"
+# Installed where it does not search, they register for the user instead.
+XDG_DATA_DIRS=/usr/share timeout 3 "$prefix/bin/Quilly" >/dev/null 2>&1 || [[ $? -eq 124 ]]
+grep -qxF "Exec=\"$prefix/bin/Quilly\" %f" "$XDG_DATA_HOME/applications/quillberry-quilly.desktop" ||
+  fail "Quilly installed outside the searched folders did not register itself for the user"
 
 man="$prefix/share/man/man1/qbbtool.1"
 need_file "$man"
