@@ -4,6 +4,7 @@
 // unasked.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QImage>
 #include <algorithm>
@@ -89,6 +90,21 @@ TEST(UnpackNames, FieldsTheEditorWouldChangeAreNoted) {
   book.Author = std::u16string(24, u' ');
   book.Title = std::u16string(56, u' ');
   EXPECT_EQ(RebuildNotes(book).size(), 2u);
+}
+
+TEST(UnpackNames, FreeTextsARebuildChangesAreNoted) {
+  qb::BookRecord book;
+  book.Comment = u"one\r\ntwo";
+  book.Url = u"https://q.example/";
+  book.Mail = u"a@q.example";
+  EXPECT_TRUE(FreeTextNotes(book, book).empty());
+  qb::BookRecord rebuilt = book;
+  rebuilt.Url = u"https://q.example/x";
+  rebuilt.Comment = u"one";
+  const auto notes = FreeTextNotes(book, rebuilt);
+  ASSERT_EQ(notes.size(), 2u);
+  EXPECT_NE(notes[0].find("comment"), std::string::npos);
+  EXPECT_NE(notes[1].find("home page"), std::string::npos);
 }
 
 class QbbtoolUnpack : public ::testing::Test {
@@ -193,6 +209,34 @@ TEST_F(QbbtoolUnpack, AFolderWithFilesIsLeftAloneUnlessForced) {
   std::ofstream(dir_ / "plain") << "a file";
   EXPECT_EQ(Command(RunUnpack, {"--force", book, dir_ / "plain"}), kExitFolderInUse);
   EXPECT_EQ(Slurp(dir_ / "plain"), "a file");
+}
+
+TEST_F(QbbtoolUnpack, AnExistingEmptyFolderStaysTheSameFolder) {
+  const std::string book = MakeBook("fable.qbb", 1);
+  const fs::path folder = dir_ / "mine";
+  fs::create_directory(folder);
+  fs::permissions(folder, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
+  struct stat before {};
+  ASSERT_EQ(::stat(folder.c_str(), &before), 0);
+
+  ASSERT_EQ(Command(RunUnpack, {book, folder.string()}), kExitOk);
+  struct stat after {};
+  ASSERT_EQ(::stat(folder.c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino) << "the folder was replaced, not filled";
+  EXPECT_EQ(after.st_mode, before.st_mode);
+  EXPECT_EQ(Names(folder), (std::vector<std::string>{"fable.qbd", "page001.bmp"}));
+}
+
+TEST_F(QbbtoolUnpack, FreeTextsADefinitionFileCannotKeepAreNoted) {
+  const std::string book = dir_ / "spaced.qbb";
+  ASSERT_EQ(Command(RunMake, {book, "--author", "A", "--url", " https://q.example/ ", "--comment", " indented",
+                              NoisyPicture(dir_, "p.bmp", 4, 4, 9)}),
+            kExitOk);
+  std::string err;
+  ASSERT_EQ(Command(RunUnpack, {book, dir_ / "out"}, &err), kExitOk) << err;
+  EXPECT_NE(err.find("the home page has surrounding blanks"), std::string::npos) << err;
+  EXPECT_NE(err.find("the comment has surrounding blanks or line breaks"), std::string::npos) << err;
+  EXPECT_EQ(err.find("mail address"), std::string::npos) << err;
 }
 
 TEST_F(QbbtoolUnpack, NewFoldersAreCreatedAndBlankFieldsNoted) {

@@ -6,23 +6,32 @@
 #include <cstdlib>
 #include <string>
 
+#include "common/hidden_file_name.h"
+
 namespace qbbtool {
 
 namespace fs = std::filesystem;
 
 StagingFolder::StagingFolder(fs::path destination) : destination_(std::move(destination)) {
   std::error_code error;
-  const fs::path parent = destination_.parent_path();
-  fs::create_directories(parent, error);
-  if (error) return;
-  std::string pattern = (parent / ("." + destination_.filename().string() + ".unpack-XXXXXX")).string();
+  insideDestination_ = fs::is_directory(destination_, error);
+  std::string pattern;
+  if (insideDestination_) {
+    pattern = (destination_ / ".unpack-XXXXXX").string();
+  } else {
+    fs::create_directories(destination_.parent_path(), error);
+    if (error) return;
+    pattern = qb::HiddenNameBeside(destination_, ".unpack-XXXXXX").string();
+  }
   if (::mkdtemp(pattern.data()) == nullptr) return;
   path_ = pattern;
-  // mkdtemp's folder is private; the published folder gets the usual
-  // permissions of a new folder.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::chmod(path_.c_str(), 0777 & ~mask);
+  if (!insideDestination_) {
+    // mkdtemp's folder is private; the published folder gets the usual
+    // permissions of a new folder.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::chmod(path_.c_str(), 0777 & ~mask);
+  }
 }
 
 StagingFolder::~StagingFolder() {
@@ -32,8 +41,7 @@ StagingFolder::~StagingFolder() {
 
 bool StagingFolder::Publish() {
   std::error_code error;
-  // rename() takes the place of a missing or empty folder in one step.
-  if (!fs::exists(destination_, error) || fs::is_empty(destination_, error)) {
+  if (!insideDestination_) {
     fs::rename(path_, destination_, error);
     if (!error) path_.clear();
     return !error;

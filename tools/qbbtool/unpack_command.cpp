@@ -3,7 +3,9 @@
 
 #include "book/book_reader.h"
 #include "common/utf8.h"
+#include "editor/book_export.h"
 #include "editor/definition_file.h"
+#include "editor/editor_fields.h"
 #include "tools/qbbtool/book_refusal.h"
 #include "tools/qbbtool/command_line.h"
 #include "tools/qbbtool/commands.h"
@@ -92,8 +94,14 @@ int RunUnpack(const Args& args) {
   if (!qb::editor::WriteDefinitionFile(qb::FromPath(staging.path() / definition), book, images)) {
     return Fail(kExitCannotWrite, "cannot write the definition file beside " + folderName.string());
   }
+  // What a rebuild would bind: the definition as the Editor loads it.
+  const qb::BookRecord rebuilt = qb::editor::RecordFromFields(
+      qb::editor::FieldsFromBook(qb::editor::LoadDefinitionFile(qb::FromPath(staging.path() / definition)).book),
+      images.size());
   if (!staging.Publish()) return Fail(kExitCannotWrite, "cannot move the pictures into " + folderName.string());
-  for (const std::string& note : RebuildNotes(book)) std::cerr << "qbbtool unpack: note: " << note << "\n";
+  std::vector<std::string> notes = RebuildNotes(book);
+  for (std::string& note : FreeTextNotes(book, rebuilt)) notes.push_back(std::move(note));
+  for (const std::string& note : notes) std::cerr << "qbbtool unpack: note: " << note << "\n";
   return kExitOk;
 }
 

@@ -29,4 +29,19 @@ std::vector<std::string> RebuildNotes(const qb::BookRecord& book) {
   return notes;
 }
 
+std::vector<std::string> FreeTextNotes(const qb::BookRecord& book, const qb::BookRecord& rebuilt) {
+  std::vector<std::string> notes;
+  const auto note = [&](const std::u16string& was, const std::u16string& becomes, const char* field) {
+    if (was != becomes) {
+      notes.push_back(std::string("the ") + field +
+                      " has surrounding blanks or line breaks a definition file does not keep: "
+                      "a book built again holds it changed");
+    }
+  };
+  note(book.Comment, rebuilt.Comment, "comment");
+  note(book.Url, rebuilt.Url, "home page");
+  note(book.Mail, rebuilt.Mail, "mail address");
+  return notes;
+}
+
 }  // namespace qbbtool

@@ -18,4 +18,10 @@ std::string PagePictureName(int page, int pageCount);
 // blank title (it becomes [無題]) and a price longer than the price box.
 std::vector<std::string> RebuildNotes(const qb::BookRecord& book);
 
+// Notes, one per free text (comment, home page, mail address), where rebuilt
+// (the record a rebuild from the definition file would write) holds it
+// differently from book: surrounding blanks and line breaks other than CR LF
+// do not come back through a definition file and the Editor.
+std::vector<std::string> FreeTextNotes(const qb::BookRecord& book, const qb::BookRecord& rebuilt);
+
 }  // namespace qbbtool
