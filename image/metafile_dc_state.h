@@ -52,7 +52,12 @@ struct DcState {
 
 class DcStateStack {
  public:
-  void Save(const DcState& state) { saved_.push_back(state); }
+  // Saves beyond kMaxDepth are ignored, as the system refuses them when its
+  // memory runs out; no real picture nests that deep.
+  static constexpr size_t kMaxDepth = 1024;
+  void Save(const DcState& state) {
+    if (saved_.size() < kMaxDepth) saved_.push_back(state);
+  }
   // RestoreDC: a negative level counts back from the most recent save, a
   // positive one names a save by its depth (1 = the first). States above the
   // restored one are discarded. A level that does not exist changes nothing.

@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <QPolygon>
 #include <algorithm>
+#include <cmath>
 #include <numbers>
 #include <variant>
 
@@ -21,6 +22,17 @@ double Perimeter(const QPolygonF& polygon, bool closed) {
   for (qsizetype i = 1; i < polygon.size(); ++i) length += QLineF(polygon[i - 1], polygon[i]).length();
   if (closed && polygon.size() > 2) length += QLineF(polygon.last(), polygon.first()).length();
   return length;
+}
+
+// How often the polygon's edges cross the scanlines: the sum of their
+// heights. A stroke of width pen has about two edges per segment, each
+// widened by the pen.
+double ScanlineCrossings(const QPolygonF& polygon, bool closed, double pen) {
+  double crossings = 0;
+  const auto add = [&](const QPointF& a, const QPointF& b) { crossings += std::fabs(b.y() - a.y()) + pen; };
+  for (qsizetype i = 1; i < polygon.size(); ++i) add(polygon[i - 1], polygon[i]);
+  if (closed && polygon.size() > 2) add(polygon.last(), polygon.first());
+  return pen > 0 ? 2 * crossings : crossings;
 }
 
 Qt::FillRule FillRuleOf(int polyFillMode) {
@@ -58,7 +70,13 @@ bool MetafilePlayback::PlayPolygon(const Record& record) {
   for (size_t i = 0; i < count; ++i) polygon.append(Pixel(p.Word(1 + 2 * i), p.Word(2 + 2 * i)));
   if (count < 2) return true;
   const bool filled = record.function == kPolygon;
-  ChargeShape(QRectF(polygon.boundingRect()), Perimeter(QPolygonF(polygon), filled), filled);
+  const QRectF bounds(polygon.boundingRect());
+  ChargeShape(bounds, Perimeter(QPolygonF(polygon), filled), filled);
+  // A one-pixel outline is drawn line by line; a wider one is filled as a shape.
+  const double pen = (dc_.pen.style & kPenStyleMask) == kPenNull ? 0.0 : PenPixels();
+  double crossings = pen > 1 ? ScanlineCrossings(QPolygonF(polygon), filled, pen) : 0.0;
+  if (filled) crossings += ScanlineCrossings(QPolygonF(polygon), true, 0);
+  budget_.ChargeScanConversion(crossings, bounds.height());
   if (!filled) {
     if (BeginShape(false)) painter_.drawPolyline(polygon);
   } else if (BeginShape(true)) {
@@ -78,6 +96,7 @@ bool MetafilePlayback::PlayPolyPolygon(const Record& record) {
   if (!p.Has(pointsAt, total * kPointBytes)) return false;
   QPainterPath path;
   path.setFillRule(FillRuleOf(dc_.polyFillMode));
+  double crossings = 0;
   size_t at = pointsAt;
   for (size_t i = 0; i < polygons; ++i) {
     const size_t count = p.UInt16(2 + i * 2);
@@ -89,9 +108,11 @@ bool MetafilePlayback::PlayPolyPolygon(const Record& record) {
     if (count >= 2) {
       path.addPolygon(polygon);
       path.closeSubpath();
+      crossings += ScanlineCrossings(polygon, true, 0);
     }
   }
   ChargeShape(path.controlPointRect(), 0, true);
+  budget_.ChargeScanConversion(crossings, path.controlPointRect().height());
   if (BeginShape(true)) painter_.drawPath(path);
   return true;
 }

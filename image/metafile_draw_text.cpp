@@ -117,6 +117,17 @@ void MetafilePlayback::DrawText(QPoint logicalOrigin, std::span<const uint8_t> b
   placement.rotate(-dc_.font.escapement / 10.0);
   const QRectF textBox(x0, baseline - metrics.ascent(), total, metrics.ascent() + metrics.descent());
   budget_.ChargeArea(placement.mapRect(textBox));
+  // Each glyph is drawn whole wherever it lands: spacing that stacks every
+  // glyph on one spot must not make a long text cheap. Measured, a glyph
+  // costs about four fills of its box.
+  constexpr int64_t kGlyphWeight = 4;
+  double glyphX = x0;
+  for (size_t i = 0; i < chars.size(); ++i) {
+    const QRectF glyph(glyphX, baseline - metrics.ascent(), metrics.maxWidth(), metrics.ascent() + metrics.descent());
+    budget_.ChargeArea(placement.mapRect(glyph), kGlyphWeight);
+    glyphX += advances[i];
+  }
+  if (budget_.exhausted()) return;
   painter_.save();
   painter_.setTransform(placement);
   painter_.setFont(font);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
 
@@ -112,5 +113,12 @@ QPointF Mapping::ToLogical(QPointF device) const {
 
 double Mapping::LengthX(double logical) const { return std::fabs(logical * ScaleX()); }
 double Mapping::LengthY(double logical) const { return std::fabs(logical * ScaleY()); }
+
+QPoint Mapping::SaturatedSum(QPoint a, QPoint b) {
+  const auto sum = [](int x, int y) {
+    return static_cast<int>(std::clamp<int64_t>(int64_t{x} + y, INT32_MIN, INT32_MAX));
+  };
+  return QPoint(sum(a.x(), b.x()), sum(a.y(), b.y()));
+}
 
 }  // namespace qb::wmf

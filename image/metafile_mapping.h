@@ -35,8 +35,9 @@ class Mapping {
   void SetMode(int mode);
   void SetWindowOrg(QPoint org) { windowOrg_ = org; }
   void SetViewportOrg(QPoint org) { viewportOrg_ = org; }
-  void OffsetWindowOrg(QPoint by) { windowOrg_ += by; }
-  void OffsetViewportOrg(QPoint by) { viewportOrg_ += by; }
+  // Offsets saturate: a metafile repeating them must not overflow the origin.
+  void OffsetWindowOrg(QPoint by) { windowOrg_ = SaturatedSum(windowOrg_, by); }
+  void OffsetViewportOrg(QPoint by) { viewportOrg_ = SaturatedSum(viewportOrg_, by); }
   // Extents only change in the isotropic and anisotropic modes; a zero
   // extent is refused, so the mapping is always defined.
   void SetWindowExt(QPoint ext);
@@ -53,6 +54,7 @@ class Mapping {
   double LengthY(double logical) const;
 
  private:
+  static QPoint SaturatedSum(QPoint a, QPoint b);
   bool Scalable() const { return mode_ == kMapIsotropic || mode_ == kMapAnisotropic; }
   void MakeIsotropic();
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <type_traits>
 #include <utility>
 #include <variant>
@@ -17,6 +18,7 @@ namespace {
 // Clip regions built from more rectangles than this are not taken: no real
 // picture needs them, and region arithmetic grows with every rectangle.
 constexpr int kMaxClipRects = 4096;
+constexpr int kMaxPaletteEntries = 1024;
 constexpr double kMaxPenPixels = 65536;
 
 }  // namespace
@@ -212,6 +214,8 @@ bool MetafilePlayback::PlayAttribute(const Record& record) {
 
 bool MetafilePlayback::PlaySaveRestore(const Record& record) {
   if (record.function == kSaveDc) {
+    // A saved state holds its own clip region and palette.
+    budget_.ChargePixels((dc_.clip ? dc_.clip->rectCount() : 0) + dc_.palette.entries.size());
     saved_.Save(dc_);
     return true;
   }
@@ -231,7 +235,15 @@ bool MetafilePlayback::PlayClip(const Record& record) {
     if (!p.Has(0, 4)) return false;
     if (dc_.clip) {
       const QPoint by = ToPixel(QPointF(p.Word(1) * dc_.mapping.ScaleX(), p.Word(0) * dc_.mapping.ScaleY()));
-      dc_.clip->translate(by);
+      // A region moved far off the picture clips everything away; dropping
+      // it there keeps repeated moves from overflowing its coordinates.
+      const QRect moved = dc_.clip->boundingRect();
+      const int64_t limit = int64_t{1} << 24;
+      if (std::abs(int64_t{moved.left()} + by.x()) > limit || std::abs(int64_t{moved.top()} + by.y()) > limit) {
+        dc_.clip = QRegion();
+      } else {
+        dc_.clip->translate(by);
+      }
     }
     return true;
   }
@@ -255,7 +267,8 @@ bool MetafilePlayback::PlayPalette(const Record& record) {
       }
       return true;
     case kResizePalette:
-      entries.resize(p.UInt16(0), qRgb(0, 0, 0));
+      // Palettes hold at most 1024 entries, as the system's do.
+      entries.resize(std::min<int>(p.UInt16(0), kMaxPaletteEntries), qRgb(0, 0, 0));
       return true;
     default: {
       const auto changes = ParsePalette(p);
@@ -331,7 +344,10 @@ void MetafilePlayback::SelectClipRegion(int index) {
   const GdiObject* object = objects_.Get(index);
   const auto* region = object ? std::get_if<MetaRegion>(object) : nullptr;
   if (region) {
-    dc_.clip = DeviceRegion(*region);
+    const QRegion device = DeviceRegion(*region);
+    // Every shape clips to the region: one of more rectangles than any real
+    // picture uses is taken as its bounding box.
+    dc_.clip = device.rectCount() <= kMaxClipRects ? device : QRegion(device.boundingRect());
   } else {
     dc_.clip.reset();
   }
@@ -434,6 +450,7 @@ QRegion MetafilePlayback::DeviceRegion(const MetaRegion& region) {
 
 void MetafilePlayback::ApplyClip() {
   if (dc_.clip) {
+    budget_.ChargePixels(dc_.clip->rectCount());
     painter_.setClipRegion(*dc_.clip);
   } else {
     painter_.setClipping(false);
@@ -450,6 +467,8 @@ void MetafilePlayback::ChargeShape(const QRectF& bounds, double outlineLength, b
 }
 
 bool MetafilePlayback::BeginShape(bool fill) {
+  // A shape charged past the budget is not drawn: the playback stops after it.
+  if (budget_.exhausted()) return false;
   const Rop2Effect rop = EffectOfRop2(dc_.rop2);
   if (!rop.draws) return false;
   ApplyClip();

@@ -16,19 +16,25 @@ class WorkBudget {
  public:
   // Room for kFrameRepaints repaints of the frame, at least kMinimumPixels
   // and at most kMaximumPixels in all.
-  static constexpr int64_t kFrameRepaints = 1024;
+  static constexpr int64_t kFrameRepaints = 256;
   static constexpr int64_t kMinimumPixels = int64_t{1} << 28;
-  static constexpr int64_t kMaximumPixels = int64_t{1} << 35;
+  static constexpr int64_t kMaximumPixels = int64_t{1} << 33;
   static constexpr int64_t kOperationCost = 64;
 
   explicit WorkBudget(const QRect& frame);
 
-  // A fill, blit or text whose pixels lie within deviceBounds.
-  void ChargeArea(const QRectF& deviceBounds);
+  // A fill, blit or text whose pixels lie within deviceBounds; weight for
+  // work that costs several times a fill per pixel.
+  void ChargeArea(const QRectF& deviceBounds, int64_t weight = 1);
   // Pixels processed off the picture, such as a pattern recoloured for a fill.
   void ChargePixels(int64_t pixels) { spent_ += kOperationCost + pixels; }
   // An outline of the given length and pen width within deviceBounds.
   void ChargeStroke(double length, double width, const QRectF& deviceBounds);
+  // Filling an outline whose edges cross the scanlines `crossings` times in
+  // all over `height` scanlines: each scanline sorts its crossings, so the
+  // work grows with crossings per scanline times crossings, not with area.
+  // A shape that zig-zags across the picture costs far more than its box.
+  void ChargeScanConversion(double crossings, double height);
   bool exhausted() const { return spent_ > limit_; }
 
  private:

@@ -1,9 +1,12 @@
 // Damaged and hostile metafiles: each is refused with an error or renders
 // what it validly holds, and none crashes, hangs or reads past its data.
 #include "image/metafile_player.h"
+#include "image/metafile_records.h"
 #include "metafile_builder.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace qb::test {
 namespace {
@@ -101,6 +104,48 @@ TEST(MetafileDamage, PicturesThatOverdrawWithoutEndAreRefused) {
   };
   EXPECT_FALSE(Refused(repaints(100)));
   EXPECT_TRUE(Refused(repaints(3000)));
+}
+
+TEST(MetafileDamage, SingleRecordsThatWouldPaintForMinutesAreRefusedBeforeDrawing) {
+  std::vector<QPoint> zigZag;
+  std::vector<QPoint> detailed;
+  for (int i = 0; i < 1500; ++i) {
+    zigZag.emplace_back(i, i % 2 == 0 ? 0 : 2000);
+    const double angle = i * 2 * 3.14159265 / 1500;
+    detailed.emplace_back(1000 + static_cast<int>(900 * std::cos(angle)), 1000 + static_cast<int>(900 * std::sin(angle)));
+  }
+  const auto polygon = [](const std::vector<QPoint>& points) {
+    return MetafileBuilder(0, 0, 2000, 2000).CreateBrush(0, kRed).SelectObject(0).Polygon(points).Build();
+  };
+  EXPECT_FALSE(Refused(polygon(detailed)));
+  EXPECT_TRUE(Refused(polygon(zigZag)));
+
+  // Spacing of zero stacks every glyph on one spot: the text box is empty,
+  // but every glyph is still drawn.
+  FontRecord huge;
+  huge.height = -2000;
+  const auto text = [&](int length) {
+    return MetafileBuilder(0, 0, 2000, 2000)
+        .CreateFont(huge)
+        .SelectObject(0)
+        .ExtTextOut(0, 0, 0, {}, QByteArray(length, 'M'), std::vector<int16_t>(length, 0))
+        .Build();
+  };
+  EXPECT_FALSE(Refused(text(8)));
+  EXPECT_TRUE(Refused(text(1000)));
+}
+
+TEST(MetafileDamage, RepeatedStateChangesStayBounded) {
+  MetafileBuilder builder(0, 0, 100, 100);
+  builder.CreateBrush(0, kRed).SelectObject(0);
+  // Origins saturate instead of overflowing; saves beyond any real nesting
+  // are ignored instead of growing without end.
+  for (int i = 0; i < 70000; ++i) builder.Raw(wmf::kOffsetWindowOrg, {32767, 32767});
+  for (int i = 0; i < 5000; ++i) builder.SaveDc();
+  builder.RestoreDc(1).SetWindowOrg(0, 0).Rectangle(0, 0, 50, 50);
+  QImage image;
+  ASSERT_TRUE(RenderMetafile(builder.Build(), image, nullptr));
+  EXPECT_EQ(image.pixel(10, 10), kRed);
 }
 
 TEST(MetafileDamage, EveryCorruptedByteEitherFailsOrRendersTheFrame) {

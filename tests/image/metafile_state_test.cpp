@@ -100,13 +100,30 @@ TEST(MetafileGeometry, BoxesAndArcAngles) {
 }
 
 TEST(MetafileWorkBudget, ChargesOnlyPixelsInsideTheFrame) {
-  WorkBudget budget(QRect(0, 0, 1000, 1000));  // room for 1024 repaints
-  for (int i = 0; i < 900; ++i) budget.ChargeArea(QRectF(-5000, -5000, 20000, 20000));
+  WorkBudget budget(QRect(0, 0, 1000, 1000));  // room for kFrameRepaints (256) repaints
+  for (int i = 0; i < 150; ++i) budget.ChargeArea(QRectF(-5000, -5000, 20000, 20000));
   EXPECT_FALSE(budget.exhausted());
   for (int i = 0; i < 50000; ++i) budget.ChargeStroke(1400, 1, QRectF(0, 0, 1000, 1000));
   EXPECT_FALSE(budget.exhausted()) << "long thin lines cost their length, not their box";
   for (int i = 0; i < 60; ++i) budget.ChargeArea(QRectF(0, 0, 1000, 1000));
   EXPECT_TRUE(budget.exhausted());
+}
+
+TEST(MetafileWorkBudget, ZigZagsAndStackedGlyphsCostMoreThanTheirBox) {
+  // A detailed outline: many short edges, few crossings per scanline.
+  WorkBudget outline(QRect(0, 0, 1000, 1000));
+  for (int i = 0; i < 100; ++i) outline.ChargeScanConversion(20000, 1000);
+  EXPECT_FALSE(outline.exhausted());
+  // One polygon of 2000 edges zig-zagging over the whole height.
+  WorkBudget zigZag(QRect(0, 0, 1000, 1000));
+  zigZag.ChargeScanConversion(2000.0 * 1000, 1000);
+  EXPECT_TRUE(zigZag.exhausted());
+
+  WorkBudget glyphs(QRect(0, 0, 1000, 1000));
+  for (int i = 0; i < 60; ++i) glyphs.ChargeArea(QRectF(0, 0, 1000, 1000), 4);
+  EXPECT_FALSE(glyphs.exhausted());
+  for (int i = 0; i < 10; ++i) glyphs.ChargeArea(QRectF(0, 0, 1000, 1000), 4);
+  EXPECT_TRUE(glyphs.exhausted()) << "each glyph costs four fills of its box";
 }
 
 }  // namespace
