@@ -121,11 +121,7 @@ bool CheckBmpFile(QByteArrayView file, QSize* size, QString* why) {
   const BmpHeader h = ReadHeader(file, headerSize);
   const std::int64_t rows = h.height < 0 ? -h.height : h.height;
   if (h.width <= 0 || rows == 0) return Fail(why, QStringLiteral("the bitmap has no pixels"));
-  if (!PictureSizeAllowed(h.width, rows))
-    return Fail(why, QStringLiteral("the picture is %1 x %2 pixels, more than %3 either way")
-                         .arg(h.width)
-                         .arg(rows)
-                         .arg(kMaxPictureSide));
+  if (!PictureSizeAllowed(h.width, rows)) return Fail(why, PictureSizeRefusal(h.width, rows));
   if (h.planes != 1) return Fail(why, QStringLiteral("the bitmap header is damaged"));
   if (!KnownEncoding(h.bitCount, h.compression))
     return Fail(why, QStringLiteral("unsupported bitmap encoding (%1 bits, compression %2)")

@@ -24,12 +24,7 @@ bool Fail(QString* why, const QString& text) {
   return false;
 }
 
-QString TooLarge(QSize size) {
-  return QStringLiteral("the picture is %1 x %2 pixels, more than %3 either way")
-      .arg(size.width())
-      .arg(size.height())
-      .arg(kMaxPictureSide);
-}
+QString TooLarge(QSize size) { return PictureSizeRefusal(size.width(), size.height()); }
 
 enum class SizeCheck { FromReader, AlreadyDone };
 

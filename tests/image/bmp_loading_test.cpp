@@ -150,11 +150,17 @@ TEST(DamagedBmp, OversizedPicturesAreRefusedFromTheHeader) {
   QByteArray tall = MakeBmp(Bmp(24));
   PutU32(tall, 22, static_cast<std::uint32_t>(-40000));
   EXPECT_TRUE(Refused(tall, "13 x 40000 pixels"));
+  // Sides a page can hold but more pixels than its 2 GB transfer allows,
+  // refused before decoding.
+  QByteArray square = MakeBmp(Bmp(1));
+  PutU32(square, 18, 32767);
+  PutU32(square, 22, 32767);
+  EXPECT_TRUE(Refused(square, "32767 x 32767 pixels, more than the 536870911 pixels a page holds"));
   // The largest allowed size is refused too when the pixels are not there,
-  // without decoding 4 GB of filler.
+  // without decoding 2 GB of filler.
   QByteArray largest = MakeBmp(Bmp(1));
   PutU32(largest, 18, 32767);
-  PutU32(largest, 22, 32767);
+  PutU32(largest, 22, 16384);
   EXPECT_TRUE(Refused(largest, "ends early"));
 }
 

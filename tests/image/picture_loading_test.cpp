@@ -80,6 +80,7 @@ TEST(PngLoading, DamagedOrOversizedFails) {
   EXPECT_TRUE(Refused(png.left(png.size() / 2), "damaged"));
   EXPECT_TRUE(Refused(fixtures::WithPngSize(png, 40000, 30), "40000 x 30 pixels, more than 32767"));
   EXPECT_TRUE(Refused(fixtures::WithPngSize(png, 40, 32768), "more than 32767"));
+  EXPECT_TRUE(Refused(fixtures::WithPngSize(png, 30000, 30000), "more than the 536870911 pixels a page holds"));
 }
 
 TEST(JpegLoading, NaturalSizeAndColours) {
