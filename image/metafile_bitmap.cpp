@@ -1,8 +1,11 @@
 #include "image/metafile_bitmap.h"
 
+#include "image/bmp_canvas.h"
 #include "image/metafile_reader.h"
 
+#include <QBuffer>
 #include <QByteArray>
+#include <QImageReader>
 #include <array>
 
 namespace qb::wmf {
@@ -198,7 +201,11 @@ DecodedBitmap DecodeDib(std::span<const uint8_t> data, uint16_t colorUsage, cons
   DibLayout layout;
   result.status = ParseDibLayout(data, colorUsage, &layout);
   if (result.status != BitmapStatus::Ok) return result;
-  const QImage decoded = QImage::fromData(AsBmpFile(RecordParams(data), layout, colorUsage, palette), "BMP");
+  QByteArray file = AsBmpFile(RecordParams(data), layout, colorUsage, palette);
+  QBuffer buffer(&file);
+  buffer.open(QIODevice::ReadOnly);
+  QImage decoded = RleCanvas(file);
+  if (!QImageReader(&buffer, "bmp").read(&decoded)) decoded = QImage();
   if (decoded.isNull() || decoded.width() != layout.width || decoded.height() != layout.height) {
     result.status = BitmapStatus::Damaged;
     return result;

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QImageReader>
 
+#include "image/bmp_canvas.h"
 #include "image/bmp_check.h"
 #include "image/gif_check.h"
 #include "image/icon_reader.h"
@@ -31,7 +32,7 @@ enum class SizeCheck { FromReader, AlreadyDone };
 // Decodes with one of Qt's readers, refusing oversized pictures from their
 // header before any pixel is decoded (unless the caller checked the header).
 bool ReadWithQt(const QByteArray& data, const char* format, Transparency transparency, SizeCheck sizeCheck,
-                QImage& image, QString* why) {
+                QImage& image, QString* why, QImage canvas = {}) {
   QImageReader::setAllocationLimit(kDecodeAllocationLimitMb);
   QByteArray bytes = data;  // shared, not copied: the buffer only reads
   QBuffer buffer(&bytes);
@@ -43,7 +44,7 @@ bool ReadWithQt(const QByteArray& data, const char* format, Transparency transpa
     if (!size.isValid()) return Fail(why, QStringLiteral("the picture's header is damaged"));
     if (!PictureSizeAllowed(size.width(), size.height())) return Fail(why, TooLarge(size));
   }
-  QImage decoded;
+  QImage decoded = std::move(canvas);
   if (!reader.read(&decoded)) return Fail(why, QStringLiteral("the picture is damaged (%1)").arg(reader.errorString()));
   image = transparency == Transparency::Ignore ? IgnoreAlpha(std::move(decoded)) : CompositeOverWhite(decoded);
   return true;
@@ -55,7 +56,7 @@ bool DecodeByFormat(const QByteArray& data, QImage& image, QString* why) {
       if (!CheckBmpFile(data, nullptr, why)) return false;
       // The bitmap check has read the size (Qt's reader reports a top-down
       // bitmap's height as negative).
-      return ReadWithQt(data, "bmp", Transparency::Ignore, SizeCheck::AlreadyDone, image, why);
+      return ReadWithQt(data, "bmp", Transparency::Ignore, SizeCheck::AlreadyDone, image, why, RleCanvas(data));
     case PictureFormat::Gif:
       if (!GifFirstFrameComplete(data)) return Fail(why, QStringLiteral("the GIF's first image is cut short"));
       return ReadWithQt(data, "gif", Transparency::CompositeOverWhite, SizeCheck::FromReader, image, why);

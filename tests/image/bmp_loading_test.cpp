@@ -122,6 +122,49 @@ TEST(DamagedBmp, CutRleStreamsFail) {
   }
 }
 
+// An 8 x 4 RLE8 bitmap, palette blue then red, whose stream is given.
+QByteArray Rle8Bitmap(const QByteArray& stream) {
+  QByteArray file(14 + 40 + 8, '\0');
+  const auto put = [&](int at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) file[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+  };
+  file[0] = 'B';
+  file[1] = 'M';
+  put(2, static_cast<std::uint32_t>(file.size() + stream.size()));
+  put(10, static_cast<std::uint32_t>(file.size()));
+  put(14, 40);
+  put(18, 8);
+  put(22, 4);
+  file[26] = 1;
+  file[28] = 8;
+  put(30, fixtures::kBiRle8);
+  put(34, static_cast<std::uint32_t>(stream.size()));
+  put(46, 2);
+  put(54, 0x000000FF);  // blue
+  put(58, 0x00FF0000);  // red
+  return file + stream;
+}
+
+TEST(RleBmp, PixelsTheStreamSkipsAreTheFirstPaletteColour) {
+  // Three red pixels, then the end of the bitmap: the rest was never
+  // written and must not be whatever memory the decoder had.
+  const QByteArray early = Rle8Bitmap(QByteArray("\x03\x01\x00\x01", 4));
+  // A delta jumping from the bottom row's start to the top row's fourth pixel.
+  const QByteArray delta = Rle8Bitmap(QByteArray("\x01\x01\x00\x02\x02\x03\x01\x01\x00\x01", 10));
+  for (const QByteArray& file : {early, delta}) {
+    QImage image;
+    QString why;
+    ASSERT_TRUE(DecodePictureData(file, image, &why)) << why.toStdString();
+    ASSERT_EQ(image.size(), QSize(8, 4));
+    EXPECT_EQ(image.pixel(0, 3), qRgb(255, 0, 0));
+    int blue = 0;
+    for (int y = 0; y < 4; ++y) {
+      for (int x = 0; x < 8; ++x) blue += image.pixel(x, y) == qRgb(0, 0, 255) ? 1 : 0;
+    }
+    EXPECT_EQ(blue, file == early ? 29 : 30);
+  }
+}
+
 TEST(DamagedBmp, CutPaletteOrHeaderFails) {
   const QByteArray indexed = MakeBmp(Bmp(8));
   EXPECT_TRUE(Refused(indexed.left(14 + 40 + 100), "colour table is cut short"));
