@@ -2,6 +2,7 @@
 #include <QImageReader>
 #include <gtest/gtest.h>
 
+#include "image/gif_check.h"
 #include "image/picture_format.h"
 #include "image/picture_loader.h"
 #include "picture_fixtures.h"
@@ -61,6 +62,26 @@ TEST(GifLoading, CutFrameDataOrOversizedScreenFails) {
   QImage image;
   EXPECT_TRUE(DecodePictureData(gif.left(gif.size() - 1), image, nullptr));  // only the trailer lost
   EXPECT_TRUE(Refused(fixtures::MakeGif({.screenWidth = 40000}), "more than 32767"));
+
+  // Blocks intact, but the compressed pixels cover only 16 of 17 rows.
+  QByteArray taller = gif;
+  const qsizetype frame = taller.indexOf(QByteArray("\x2C\x00\x00\x00\x00", 5));
+  ASSERT_GE(frame, 0);
+  taller[frame + 7] = 17;
+  EXPECT_TRUE(Refused(taller, "cut short"));
+}
+
+TEST(GifLzwPixelCount, CountsWhatTheCodesDecodeTo) {
+  // Minimum code size 2: clear 4, end 5, codes of 3 bits growing to 4.
+  // clear, 0, 1, "0 1", end (4 bits by then): four pixels.
+  EXPECT_EQ(GifLzwPixelCount(2, QByteArray("\x44\x5C", 2), 100), 4);
+  EXPECT_EQ(GifLzwPixelCount(2, QByteArray("\x44\x5C", 2), 3), 3) << "counting stops at the limit";
+  // clear, 0, then the code being defined ("0 0"), end: three pixels.
+  EXPECT_EQ(GifLzwPixelCount(2, QByteArray("\x84\x0B", 2), 100), 3);
+  // clear, 0, then a code not defined yet: the decoder stops after one pixel.
+  EXPECT_EQ(GifLzwPixelCount(2, QByteArray("\xC4\x01", 2), 100), 1);
+  EXPECT_EQ(GifLzwPixelCount(2, QByteArray(), 100), 0);
+  EXPECT_EQ(GifLzwPixelCount(0, QByteArray("\x44\x5C", 2), 100), 0) << "no such code size";
 }
 
 TEST(PngLoading, TransparencyIsBlendedOverWhite) {
