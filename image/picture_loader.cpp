@@ -9,6 +9,7 @@
 #include "image/gif_check.h"
 #include "image/icon_reader.h"
 #include "image/jpeg_check.h"
+#include "image/jpeg_damage_watch.h"
 #include "image/metafile_player.h"
 #include "image/opaque_picture.h"
 #include "image/picture_format.h"
@@ -45,7 +46,9 @@ bool ReadWithQt(const QByteArray& data, const char* format, Transparency transpa
     if (!PictureSizeAllowed(size.width(), size.height())) return Fail(why, TooLarge(size));
   }
   QImage decoded = std::move(canvas);
+  const JpegDamageWatch jpegDamage;
   if (!reader.read(&decoded)) return Fail(why, QStringLiteral("the picture is damaged (%1)").arg(reader.errorString()));
+  if (!jpegDamage.damage().isEmpty()) return Fail(why, QStringLiteral("the picture is damaged (%1)").arg(jpegDamage.damage()));
   image = transparency == Transparency::Ignore ? IgnoreAlpha(std::move(decoded)) : CompositeOverWhite(decoded);
   return true;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "image/gif_check.h"
+#include "image/jpeg_damage_watch.h"
 #include "image/picture_format.h"
 #include "image/picture_loader.h"
 #include "picture_fixtures.h"
@@ -129,7 +130,21 @@ TEST(JpegLoading, CutStreamOrOversizedFails) {
   const QByteArray jpeg = fixtures::MakeJpeg(64, 48);
   EXPECT_TRUE(Refused(jpeg.left(jpeg.size() / 2), "ends early"));
   EXPECT_TRUE(Refused(jpeg.left(jpeg.size() - 2), "ends early"));  // the end-of-image marker
+  // Compressed data cut short but framed again by an end-of-image marker:
+  // the decoder fills the rest with grey and only warns.
+  const qsizetype scanStart = jpeg.indexOf(QByteArray("\xFF\xDA", 2)) + 14;
+  ASSERT_GT(scanStart, 14);
+  const QByteArray cutScan = jpeg.left((scanStart + jpeg.size() - 2) / 2) + QByteArray("\xFF\xD9", 2);
+  EXPECT_TRUE(Refused(cutScan, "Corrupt JPEG data"));
   EXPECT_TRUE(Refused(fixtures::WithJpegSize(jpeg, 40000, 48), "40000 x 48 pixels, more than 32767"));
+}
+
+TEST(JpegDamageWatch, OnlyWarningsOfMissingPixelsCount) {
+  EXPECT_TRUE(IsJpegDamageWarning("Corrupt JPEG data: premature end of data segment"));
+  EXPECT_TRUE(IsJpegDamageWarning("Corrupt JPEG data: bad Huffman code"));
+  EXPECT_TRUE(IsJpegDamageWarning("Premature end of JPEG file"));
+  EXPECT_FALSE(IsJpegDamageWarning("Corrupt JPEG data: 3 extraneous bytes before marker 0xd9"));
+  EXPECT_FALSE(IsJpegDamageWarning("Warning: unknown JFIF revision number 1.03"));
 }
 
 TEST(DetectPictureFormat, ByLeadingBytes) {
