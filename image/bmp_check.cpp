@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "image/bmp_layout.h"
 #include "image/byte_fields.h"
 #include "image/picture_limits.h"
 
@@ -10,14 +11,7 @@ namespace qb {
 
 namespace {
 
-constexpr qsizetype kFileHeaderSize = 14;
-constexpr std::uint32_t kCoreHeaderSize = 12;
-constexpr std::uint32_t kInfoHeaderSize = 40;
-
-constexpr std::uint32_t kRgb = 0;
-constexpr std::uint32_t kRle8 = 1;
-constexpr std::uint32_t kRle4 = 2;
-constexpr std::uint32_t kBitFields = 3;
+using namespace bmp;
 
 struct BmpHeader {
   std::uint32_t headerSize = 0;
