@@ -23,17 +23,14 @@ bool IsJpegDamageWarning(const QString& message) {
          !message.contains(QLatin1String("extraneous bytes before marker"));
 }
 
-JpegDamageWatch::JpegDamageWatch() : previous_(nullptr), outer_(current) {
-  if (outer_ == nullptr) {
-    previous_ = qInstallMessageHandler(Handle);
-    forwardTo = previous_;
-  }
+JpegDamageWatch::JpegDamageWatch() : outer_(current) {
+  if (outer_ == nullptr) forwardTo = qInstallMessageHandler(Handle);
   current = this;
 }
 
 JpegDamageWatch::~JpegDamageWatch() {
   current = outer_;
-  if (outer_ == nullptr) qInstallMessageHandler(previous_);
+  if (outer_ == nullptr) qInstallMessageHandler(forwardTo.load());
 }
 
 void JpegDamageWatch::Handle(QtMsgType type, const QMessageLogContext& context, const QString& message) {

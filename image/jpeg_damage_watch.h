@@ -22,7 +22,6 @@ class JpegDamageWatch {
  private:
   static void Handle(QtMsgType type, const QMessageLogContext& context, const QString& message);
 
-  QtMessageHandler previous_;  // set by the outermost watch only
   JpegDamageWatch* outer_;
   QString damage_;
 };
