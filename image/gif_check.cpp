@@ -89,28 +89,45 @@ qint64 GifLzwPixelCount(int minimumCodeSize, QByteArrayView data, qint64 limit) 
   return std::min(pixels, limit);
 }
 
-bool GifFirstFrameComplete(QByteArrayView data) {
-  if (data.size() < kHeaderSize || !(data.startsWith("GIF87a") || data.startsWith("GIF89a"))) return false;
+namespace {
+
+// Position of the first frame's image descriptor (just after its 0x2C), or
+// -1 when the data is no GIF or ends before a whole descriptor.
+qsizetype FirstImageDescriptor(QByteArrayView data) {
+  if (data.size() < kHeaderSize || !(data.startsWith("GIF87a") || data.startsWith("GIF89a"))) return -1;
   qsizetype pos = kHeaderSize + ColourTableSize(ByteAt(data, 10));
   while (pos < data.size()) {
     const std::uint8_t introducer = ByteAt(data, pos++);
     if (introducer == kExtension) {
       ++pos;  // label
-      if (!SkipSubBlocks(data, pos)) return false;
+      if (!SkipSubBlocks(data, pos)) return -1;
     } else if (introducer == kImage) {
-      if (pos + kImageDescriptorSize + 1 > data.size()) return false;
-      const qint64 framePixels = qint64{U16Le(data, pos + 4)} * U16Le(data, pos + 6);
-      pos += kImageDescriptorSize + ColourTableSize(ByteAt(data, pos + 8));
-      if (pos >= data.size()) return false;
-      const int minimumCodeSize = ByteAt(data, pos++);
-      QByteArray compressed;
-      if (!SkipSubBlocks(data, pos, &compressed)) return false;
-      return GifLzwPixelCount(minimumCodeSize, compressed, framePixels) == framePixels;
+      return pos + kImageDescriptorSize <= data.size() ? pos : -1;
     } else {
-      return false;  // trailer or garbage before any frame
+      return -1;  // trailer or garbage before any frame
     }
   }
-  return false;
+  return -1;
+}
+
+}  // namespace
+
+bool GifFirstFrameComplete(QByteArrayView data) {
+  qsizetype pos = FirstImageDescriptor(data);
+  if (pos < 0 || pos + kImageDescriptorSize + 1 > data.size()) return false;
+  const qint64 framePixels = qint64{U16Le(data, pos + 4)} * U16Le(data, pos + 6);
+  pos += kImageDescriptorSize + ColourTableSize(ByteAt(data, pos + 8));
+  if (pos >= data.size()) return false;
+  const int minimumCodeSize = ByteAt(data, pos++);
+  QByteArray compressed;
+  if (!SkipSubBlocks(data, pos, &compressed)) return false;
+  return GifLzwPixelCount(minimumCodeSize, compressed, framePixels) == framePixels;
+}
+
+QRect GifFirstFrameRect(QByteArrayView data) {
+  const qsizetype pos = FirstImageDescriptor(data);
+  if (pos < 0) return {};
+  return QRect(U16Le(data, pos), U16Le(data, pos + 2), U16Le(data, pos + 4), U16Le(data, pos + 6));
 }
 
 }  // namespace qb

@@ -4,6 +4,7 @@
 // colour); the first frame is checked first.
 
 #include <QByteArrayView>
+#include <QRect>
 
 namespace qb {
 
@@ -11,6 +12,10 @@ namespace qb {
 // frame's image data (through its terminating empty sub-block) are present
 // and whose compressed data decodes to at least the frame's pixel count.
 bool GifFirstFrameComplete(QByteArrayView data);
+
+// The first frame's place on the logical screen, as its descriptor gives
+// it; an empty rectangle when there is no whole descriptor.
+QRect GifFirstFrameRect(QByteArrayView data);
 
 // How many pixels LZW-compressed GIF image data decodes to, counting no
 // further than limit: 0 for data that is not valid LZW before any pixel.

@@ -3,6 +3,8 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
+#include <QPainter>
+#include <QRegion>
 
 #include "image/bmp_canvas.h"
 #include "image/bmp_check.h"
@@ -53,6 +55,15 @@ bool ReadWithQt(const QByteArray& data, const char* format, Transparency transpa
   return true;
 }
 
+// The logical screen outside a GIF's first frame is transparent, so white,
+// whatever background colour the GIF names (Qt fills it with that colour).
+void WhitenOutside(QImage& image, const QRect& frame) {
+  const QRegion outside = QRegion(image.rect()).subtracted(QRegion(frame.intersected(image.rect())));
+  if (outside.isEmpty()) return;
+  QPainter painter(&image);
+  for (const QRect& part : outside) painter.fillRect(part, Qt::white);
+}
+
 bool DecodeByFormat(const QByteArray& data, QImage& image, QString* why) {
   switch (DetectPictureFormat(data)) {
     case PictureFormat::Bmp:
@@ -62,7 +73,9 @@ bool DecodeByFormat(const QByteArray& data, QImage& image, QString* why) {
       return ReadWithQt(data, "bmp", Transparency::Ignore, SizeCheck::AlreadyDone, image, why, RleCanvas(data));
     case PictureFormat::Gif:
       if (!GifFirstFrameComplete(data)) return Fail(why, QStringLiteral("the GIF's first image is cut short"));
-      return ReadWithQt(data, "gif", Transparency::CompositeOverWhite, SizeCheck::FromReader, image, why);
+      if (!ReadWithQt(data, "gif", Transparency::CompositeOverWhite, SizeCheck::FromReader, image, why)) return false;
+      WhitenOutside(image, GifFirstFrameRect(data));
+      return true;
     case PictureFormat::Jpeg:
       if (!JpegStreamComplete(data)) return Fail(why, QStringLiteral("the JPEG data ends early"));
       return ReadWithQt(data, "jpeg", Transparency::CompositeOverWhite, SizeCheck::FromReader, image, why);

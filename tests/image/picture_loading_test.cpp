@@ -55,6 +55,29 @@ TEST(GifLoading, OpaqueFrameKeepsItsColours) {
   EXPECT_TRUE(fixtures::SameColour(image.pixel(19, 15), fixtures::kGreen));
 }
 
+TEST(GifLoading, ScreenOutsideAnOpaqueFrameIsWhiteNotTheBackgroundColour) {
+  const QByteArray gif = fixtures::MakeGif({.screenWidth = 48, .screenHeight = 32, .left = 20, .top = 12,
+                                            .frameWidth = 20, .frameHeight = 12, .transparent = false});
+  EXPECT_EQ(GifFirstFrameRect(gif), QRect(20, 12, 20, 12));
+  const QImage image = Decode(gif);
+  ASSERT_EQ(image.size(), QSize(48, 32));
+  EXPECT_TRUE(fixtures::SameColour(image.pixel(2, 2), kWhite));  // the background index is blue
+  EXPECT_TRUE(fixtures::SameColour(image.pixel(19, 12), kWhite));
+  EXPECT_TRUE(fixtures::SameColour(image.pixel(40, 23), kWhite));
+  EXPECT_TRUE(fixtures::SameColour(image.pixel(47, 31), kWhite));
+  EXPECT_TRUE(fixtures::SameColour(image.pixel(20, 12), kRed));
+  EXPECT_TRUE(fixtures::SameColour(image.pixel(39, 23), fixtures::kGreen));
+}
+
+TEST(GifLoading, FirstFrameRectNeedsAWholeDescriptor) {
+  const QByteArray gif = fixtures::MakeGif({});
+  EXPECT_EQ(GifFirstFrameRect(gif), QRect(5, 4, 10, 6));
+  const qsizetype descriptorEnd = gif.indexOf('\x2C') + 10;
+  EXPECT_EQ(GifFirstFrameRect(gif.left(descriptorEnd)), QRect(5, 4, 10, 6));
+  EXPECT_TRUE(GifFirstFrameRect(gif.left(descriptorEnd - 1)).isEmpty());
+  EXPECT_TRUE(GifFirstFrameRect(QByteArray("GIF89a")).isEmpty());
+}
+
 TEST(GifLoading, CutFrameDataOrOversizedScreenFails) {
   const QByteArray gif = fixtures::MakeGif({.left = 0, .top = 0, .frameWidth = 20, .frameHeight = 16});
   EXPECT_TRUE(Refused(gif.left(gif.size() - 3), "cut short"));  // last data byte and terminator
