@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRandomGenerator>
 
 #include "book/book_reader.h"
 #include "common/utf8.h"
@@ -18,11 +19,13 @@ namespace {
 
 QString Program() { return QCoreApplication::applicationDirPath() + QStringLiteral("/../tools/qbbtool/qbbtool"); }
 
-int RunProgram(const QStringList& arguments, const QProcessEnvironment& environment) {
+// The exit status; what the program printed on standard error in errors.
+int RunProgram(const QStringList& arguments, const QProcessEnvironment& environment, QString* errors = nullptr) {
   QProcess process;
   process.setProcessEnvironment(environment);
   process.start(Program(), arguments);
   if (!process.waitForFinished(60000)) return -1;
+  if (errors) *errors = QString::fromUtf8(process.readAllStandardError());
   return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
 }
 
@@ -68,6 +71,33 @@ TEST(QbbtoolProgram, RunsWhateverDisplayPlatformTheSessionNames) {
   const QString thumbnail = QString::fromStdString(dir / "t.png");
   EXPECT_EQ(RunProgram({"thumbnail", "-s", "16", book, thumbnail}, environment), 0);
   EXPECT_EQ(QImage(thumbnail).size(), QSize(3, 2)) << "a page smaller than the box keeps its size";
+}
+
+TEST(QbbtoolProgram, PrintsOnlyItsOwnMessages) {
+  ASSERT_TRUE(QFileInfo::exists(Program())) << "build the qbbtool target first";
+  test::ScratchFolder dir;
+  // Noise does not compress: its PNG is larger than any file buffer.
+  QImage noise(300, 300, QImage::Format_RGB32);
+  QRandomGenerator random(13);
+  for (int y = 0; y < noise.height(); ++y) {
+    for (int x = 0; x < noise.width(); ++x) noise.setPixel(x, y, random.generate() | 0xFF000000u);
+  }
+  const QString picture = QString::fromStdString(dir / "noise.bmp");
+  ASSERT_TRUE(noise.save(picture, "BMP"));
+  const QString book = QString::fromStdString(dir / "b.qbb");
+  // As cron or a root shell starts it: no per-user runtime folder.
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+
+  QString errors;
+  ASSERT_EQ(RunProgram({"make", book, "--author", "A", picture}, environment, &errors), kExitOk);
+  EXPECT_EQ(errors.toStdString(), "");
+  EXPECT_EQ(RunProgram({"info", book}, environment, &errors), kExitOk);
+  EXPECT_EQ(errors.toStdString(), "");
+
+  // A device that takes no bytes: libpng would fail in mid-write.
+  EXPECT_EQ(RunProgram({"page", book, "1", "/dev/full"}, environment, &errors), kExitCannotWrite);
+  EXPECT_EQ(errors.toStdString(), "qbbtool page: cannot write /dev/full; check the folder exists and is writable\n");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "tools/qbbtool/commands.h"
+#include "tools/qbbtool/qt_messages.h"
 
 namespace {
 
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
   // application. The tool never opens a window, so it never needs a display,
   // whatever platform the session names (thumbnailers run without one).
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  qbbtool::SilenceQtMessages();
   // The arguments are taken before Qt sees any: Qt would remove the ones it
   // knows ("-reverse", "-style", ...) from a command's pictures and texts.
   const qbbtool::Args args(argv + 2, argv + argc);

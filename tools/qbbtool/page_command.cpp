@@ -8,6 +8,7 @@
 #include "tools/qbbtool/command_line.h"
 #include "tools/qbbtool/commands.h"
 #include "tools/qbbtool/page_number.h"
+#include "tools/qbbtool/png_file.h"
 
 namespace qbbtool {
 namespace {
@@ -56,7 +57,7 @@ int RunPage(const Args& args) {
               << " pixels); there is no picture to write\n";
     return kExitCannotWrite;
   }
-  if (!picture.convertToFormat(QImage::Format_RGB888).save(QString::fromStdString(out), "PNG")) {
+  if (!WritePngFile(picture.convertToFormat(QImage::Format_RGB888), QString::fromStdString(out))) {
     std::cerr << "qbbtool page: cannot write " << out << "; check the folder exists and is writable\n";
     return kExitCannotWrite;
   }

@@ -7,6 +7,7 @@
 #include "tools/qbbtool/command_line.h"
 #include "tools/qbbtool/commands.h"
 #include "tools/qbbtool/page_picture.h"
+#include "tools/qbbtool/png_file.h"
 #include "tools/qbbtool/thumbnail_size.h"
 
 namespace qbbtool {
@@ -64,9 +65,9 @@ int RunThumbnail(const Args& args) {
   const QImage thumbnail = picture.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   // The desktop may read OUT as soon as it exists: a temporary file renamed
   // into place means it never sees half a picture.
+  const QByteArray png = PngData(thumbnail.convertToFormat(QImage::Format_RGB888));
   QSaveFile file(QString::fromStdString(out));
-  if (!file.open(QIODevice::WriteOnly) || !thumbnail.convertToFormat(QImage::Format_RGB888).save(&file, "PNG") ||
-      !file.commit()) {
+  if (png.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(png) != png.size() || !file.commit()) {
     return Fail(kExitCannotWrite, "cannot write " + out + "; check the folder exists and is writable");
   }
   return kExitOk;
