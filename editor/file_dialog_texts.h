@@ -16,6 +16,9 @@ inline constexpr std::int32_t kSaveDialogFlags = 0x201006;
 inline constexpr std::u16string_view kImageDialogTitle = u"画像選択";
 inline constexpr std::u16string_view kDefinitionDialogTitle = u"ｸｲﾙﾍﾞﾘｰ定義ﾌｧｲﾙ選択";
 inline constexpr std::u16string_view kBookDialogTitle = u"ｸｲﾙﾍﾞﾘｰﾌﾞｯｸ選択";
+// Added by the save dialog to a typed name without an extension, so that the
+// overwrite question is asked for the book that will really be written.
+inline constexpr std::u16string_view kBookDefaultExtension = u"qbb";
 
 // The page-picture patterns: GIF files only while the GIF option is nonzero.
 std::u16string ImagePatterns(std::int16_t gifOption);

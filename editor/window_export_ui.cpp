@@ -33,6 +33,7 @@ std::u16string WindowExportUi::AskBookPath(const std::u16string& initialFolder) 
   dialog.setInitDir(ToQString(initialFolder));
   dialog.setFilter(ToQString(BookFilter()));
   dialog.setFlags(kSaveDialogFlags);
+  dialog.setDefaultExt(ToQString(kBookDefaultExtension));
   dialog.ShowSave();
   return dialog.FileName().toStdU16String();
 }

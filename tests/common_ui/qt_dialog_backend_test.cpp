@@ -101,6 +101,35 @@ TEST(QtFileDialog, SaveOverAnExistingFileAsksFirstStartingOnNo) {
   EXPECT_TRUE(noIsDefault);
 }
 
+TEST(QtFileDialog, TypedNameWithoutExtensionIsCheckedWithTheDefaultExtension) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  const QString book = folder.filePath(QStringLiteral("book1.qbb"));
+  Touch(book);
+
+  QString question;
+  const auto saveAsBook1 = qb::test::WhenModal<QFileDialog>([&](QFileDialog* dialog) {
+    const auto confirm = qb::test::WhenModal<QMessageBox>([&](QMessageBox* box) {
+      question = box->text();
+      box->button(QMessageBox::Yes)->click();
+    });
+    TypeFileName(dialog, QStringLiteral("book1"));
+    static_cast<QDialog*>(dialog)->accept();
+  });
+
+  qb::QtDialogBackend backend;
+  qb::FileDialogRequest request;
+  request.kind = qb::FileDialogKind::Save;
+  request.initialFolder = folder.path();
+  request.flags = kOfnOverwritePrompt | kOfnHideReadOnly;
+  request.defaultExtension = QStringLiteral("qbb");
+  const qb::FileDialogResult result = backend.RunFile(request);
+
+  EXPECT_TRUE(result.accepted);
+  EXPECT_EQ(result.path, book);
+  EXPECT_EQ(question, QStringLiteral("book1.qbb は既に存在します。\n上書きしますか?"));
+}
+
 TEST(QtFileDialog, RejectedDialogIsAPlainCancel) {
   const auto cancel = qb::test::WhenModal<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
   qb::QtDialogBackend backend;

@@ -146,6 +146,7 @@ TEST_F(ExportWindow, SaveDialogStartsInTheRememberedFolder) {
   EXPECT_EQ(request.initialFolder, QString::fromStdU16String(h_.work.text()));
   EXPECT_EQ(request.nameFilters, QStringList({"ｸｲﾙﾍﾞﾘｰﾌﾞｯｸ (*.qbb)"}));
   EXPECT_EQ(request.flags, 0x201006u);
+  EXPECT_EQ(request.defaultExtension, QStringLiteral("qbb")) << "the overwrite question needs the real name";
 }
 
 TEST_F(ExportWindow, CancelledDialogKeepsTheFittedFieldsAndWritesNothing) {
