@@ -7,14 +7,19 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QFontDialog>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTreeView>
 #include <QUrl>
 #include <algorithm>
 
 #include "common/ui/common_dialog_codes.h"
+#include "common/ui/japanese_file_columns.h"
 
 namespace qb {
 namespace {
@@ -55,6 +60,30 @@ class FileDialog : public QFileDialog {
   bool confirmOverwrite_;
 };
 
+// A label shows its "(&I)" as a mnemonic only with a buddy to move the
+// focus to; Qt's dialog gives one to the file name label alone.
+void SetBuddy(QFileDialog& dialog, const QString& label, const QString& control) {
+  auto* text = dialog.findChild<QLabel*>(label);
+  auto* target = dialog.findChild<QWidget*>(control);
+  if (text && target) text->setBuddy(target);
+}
+
+// The detail columns wide enough for their Japanese texts; the name takes
+// the rest of the view.
+void SizeDetailColumns(QFileDialog& dialog) {
+  auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+  if (view == nullptr) return;
+  const QFontMetrics metrics(view->font());
+  const int padding = 3 * metrics.averageCharWidth();
+  QHeaderView* header = view->header();
+  header->setStretchLastSection(false);
+  header->setSectionResizeMode(0, QHeaderView::Stretch);
+  header->resizeSection(1, metrics.horizontalAdvance(JapaneseFileSize(99'999 * 1024)) + padding);
+  header->resizeSection(2, metrics.horizontalAdvance(QStringLiteral("QBB ファイル")) + padding);
+  header->resizeSection(3, metrics.horizontalAdvance(JapaneseFileDate(QDateTime(QDate(2026, 12, 31), QTime(23, 59)))) +
+                               padding);
+}
+
 QColor FromColorRef(std::uint32_t color) {
   return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
                 static_cast<int>((color >> 16) & 0xFF));
@@ -72,6 +101,8 @@ FileDialogResult QtDialogBackend::RunFile(const FileDialogRequest& request) {
   FileDialog dialog(request.owner, save && (request.flags & kOfnOverwritePrompt) != 0);
   // Qt's own dialog: Japanese captions and the prompt above on every desktop.
   dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  dialog.setProxyModel(new JapaneseFileColumns(&dialog));
+  SizeDetailColumns(dialog);
   dialog.setWindowTitle(!request.title.isEmpty() ? request.title
                                                  : (save ? QStringLiteral("名前を付けて保存") : QStringLiteral("開く")));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -83,6 +114,9 @@ FileDialogResult QtDialogBackend::RunFile(const FileDialogRequest& request) {
   dialog.setLabelText(QFileDialog::FileType, QStringLiteral("ファイルの種類(&T):"));
   dialog.setLabelText(QFileDialog::Accept, save ? QStringLiteral("保存(&S)") : QStringLiteral("開く(&O)"));
   dialog.setLabelText(QFileDialog::Reject, QStringLiteral("キャンセル"));
+  SetBuddy(dialog, QStringLiteral("lookInLabel"), QStringLiteral("lookInCombo"));
+  SetBuddy(dialog, QStringLiteral("fileNameLabel"), QStringLiteral("fileNameEdit"));
+  SetBuddy(dialog, QStringLiteral("fileTypeLabel"), QStringLiteral("fileTypeCombo"));
   if (!request.nameFilters.isEmpty()) {
     dialog.setNameFilters(request.nameFilters);
     dialog.selectNameFilter(request.selectedNameFilter);

@@ -8,13 +8,19 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
+#include <QTreeView>
+#include <QtTest/QTest>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <map>
 
 #include "common/ui/common_dialog.h"
 #include "common/ui/common_dialog_codes.h"
+#include "common/ui/japanese_file_columns.h"
 #include "modal_answer.h"
 
 namespace {
@@ -128,6 +134,66 @@ TEST(QtFileDialog, TypedNameWithoutExtensionIsCheckedWithTheDefaultExtension) {
   EXPECT_TRUE(result.accepted);
   EXPECT_EQ(result.path, book);
   EXPECT_EQ(question, QStringLiteral("book1.qbb は既に存在します。\n上書きしますか?"));
+}
+
+TEST(QtFileDialog, LabelsShowMnemonicsAndColumnsAreJapanese) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("章")));
+  Touch(folder.filePath(QStringLiteral("冒険.qbb")));
+
+  std::map<QString, QWidget*> buddies;
+  QStringList headers;
+  std::map<QString, QStringList> rows;  // name: size, type, date
+  const auto look = qb::test::WhenModal<QFileDialog>([&](QFileDialog* dialog) {
+    for (const char* name : {"lookInLabel", "fileNameLabel", "fileTypeLabel"}) {
+      auto* label = dialog->findChild<QLabel*>(QLatin1String(name));
+      buddies[QLatin1String(name)] = label ? label->buddy() : nullptr;
+    }
+    auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (view != nullptr) {
+      QAbstractItemModel* model = view->model();
+      for (int column = 0; column < 4; ++column) headers << model->headerData(column, Qt::Horizontal).toString();
+      // The file model reads the folder in the background.
+      QTest::qWaitFor([&] { return model->rowCount(view->rootIndex()) == 2; }, 5000);
+      for (int row = 0; row < model->rowCount(view->rootIndex()); ++row) {
+        const auto cell = [&](int column) { return model->index(row, column, view->rootIndex()).data().toString(); };
+        rows[cell(0)] = QStringList{cell(1), cell(2), cell(3)};
+      }
+    }
+    dialog->reject();
+  });
+
+  qb::QtDialogBackend backend;
+  qb::FileDialogRequest request;
+  request.initialFolder = folder.path();
+  backend.RunFile(request);
+
+  EXPECT_NE(buddies[QStringLiteral("lookInLabel")], nullptr) << "ファイルの場所(&I) shows its ampersand";
+  EXPECT_NE(buddies[QStringLiteral("fileNameLabel")], nullptr);
+  EXPECT_NE(buddies[QStringLiteral("fileTypeLabel")], nullptr) << "ファイルの種類(&T) shows its ampersand";
+  EXPECT_EQ(headers, (QStringList{"名前", "サイズ", "種類", "更新日時"}));
+  ASSERT_EQ(rows.size(), 2u);
+  const QRegularExpression date(QStringLiteral("^\\d{4}/\\d\\d/\\d\\d \\d\\d:\\d\\d$"));
+  EXPECT_EQ(rows[QStringLiteral("章")].value(1), QStringLiteral("フォルダー"));
+  EXPECT_EQ(rows[QStringLiteral("冒険.qbb")].value(0), QStringLiteral("0 バイト"));
+  EXPECT_EQ(rows[QStringLiteral("冒険.qbb")].value(1), QStringLiteral("QBB ファイル"));
+  EXPECT_TRUE(date.match(rows[QStringLiteral("冒険.qbb")].value(2)).hasMatch()) << rows[QStringLiteral("冒険.qbb")].value(2).toStdString();
+}
+
+TEST(JapaneseFileColumns, TypesSizesAndDates) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  EXPECT_EQ(qb::JapaneseFileType(QFileInfo(folder.path())), QStringLiteral("フォルダー"));
+  EXPECT_EQ(qb::JapaneseFileType(QFileInfo(QStringLiteral("/x/book.qbb"))), QStringLiteral("QBB ファイル"));
+  EXPECT_EQ(qb::JapaneseFileType(QFileInfo(QStringLiteral("/x/README"))), QStringLiteral("ファイル"));
+  EXPECT_EQ(qb::JapaneseFileSize(0), QStringLiteral("0 バイト"));
+  EXPECT_EQ(qb::JapaneseFileSize(1023), QStringLiteral("1,023 バイト"));
+  EXPECT_EQ(qb::JapaneseFileSize(1024), QStringLiteral("1 KB"));
+  EXPECT_EQ(qb::JapaneseFileSize(1025), QStringLiteral("2 KB"));
+  EXPECT_EQ(qb::JapaneseFileSize(1264000), QStringLiteral("1,235 KB"));
+  const QDateTime local(QDate(2026, 12, 9), QTime(14, 5, 59));
+  EXPECT_EQ(qb::JapaneseFileDate(local), QStringLiteral("2026/12/09 14:05"));
 }
 
 TEST(QtFileDialog, RejectedDialogIsAPlainCancel) {
