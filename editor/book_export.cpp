@@ -33,12 +33,18 @@ BookRecord RecordFromFields(const EditorFields& fields, std::size_t imageCount) 
   book.Author = FitToBytes(fields.author, kAuthorWidth);
   book.Title = FitToBytes(Trim(fields.title).empty() ? std::u16string(kUntitled) : fields.title, kTitleWidth);
   book.Password = FitToBytes(fields.password, kPasswordWidth);
-  book.Price = ParsePriceText(FitToBytes(fields.price, kPriceTextWidth));
+  book.Price = PriceFromField(fields.price);
   book.PageCount = static_cast<std::int16_t>(imageCount);
   book.Comment = FreeText(NormalizeLineBreaks(fields.comment));
   book.Url = FreeText(fields.url);
   book.Mail = FreeText(fields.mail);
   return book;
+}
+
+std::int32_t PriceFromField(std::u16string_view text) {
+  const std::int32_t whole = ParsePriceText(text);
+  if (DecimalText(whole) == text) return whole;
+  return ParsePriceText(FitToBytes(text, kPriceTextWidth));
 }
 
 ExportResult ExportBook(const EditorFields& fields, const std::vector<std::u16string>& images, EditorSettings& settings,

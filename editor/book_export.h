@@ -58,14 +58,21 @@ class ExportUi {
 
 // The record export fills from the fields, as the book stores them: author,
 // title and password fitted to 24, 56 and 8 bytes of code page 932 (a blank
-// title becomes "[無題]" first), the price from its text fitted to 4 bytes
-// (ParsePriceText), the page count, and the comment, home page and mail
-// address without surrounding blanks. The comment's line breaks become
+// title becomes "[無題]" first), the price by PriceFromField, the page
+// count, and the comment, home page and mail address without surrounding
+// blanks. The comment's line breaks become
 // CR LF, however the text box delivered them (a Qt text box gives LF,
 // which the definition file's CR LF escape would not cover), and DEL is
 // removed from the three free texts: it separates them in the book.
 // imageCount is at most kMaxImages.
 BookRecord RecordFromFields(const EditorFields& fields, std::size_t imageCount);
+
+// The price the price box's text stands for. The box's four-character limit
+// applies to typing only: a text that is already a price as the Editor
+// writes it (DecimalText, as export writes it back into the box and a
+// definition file loads it) is taken whole, so saving again stores the same
+// price. Any other text is fitted to 4 bytes and read by ParsePriceText.
+std::int32_t PriceFromField(std::u16string_view text);
 
 // Runs the export with the fields and images as they stand. Settings are
 // updated and saved as the definition file is written and the book's folder

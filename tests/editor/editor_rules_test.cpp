@@ -10,6 +10,7 @@
 #include "editor/export_names.h"
 #include "editor/file_dialog_texts.h"
 #include "editor/image_list_rules.h"
+#include "editor/number_text.h"
 
 namespace qb::editor {
 namespace {
@@ -85,17 +86,29 @@ TEST(RecordFromFields, FitsTextsAndReadsThePrice) {
   EXPECT_EQ(book.Comment, u"one\r\ntwo\r\nthree");
 }
 
-TEST(RecordFromFields, PriceIsCutToFourBytesFirst) {
+TEST(RecordFromFields, TypedPriceIsCutToFourBytesFirst) {
   const auto price = [](const char16_t* text) {
     EditorFields fields;
     fields.author = u"a";
     fields.price = text;
     return RecordFromFields(fields, 1).Price;
   };
-  EXPECT_EQ(price(u"12345"), 1234);
+  EXPECT_EQ(price(u"1.5E3"), 2);
   EXPECT_EQ(price(u"9E99"), 2147483647);
+  EXPECT_EQ(price(u"00012"), 1);
+  EXPECT_EQ(price(u"12345 "), 1234);
   // A full-width digit is two bytes and no number.
   EXPECT_EQ(price(u"１２"), 0);
+}
+
+TEST(PriceFromField, PriceTheEditorWroteIsTakenWholeSoASecondSaveKeepsIt) {
+  for (const std::int32_t written : {2147483647, -2147483647 - 1, 100000, 12345, 980, 0, -5}) {
+    const std::u16string shown = DecimalText(written);
+    EXPECT_EQ(PriceFromField(shown), written) << written;
+    EXPECT_EQ(PriceFromField(DecimalText(PriceFromField(shown))), written) << written;
+  }
+  EXPECT_EQ(PriceFromField(DecimalText(PriceFromField(u"9E99"))), 2147483647);
+  EXPECT_EQ(PriceFromField(u"+12345"), 123);
 }
 
 TEST(ExportMessages, FailureNamesThePictureAndWhereTheWorkIs) {

@@ -125,6 +125,16 @@ TEST_F(ExportWindow, PriceIsTheLeadingNumberRoundedHalfToEven) {
   }
 }
 
+TEST_F(ExportWindow, PriceWrittenBackIsStoredAgainBySecondSave) {
+  h_.AddImage(picture_);
+  Fill(QStringLiteral("作者"), QStringLiteral("題"), QStringLiteral("9E99"));
+  h_.Export(h_.work / "priced");
+  ASSERT_EQ(Window().LineField(3)->text(), QStringLiteral("2147483647"));
+  h_.Export(h_.work / "priced");
+  EXPECT_EQ(Book("priced.qbb").Price, 2147483647);
+  EXPECT_EQ(Window().LineField(3)->text(), QStringLiteral("2147483647"));
+}
+
 TEST_F(ExportWindow, NamesGetQbbUnlessTheyEndInItAndTheDefinitionGoesBeside) {
   h_.AddImage(picture_);
   Fill(QStringLiteral("作者"));

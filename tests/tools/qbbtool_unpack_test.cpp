@@ -79,14 +79,9 @@ TEST(UnpackNames, FieldsTheEditorWouldChangeAreNoted) {
   qb::BookRecord book;
   book.Author = u"Ann" + std::u16string(21, u' ');
   book.Title = u"Fable" + std::u16string(51, u' ');
-  book.Price = 9999;
+  // A rebuild keeps any price: the Editor takes a price it wrote whole.
+  book.Price = 2147483647;
   EXPECT_TRUE(RebuildNotes(book).empty());
-  book.Price = -999;
-  EXPECT_TRUE(RebuildNotes(book).empty());
-  book.Price = 10000;
-  ASSERT_EQ(RebuildNotes(book).size(), 1u);
-  EXPECT_NE(RebuildNotes(book)[0].find("10000"), std::string::npos);
-  book.Price = 0;
   book.Author = std::u16string(24, u' ');
   book.Title = std::u16string(56, u' ');
   EXPECT_EQ(RebuildNotes(book).size(), 2u);
@@ -246,7 +241,7 @@ TEST_F(QbbtoolUnpack, NewFoldersAreCreatedAndBlankFieldsNoted) {
   ASSERT_EQ(Command(RunUnpack, {book, dir_ / "a/b/c/"}, &err), kExitOk) << err;
   EXPECT_EQ(Names(dir_ / "a/b/c"), (std::vector<std::string>{"blank.qbd", "page001.bmp"}));
   EXPECT_NE(err.find("author is blank"), std::string::npos) << err;
-  EXPECT_NE(err.find("123456"), std::string::npos) << err;
+  EXPECT_EQ(err.find("123456"), std::string::npos) << err;
   EXPECT_EQ(Command(RunUnpack, {book}), kExitUsage);
   EXPECT_EQ(Command(RunUnpack, {"--bogus", book, dir_ / "d"}), kExitUsage);
   EXPECT_FALSE(fs::exists(dir_ / "d"));

@@ -3,8 +3,6 @@
 #include <algorithm>
 
 #include "common/text_helpers.h"
-#include "editor/book_export.h"
-#include "editor/number_text.h"
 
 namespace qbbtool {
 
@@ -21,11 +19,6 @@ std::vector<std::string> RebuildNotes(const qb::BookRecord& book) {
     notes.push_back("the author is blank: set 作者 in the definition file before building the book again");
   }
   if (qb::Trim(book.Title).empty()) notes.push_back("the title is blank: a book built again is titled [無題]");
-  if (qb::editor::DecimalText(book.Price).size() > qb::editor::kPriceTextWidth) {
-    notes.push_back("the price " + std::to_string(book.Price) + " is longer than the " +
-                    std::to_string(qb::editor::kPriceTextWidth) +
-                    " characters the Editor's price takes: a book built again has a different price");
-  }
   return notes;
 }
 

@@ -15,7 +15,7 @@ std::string PagePictureName(int page, int pageCount);
 
 // Notes, one per field, on what a rebuild would change because the Editor
 // does not accept it as it stands: a blank author (no book is bound), a
-// blank title (it becomes [無題]) and a price longer than the price box.
+// blank title (it becomes [無題]).
 std::vector<std::string> RebuildNotes(const qb::BookRecord& book);
 
 // Notes, one per free text (comment, home page, mail address), where rebuilt
