@@ -81,6 +81,9 @@ ExportResult ExportBook(const EditorFields& fields, const std::vector<std::u16st
   if (const std::u16string message = ExportFailureMessage(result, images); !message.empty()) {
     ui.ReportFailure(result, message);
   }
+  if (result.writeStatus == kWriteOk) {
+    if (const std::vector<TextLoss> losses = TextLosses(result.book); !losses.empty()) ui.ReportTextLosses(losses);
+  }
   return result;
 }
 

@@ -12,6 +12,7 @@
 #include "book/book_record.h"
 #include "book/book_writer.h"
 #include "book/picture_surface.h"
+#include "book/text_losses.h"
 #include "common/settings.h"
 #include "editor/editor_fields.h"
 
@@ -54,6 +55,10 @@ class ExportUi {
   // After a finished export whose book or definition file failed (message
   // from ExportFailureMessage, never empty).
   virtual void ReportFailure(const ExportResult& result, const std::u16string& message) = 0;
+  // After a book was written whose texts lost or changed characters code
+  // page 932 cannot hold (never empty). The fields and the definition file
+  // keep them.
+  virtual void ReportTextLosses(const std::vector<TextLoss>& losses) = 0;
 };
 
 // The record export fills from the fields, as the book stores them: author,
@@ -77,7 +82,9 @@ std::int32_t PriceFromField(std::u16string_view text);
 // Runs the export with the fields and images as they stand. Settings are
 // updated and saved as the definition file is written and the book's folder
 // remembered. The definition file and the folder are written whatever the
-// book's outcome, so a failed book never costs the author the work.
+// book's outcome, so a failed book never costs the author the work. A
+// written book whose texts lost characters is reported once, after any
+// failure.
 ExportResult ExportBook(const EditorFields& fields, const std::vector<std::u16string>& images, EditorSettings& settings,
                         PictureSurface& surface, ExportUi& ui);
 

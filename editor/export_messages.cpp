@@ -32,6 +32,30 @@ std::u16string BookProblem(const ExportResult& result, const std::vector<std::u1
   }
 }
 
+std::u16string FieldLabel(BookText field) {
+  switch (field) {
+    case BookText::Author: return u"作者";
+    case BookText::Title: return u"タイトル";
+    case BookText::Password: return u"パスワード";
+    case BookText::Comment: return u"コメント";
+    case BookText::Url: return u"ＵＲＬ";
+    case BookText::Mail: return u"E-MAIL";
+  }
+  return {};
+}
+
+// The characters with a blank between them, so that marks and narrow
+// characters stay readable.
+std::u16string Spaced(std::u16string_view characters) {
+  std::u16string spaced;
+  for (std::size_t i = 0; i < characters.size(); ++i) {
+    const bool pairEnd = characters[i] >= 0xDC00 && characters[i] <= 0xDFFF;
+    if (i > 0 && !pairEnd) spaced += u' ';
+    spaced += characters[i];
+  }
+  return spaced;
+}
+
 }  // namespace
 
 std::u16string RefusalMessage(ExportRefusal why) {
@@ -57,6 +81,16 @@ std::u16string ExportFailureMessage(const ExportResult& result, const std::vecto
     message += std::u16string(kBreak) + std::u16string(kBreak) + u"定義ファイルは保存しました。" +
                std::u16string(kBreak) + result.definitionPath;
   }
+  return message;
+}
+
+std::u16string TextLossMessage(const std::vector<TextLoss>& losses) {
+  std::u16string message = u"次の文字はブックの文字コード（シフトJIS）にないため、ブックには似た文字か「?」で保存しました。" +
+                           std::u16string(kBreak);
+  for (const TextLoss& loss : losses) {
+    message += std::u16string(kBreak) + FieldLabel(loss.field) + u"： " + Spaced(loss.characters);
+  }
+  message += std::u16string(kBreak) + std::u16string(kBreak) + u"入力欄と定義ファイルには元の文字のまま残っています。";
   return message;
 }
 

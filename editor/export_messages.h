@@ -26,4 +26,9 @@ std::u16string ExportProgressText(int page, int count);
 // the definition file was written.
 std::u16string ExportFailureMessage(const ExportResult& result, const std::vector<std::u16string>& images);
 
+// Which fields of a written book lost or changed which characters, one line
+// per field under its label ("タイトル： ü 😀"), and that the fields and the
+// definition file keep them.
+std::u16string TextLossMessage(const std::vector<TextLoss>& losses);
+
 }  // namespace qb::editor

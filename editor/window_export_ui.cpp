@@ -65,4 +65,9 @@ void WindowExportUi::ReportFailure(const ExportResult&, const std::u16string& me
   ShowMessage(&window_, ToQString(message), ToQString(kProgramTitle), MessageButtons::Ok, MessageIcon::Critical);
 }
 
+void WindowExportUi::ReportTextLosses(const std::vector<TextLoss>& losses) {
+  ShowMessage(&window_, ToQString(TextLossMessage(losses)), ToQString(kProgramTitle), MessageButtons::Ok,
+              MessageIcon::Information);
+}
+
 }  // namespace qb::editor

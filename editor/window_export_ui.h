@@ -22,6 +22,7 @@ class WindowExportUi : public ExportUi {
   void SetBusy(bool busy) override;
   bool Progress(int page, int count) override;
   void ReportFailure(const ExportResult& result, const std::u16string& message) override;
+  void ReportTextLosses(const std::vector<TextLoss>& losses) override;
 
  private:
   frmEdit& window_;

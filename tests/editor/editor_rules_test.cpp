@@ -111,6 +111,14 @@ TEST(PriceFromField, PriceTheEditorWroteIsTakenWholeSoASecondSaveKeepsIt) {
   EXPECT_EQ(PriceFromField(u"+12345"), 123);
 }
 
+TEST(ExportMessages, TextLossesAreListedByFieldLabel) {
+  const std::vector<TextLoss> losses{{BookText::Author, u"ü"}, {BookText::Url, u"ñ😀é"}};
+  EXPECT_EQ(TextLossMessage(losses),
+            u"次の文字はブックの文字コード（シフトJIS）にないため、ブックには似た文字か「?」で保存しました。\r\n"
+            u"\r\n作者： ü\r\nＵＲＬ： ñ 😀 é\r\n"
+            u"\r\n入力欄と定義ファイルには元の文字のまま残っています。");
+}
+
 TEST(ExportMessages, FailureNamesThePictureAndWhereTheWorkIs) {
   ExportResult result;
   result.outcome = ExportResult::Outcome::Finished;

@@ -135,6 +135,25 @@ TEST_F(ExportWindow, PriceWrittenBackIsStoredAgainBySecondSave) {
   EXPECT_EQ(Window().LineField(3)->text(), QStringLiteral("2147483647"));
 }
 
+TEST_F(ExportWindow, CharactersTheBookCannotHoldAreToldOnceAfterTheExport) {
+  h_.AddImage(picture_);
+  Fill(QStringLiteral("作者"), QStringLiteral("Müller's 絵本 😀"));
+  Window().LineField(5)->ShowText(QStringLiteral("é@mail.example"));
+  h_.Export(h_.work / "fable");
+  ASSERT_EQ(h_.boxes.Calls().size(), 1u);
+  const ScriptedMessageBoxes::Call& told = h_.boxes.Calls()[0];
+  EXPECT_EQ(told.icon, MessageIcon::Information);
+  EXPECT_EQ(told.title, QStringLiteral("Quillberry"));
+  EXPECT_TRUE(told.text.contains(QStringLiteral("\r\nタイトル： ü 😀\r\nE-MAIL： é\r\n"))) << told.text.toStdString();
+  EXPECT_EQ(Window().LineField(1)->text(), QStringLiteral("Müller's 絵本 😀")) << "the field keeps the text";
+  EXPECT_EQ(Book("fable.qbb").Title.substr(0, 8), u"Muller's");
+
+  Fill(QStringLiteral("作者"), QStringLiteral("絵本"));
+  Window().LineField(5)->ShowText(QStringLiteral("a@mail.example"));
+  h_.Export(h_.work / "fable");
+  EXPECT_EQ(h_.boxes.Calls().size(), 1u) << "nothing to tell for texts that fit";
+}
+
 TEST_F(ExportWindow, NamesGetQbbUnlessTheyEndInItAndTheDefinitionGoesBeside) {
   h_.AddImage(picture_);
   Fill(QStringLiteral("作者"));

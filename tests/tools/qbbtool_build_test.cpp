@@ -111,6 +111,23 @@ TEST_F(QbbtoolBuild, BindsTheBookWithTheEditorsRules) {
   EXPECT_EQ(Settings(u"System", u"LastFolder"), work_.path.string());
 }
 
+TEST_F(QbbtoolBuild, CharactersTheBookCannotHoldAreNamedAndAWrittenPriceIsKept) {
+  const std::string def = work_ / "fable.qbd";
+  std::ofstream(def, std::ios::binary) << "\xEF\xBB\xBF" + qb::ToUtf8(u"[System]\r\n作者=作者\r\n"
+                                                                    u"タイトル=Müller's 絵本 😀\r\n価格=2147483647\r\n"
+                                                                    u"画像数=2\r\n[Image]\r\n" + ImageKeys());
+  std::string err;
+  ASSERT_EQ(Build({def}, &err), kExitOk) << err;
+  EXPECT_EQ(err, "qbbtool build: the book's title holds a look-alike or ? for characters code page 932 lacks: ü😀\n");
+  qb::BookRecord record;
+  ASSERT_EQ(qb::ReadBookHeader(U(work_ / "fable.qbb"), record), qb::kBookSound);
+  EXPECT_EQ(record.Price, 2147483647);
+
+  Definition("plain.qbd", u"作者=作者\r\nタイトル=絵本\r\n画像数=2\r\n", ImageKeys());
+  ASSERT_EQ(Build({work_ / "plain.qbd"}, &err), kExitOk);
+  EXPECT_EQ(err, "");
+}
+
 TEST_F(QbbtoolBuild, OutGetsQbbAndItsOwnDefinitionBeside) {
   const std::string def = Definition("fable.qbd", u"作者=A\r\n画像数=2\r\n", ImageKeys());
   const std::string original = Slurp(def);

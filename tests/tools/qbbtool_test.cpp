@@ -111,6 +111,20 @@ TEST(Qbbtool, RefusedBooksAndBadPictures) {
   EXPECT_EQ(RunCommand(RunMake, {book}), kExitUsage);
 }
 
+TEST(Qbbtool, MakeNamesTheCharactersTheBookCannotHold) {
+  TempFolder dir;
+  const std::string picture = MakeBitmap(dir, "p.bmp", 1, 1, qRgb(1, 1, 1));
+  std::string err;
+  ASSERT_EQ(RunCommand(RunMake, {dir / "b.qbb", "--author", "Zoë", "--comment", "ça va ¥", "--title", "絵本", picture},
+                       &err),
+            kExitOk);
+  EXPECT_EQ(err,
+            "qbbtool make: the book's author holds a look-alike or ? for characters code page 932 lacks: ë\n"
+            "qbbtool make: the book's comment holds a look-alike or ? for characters code page 932 lacks: ç¥\n");
+  ASSERT_EQ(RunCommand(RunMake, {dir / "c.qbb", "--author", "ｸｲﾙ", "--title", "絵本 ～", picture}, &err), kExitOk);
+  EXPECT_EQ(err, "");
+}
+
 TEST(Qbbtool, CheckFailureStillPrintsTheRecord) {
   TempFolder dir;
   const std::string book = dir / "b.qbb";

@@ -10,6 +10,7 @@
 #include "image/picture_surface_qt.h"
 #include "tools/qbbtool/command_line.h"
 #include "tools/qbbtool/commands.h"
+#include "tools/qbbtool/text_loss_report.h"
 
 namespace qbbtool {
 namespace {
@@ -61,6 +62,10 @@ class ConsoleExportUi : public qb::editor::ExportUi {
   std::u16string AskBookPath(const std::u16string&) override { return bookPath_; }
   void SetBusy(bool) override {}
   bool Progress(int, int) override { return true; }
+
+  void ReportTextLosses(const std::vector<qb::TextLoss>& losses) override {
+    std::cerr << TextLossReport("build", losses);
+  }
 
   void ReportFailure(const ExportResult& result, const std::u16string&) override {
     if (result.writeStatus != qb::kWriteOk) {

@@ -2,12 +2,14 @@
 #include <iostream>
 
 #include "book/book_writer.h"
+#include "book/text_losses.h"
 #include "common/byte_width_text.h"
 #include "common/free_text_rules.h"
 #include "common/utf8.h"
 #include "image/picture_surface_qt.h"
 #include "tools/qbbtool/command_line.h"
 #include "tools/qbbtool/commands.h"
+#include "tools/qbbtool/text_loss_report.h"
 
 namespace qbbtool {
 namespace {
@@ -68,7 +70,10 @@ int RunMake(const Args& args) {
   qb::WriteDetail detail;
   const std::string& out = line.positional[0];
   const int status = qb::WriteBook(qb::FromUtf8(out), book, pictures, surface, &detail);
-  if (status == qb::kWriteOk) return kExitOk;
+  if (status == qb::kWriteOk) {
+    std::cerr << TextLossReport("make", qb::TextLosses(book));
+    return kExitOk;
+  }
   std::cerr << "qbbtool make: ";
   if (detail.pictureIndex >= 0) {
     std::cerr << "page " << detail.pictureIndex + 1 << " (" << line.positional[detail.pictureIndex + 1] << "): ";
