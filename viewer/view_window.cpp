@@ -18,6 +18,7 @@
 #include "common/ui/dropped_files.h"
 #include "common/ui/message_box.h"
 #include "common/ui/picture_box.h"
+#include "common/ui/wait_until_exposed.h"
 #include "image/view_drawing.h"
 #include "viewer/button_pictures.h"
 #include "viewer/page_navigation.h"
@@ -31,6 +32,8 @@ namespace {
 
 constexpr std::int16_t kLocked = 0;
 constexpr std::int16_t kUnlocked = -1;
+// How long a window manager may take to place the window.
+constexpr std::chrono::milliseconds kPlacementWait{2000};
 
 // The hourglass for as long as one page is being drawn.
 class BusyCursor {
@@ -123,8 +126,11 @@ void frmView::Form_Load(const std::vector<std::u16string>& arguments) {
   RegisterBookType(environment_.fileTypes, environment_.programFolder);
   const std::u16string path = CommandLinePath(arguments);
   if (path.empty()) return;
-  // On screen before the book is read and before any password prompt.
+  // On screen before the book is read and before any password prompt, and
+  // where the window manager finally placed it: the prompt and the message
+  // box are centred over it.
   show();
+  WaitUntilExposed(*this, kPlacementWait);
   OpenBook(path);
   AskPassword();
 }

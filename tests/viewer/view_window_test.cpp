@@ -5,6 +5,7 @@
 #include <QToolButton>
 #include <QWindow>
 #include <filesystem>
+#include <functional>
 
 #include "book/book_format.h"
 #include "common/file_type_recording_store.h"
@@ -179,6 +180,40 @@ TEST_F(ViewWindow, RegistrationComesBeforeTheCommandLineBook) {
   other.Form_Load({U16(dir / "missing.qbb")});
   EXPECT_EQ(store.messagesBefore, 0u);
   EXPECT_EQ(boxes.Calls().size(), 1u);
+}
+
+// Under a window manager a shown window is placed before it is exposed; the
+// prompt and the message are centred over the window only once it stands
+// where the window manager put it.
+TEST_F(ViewWindow, CommandLinePromptAndMessageWaitUntilTheWindowIsOnScreen) {
+  const auto exposed = [](QWidget* owner) { return owner->windowHandle() && owner->windowHandle()->isExposed(); };
+  struct ExposureModals : ScriptedViewerModals {
+    std::function<bool(QWidget*)> exposed;
+    std::vector<bool> seen;
+    void RunPasswordPrompt(QWidget* owner, const QString& checkPass, const QString& priceLabel,
+                           std::int16_t& passCheckFlag) override {
+      seen.push_back(exposed(owner));
+      ScriptedViewerModals::RunPasswordPrompt(owner, checkPass, priceLabel, passCheckFlag);
+    }
+  } prompts;
+  prompts.exposed = exposed;
+  frmView locked(settings, viewer::ViewerEnvironment{U16(dir.path()), fileTypes, prompts});
+  locked.Form_Load({U16(ProtectedBook())});
+  EXPECT_EQ(prompts.seen, std::vector<bool>{true});
+
+  struct ExposureBoxes : ScriptedMessageBoxes {
+    std::function<bool(QWidget*)> exposed;
+    std::vector<bool> seen;
+    MessageResult Show(const MessageRequest& request) override {
+      seen.push_back(exposed(request.owner));
+      return ScriptedMessageBoxes::Show(request);
+    }
+  } messages;
+  messages.exposed = exposed;
+  WriteAll(dir / "notes.qbb", "just some text, not a book");
+  frmView damaged(settings, viewer::ViewerEnvironment{U16(dir.path()), fileTypes, modals});
+  damaged.Form_Load({U16(dir / "notes.qbb")});
+  EXPECT_EQ(messages.seen, std::vector<bool>{true});
 }
 
 TEST_F(ViewWindow, DamagedCommandLineBookIsReported) {
