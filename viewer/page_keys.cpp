@@ -2,8 +2,17 @@
 
 namespace qb::viewer {
 
+namespace {
+
+// The modifiers that make a key a chord: Shift and the keypad do not.
+Qt::KeyboardModifiers Chord(Qt::KeyboardModifiers modifiers) {
+  return modifiers & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+}
+
+}  // namespace
+
 PageKeyAction PageKeyFor(int key, Qt::KeyboardModifiers modifiers) {
-  const Qt::KeyboardModifiers chord = modifiers & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+  const Qt::KeyboardModifiers chord = Chord(modifiers);
   if (chord == Qt::ControlModifier) {
     switch (key) {
       case Qt::Key_O: return PageKeyAction::Open;
@@ -23,6 +32,11 @@ PageKeyAction PageKeyFor(int key, Qt::KeyboardModifiers modifiers) {
     case Qt::Key_End: return PageKeyAction::Last;
     default: return PageKeyAction::None;
   }
+}
+
+bool PressesFocusedButton(int key, Qt::KeyboardModifiers modifiers) {
+  if (Chord(modifiers) != Qt::NoModifier) return false;
+  return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Select;
 }
 
 }  // namespace qb::viewer

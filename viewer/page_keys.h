@@ -1,10 +1,10 @@
 #pragma once
 // The reader's keys and which of the page viewer's actions each one stands
-// for. The keys act the same whichever control has the focus: Space is
-// NEXT also on a focused button, so a page never turns differently
-// depending on where the focus happens to be. Every button has its own key
-// instead (PREV and NEXT their page keys, Ctrl+O and Ctrl+I for OPEN and
-// INFO), so none needs Space to be pressed from the keyboard.
+// for. The keys act the same whichever control has the focus, except that a
+// focused button takes Space and Return as any push button does: Space
+// turns the page only where no button has the focus. Every button also has
+// its own key (PREV and NEXT their page keys, Ctrl+O and Ctrl+I for OPEN
+// and INFO), named in its tooltip.
 
 #include <Qt>
 
@@ -17,5 +17,9 @@ enum class PageKeyAction { None, Previous, Next, First, Last, Open, Info };
 // only without Ctrl and Alt, so they never take another program's chord;
 // keypad keys count like the main ones.
 PageKeyAction PageKeyFor(int key, Qt::KeyboardModifiers modifiers);
+
+// Space, Return, Enter and Select without Ctrl or Alt: the keys that press
+// the focused button instead of standing for a page action.
+bool PressesFocusedButton(int key, Qt::KeyboardModifiers modifiers);
 
 }  // namespace qb::viewer

@@ -68,11 +68,12 @@ frmView::frmView(ViewerSettings settings, ViewerEnvironment environment)
     const char* caption;
     ButtonPicture picture;
     int x;
+    const char16_t* toolTip;  // what it does and the keys that do the same
   };
-  const ButtonLayout layout[] = {{"OPEN", ButtonPicture::Open, 0},
-                                 {"PREV", ButtonPicture::Previous, 72},
-                                 {"NEXT", ButtonPicture::Next, 136},
-                                 {"INFO", ButtonPicture::Info, 584}};
+  const ButtonLayout layout[] = {{"OPEN", ButtonPicture::Open, 0, u"ブックを開く（Ctrl+O）"},
+                                 {"PREV", ButtonPicture::Previous, 72, u"前のページ（←、Page Up、Backspace）"},
+                                 {"NEXT", ButtonPicture::Next, 136, u"次のページ（→、Page Down、Space）"},
+                                 {"INFO", ButtonPicture::Info, 584, u"ブックの情報（Ctrl+I）"}};
   for (int i = 0; i < static_cast<int>(BTN.size()); ++i) {
     auto* button = new QToolButton(this);
     button->setText(QString::fromLatin1(layout[i].caption));
@@ -82,6 +83,7 @@ frmView::frmView(ViewerSettings settings, ViewerEnvironment environment)
     button->setFocusPolicy(Qt::StrongFocus);
     button->setGeometry(layout[i].x, 0, 65, 41);
     button->setAccessibleName(button->text());
+    button->setToolTip(Text(layout[i].toolTip));
     connect(button, &QToolButton::clicked, this, [this, i] { BTN_Click(i); });
     BTN[i] = button;
   }
@@ -106,8 +108,9 @@ frmView::frmView(ViewerSettings settings, ViewerEnvironment environment)
   VIEW->setFocusPolicy(Qt::TabFocus);
   VIEW->setAccessibleName(QStringLiteral("ページ表示"));
 
-  // The reader's keys reach the window whichever control has the focus:
-  // the buttons would take Space and the scroll bar the arrows otherwise.
+  // The reader's keys reach the window whichever control has the focus
+  // (the scroll bar would take the arrows otherwise); a focused button
+  // keeps Space and Return for itself.
   for (QWidget* control : {static_cast<QWidget*>(BTN[kOpen]), static_cast<QWidget*>(BTN[kPrev]),
                            static_cast<QWidget*>(BTN[kNext]), static_cast<QWidget*>(BTN[kInfo]),
                            static_cast<QWidget*>(PageScroll), static_cast<QWidget*>(VIEW)}) {
@@ -278,6 +281,13 @@ void frmView::ScrollToPage(int page) {
 bool frmView::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
+    auto* button = qobject_cast<QToolButton*>(watched);
+    if (button && PressesFocusedButton(key->key(), key->modifiers())) {
+      // A tool button presses on Space itself but ignores Return.
+      if (key->key() == Qt::Key_Space || key->key() == Qt::Key_Select) return false;
+      if (!key->isAutoRepeat()) button->click();
+      return true;
+    }
     if (RunPageKey(PageKeyFor(key->key(), key->modifiers()))) return true;
   } else if (event->type() == QEvent::Wheel && watched == VIEW) {
     auto* wheel = static_cast<QWheelEvent*>(event);

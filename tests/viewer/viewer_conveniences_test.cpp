@@ -16,6 +16,7 @@
 #include <QWheelEvent>
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 #include "common/file_type_recording_store.h"
 #include "common/ini_access.h"
@@ -62,8 +63,20 @@ TEST(PageKeys, ReaderKeysMapToTheButtonsAndEnds) {
       {Qt::Key_O, Qt::NoModifier, PageKeyAction::None},
       {Qt::Key_O, Qt::ControlModifier | Qt::AltModifier, PageKeyAction::None},
       {Qt::Key_Return, Qt::NoModifier, PageKeyAction::None},
+      {Qt::Key_Enter, Qt::KeypadModifier, PageKeyAction::None},
   };
   for (const auto& c : cases) EXPECT_EQ(PageKeyFor(c.key, c.modifiers), c.action) << c.key << " " << c.modifiers;
+}
+
+TEST(PageKeys, SpaceAndReturnPressAFocusedButton) {
+  using viewer::PressesFocusedButton;
+  EXPECT_TRUE(PressesFocusedButton(Qt::Key_Space, Qt::NoModifier));
+  EXPECT_TRUE(PressesFocusedButton(Qt::Key_Return, Qt::ShiftModifier));
+  EXPECT_TRUE(PressesFocusedButton(Qt::Key_Enter, Qt::KeypadModifier));
+  EXPECT_TRUE(PressesFocusedButton(Qt::Key_Select, Qt::NoModifier));
+  EXPECT_FALSE(PressesFocusedButton(Qt::Key_Space, Qt::ControlModifier));
+  EXPECT_FALSE(PressesFocusedButton(Qt::Key_Return, Qt::AltModifier));
+  EXPECT_FALSE(PressesFocusedButton(Qt::Key_Right, Qt::NoModifier));
 }
 
 TEST(WheelSteps, NotchesTurnPagesAndSmallDeltasAddUp) {
@@ -133,6 +146,12 @@ class ViewerConveniences : public ::testing::Test {
     QKeyEvent press(QEvent::KeyPress, key, modifiers);
     QApplication::sendEvent(target, &press);
   }
+  // A key pressed and let go, as a button needs it.
+  void Tap(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    Press(target, key, modifiers);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers);
+    QApplication::sendEvent(target, &release);
+  }
   void Wheel(int angleDelta) {
     const QPointF at(100, 100);
     QWheelEvent wheel(at, view->VIEW->mapToGlobal(at), QPoint(), QPoint(0, angleDelta), Qt::NoButton, Qt::NoModifier,
@@ -165,11 +184,10 @@ TEST_F(ViewerConveniences, PageKeysStepLikePrevAndNextWhereverTheFocusIs) {
   EXPECT_EQ(Page(), 2);
   Press(window, Qt::Key_PageDown);
   EXPECT_EQ(Page(), 3);
-  // Space on a focused button turns the page instead of pressing the button.
-  Press(view->BTN[frmView::kOpen], Qt::Key_Space);
+  // Space turns the page wherever no button has the focus.
+  Press(view->PageScroll, Qt::Key_Space);
   EXPECT_EQ(Page(), 4);
-  EXPECT_EQ(dialogs.FileRequests().size(), 1u) << "OPEN was not pressed";
-  Press(view->BTN[frmView::kPrev], Qt::Key_Space);
+  Press(view->VIEW, Qt::Key_Space);
   EXPECT_EQ(Page(), 5);
   EXPECT_EQ(view->PageScroll->value(), 5);
   EXPECT_EQ(Centre(), PageColour(5));
@@ -194,6 +212,52 @@ TEST_F(ViewerConveniences, PageKeysStepLikePrevAndNextWhereverTheFocusIs) {
   Press(window, Qt::Key_Left);
   EXPECT_EQ(Page(), 1);
   EXPECT_EQ(view->PageScroll->value(), 1);
+}
+
+TEST_F(ViewerConveniences, FocusedButtonTakesSpaceAndReturnAsAnyPushButton) {
+  Open(PlainBook());
+  Tap(view->BTN[frmView::kPrev], Qt::Key_Space);
+  EXPECT_EQ(Page(), 1) << "PREV pressed on page 1, not NEXT";
+  Tap(view->BTN[frmView::kNext], Qt::Key_Space);
+  Tap(view->BTN[frmView::kNext], Qt::Key_Return);
+  Tap(view->BTN[frmView::kNext], Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_EQ(Page(), 4);
+  Tap(view->BTN[frmView::kPrev], Qt::Key_Return);
+  EXPECT_EQ(Page(), 3);
+  EXPECT_EQ(Centre(), PageColour(3));
+
+  Tap(view->BTN[frmView::kInfo], Qt::Key_Space);
+  Tap(view->BTN[frmView::kInfo], Qt::Key_Return);
+  EXPECT_EQ(modals.infoBooks.size(), 2u);
+  dialogs.ChooseFile(QString::fromStdU16String(U16(PlainBook("second.qbb", 2))));
+  Tap(view->BTN[frmView::kOpen], Qt::Key_Return);
+  Tap(view->BTN[frmView::kOpen], Qt::Key_Space);
+  EXPECT_EQ(dialogs.FileRequests().size(), 3u) << "the book opened first, then each key once";
+  EXPECT_EQ(view->BookPath(), U16(dir / "second.qbb"));
+  EXPECT_EQ(Page(), 1);
+}
+
+TEST_F(ViewerConveniences, EachButtonsTooltipNamesItsKeys) {
+  const std::pair<int, std::vector<int>> buttons[] = {
+      {frmView::kOpen, {Qt::Key_O}},
+      {frmView::kPrev, {Qt::Key_Left, Qt::Key_PageUp, Qt::Key_Backspace}},
+      {frmView::kNext, {Qt::Key_Right, Qt::Key_PageDown, Qt::Key_Space}},
+      {frmView::kInfo, {Qt::Key_I}},
+  };
+  const std::map<int, QString> names = {{Qt::Key_O, "Ctrl+O"},       {Qt::Key_I, "Ctrl+I"},
+                                        {Qt::Key_Left, "←"},          {Qt::Key_Right, "→"},
+                                        {Qt::Key_PageUp, "Page Up"},  {Qt::Key_PageDown, "Page Down"},
+                                        {Qt::Key_Backspace, "Backspace"}, {Qt::Key_Space, "Space"}};
+  const PageKeyAction actions[] = {PageKeyAction::Open, PageKeyAction::Previous, PageKeyAction::Next,
+                                   PageKeyAction::Info};
+  for (const auto& [index, keys] : buttons) {
+    const QString tip = view->BTN[index]->toolTip();
+    for (const int key : keys) {
+      const Qt::KeyboardModifiers modifiers = names.at(key).startsWith("Ctrl") ? Qt::ControlModifier : Qt::NoModifier;
+      EXPECT_EQ(PageKeyFor(key, modifiers), actions[index]) << tip.toStdString() << " names a key of another action";
+      EXPECT_TRUE(tip.contains(names.at(key))) << tip.toStdString() << " lacks " << names.at(key).toStdString();
+    }
+  }
 }
 
 TEST_F(ViewerConveniences, WheelOverTheViewTurnsOnePagePerNotch) {
