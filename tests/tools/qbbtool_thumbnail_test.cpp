@@ -1,7 +1,10 @@
 // "qbbtool thumbnail": page 1 fitted into a square for the desktop's file
 // previews; nothing written for a book that is refused.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QImage>
 #include <filesystem>
@@ -141,6 +144,24 @@ TEST_F(QbbtoolThumbnail, WritesPageOneFittedIntoTheBox) {
   EXPECT_EQ(QImage(QString::fromStdString(out)).size(), QSize(256, 192));
   ASSERT_EQ(Command(RunThumbnail, {"--size", "1000", book, out}), kExitOk);
   EXPECT_EQ(QImage(QString::fromStdString(out)).size(), QSize(600, 450));
+}
+
+// Run as root, renaming a finished file into place would replace a device
+// such as /dev/stdout or /dev/full with a plain file; a pipe shows the same.
+TEST_F(QbbtoolThumbnail, ADeviceOrPipeIsWrittenToNotReplaced) {
+  const std::string book = Book("fable.qbb", {"--author", "A"}, 8, 6);
+  const std::string pipe = dir_ / "pipe.png";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  // Held open for reading, so the command's open for writing does not wait.
+  const int reader = open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  std::string err;
+  EXPECT_EQ(Command(RunThumbnail, {book, pipe}, &err), kExitOk) << err;
+  EXPECT_TRUE(fs::is_fifo(pipe));
+  char head[8] = {};
+  EXPECT_EQ(read(reader, head, sizeof head), static_cast<ssize_t>(sizeof head));
+  close(reader);
+  EXPECT_EQ(std::string(head, sizeof head), std::string("\x89PNG\r\n\x1A\n", 8));
 }
 
 TEST_F(QbbtoolThumbnail, ScalesSmoothly) {

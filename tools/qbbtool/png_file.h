@@ -16,4 +16,10 @@ QByteArray PngData(const QImage& picture);
 // or the file cannot be written whole.
 bool WritePngFile(const QImage& picture, const QString& path);
 
+// WritePngFile so that readers never see half a picture: a regular file is
+// written under a temporary name and renamed into place. An existing device
+// or pipe (/dev/stdout) is written to: renaming over it would replace it
+// with a plain file, for everyone when run as root.
+bool PublishPngFile(const QImage& picture, const QString& path);
+
 }  // namespace qbbtool

@@ -1,4 +1,4 @@
-#include <QSaveFile>
+#include <QImage>
 #include <iostream>
 
 #include "book/book_reader.h"
@@ -63,11 +63,8 @@ int RunThumbnail(const Args& args) {
   if (picture.isNull()) return Fail(kExitDamaged, "page 1 of " + path + " holds no picture");
   const QSize fitted = ThumbnailSize(picture.size(), *size);
   const QImage thumbnail = picture.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-  // The desktop may read OUT as soon as it exists: a temporary file renamed
-  // into place means it never sees half a picture.
-  const QByteArray png = PngData(thumbnail.convertToFormat(QImage::Format_RGB888));
-  QSaveFile file(QString::fromStdString(out));
-  if (png.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(png) != png.size() || !file.commit()) {
+  // The desktop may read OUT as soon as it exists: it never sees half a picture.
+  if (!PublishPngFile(thumbnail.convertToFormat(QImage::Format_RGB888), QString::fromStdString(out))) {
     return Fail(kExitCannotWrite, "cannot write " + out + "; check the folder exists and is writable");
   }
   return kExitOk;
