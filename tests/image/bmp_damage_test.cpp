@@ -104,6 +104,24 @@ TEST(UncompressedIndices, PastTheColourTableAreRefused) {
   EXPECT_TRUE(RefusedFor(fixtures::MakeIndexedBmp(8, 5, 3, kTwoColours, 2), "colour table does not have"));
 }
 
+TEST(HeaderFieldsNothingReads, DoNotStopABitmapLoading) {
+  // The file size, image size and resolution fields, all wrong.
+  const auto mangle = [](QByteArray file) {
+    for (int at : {2, 14 + 20, 14 + 24, 14 + 28}) {
+      for (int i = 0; i < 4; ++i) file[at + i] = static_cast<char>(0x7B);
+    }
+    return file;
+  };
+  QImage image;
+  QString why;
+  EXPECT_TRUE(DecodePictureData(mangle(MakeRleBmp(8, 4, 1, kTwoColours, Bytes({4, 1, 0, 1}))), image, &why))
+      << why.toStdString();
+  EXPECT_EQ(image.pixel(3, 0), fixtures::kRed);
+  EXPECT_TRUE(DecodePictureData(mangle(fixtures::MakeIndexedBmp(8, 3, 2, kTwoColours, 1)), image, &why))
+      << why.toStdString();
+  EXPECT_EQ(image.pixel(2, 1), fixtures::kRed);
+}
+
 // Virtual memory this process holds now, in bytes.
 std::uint64_t AddressSpaceInUse() {
   std::ifstream statm("/proc/self/statm");
