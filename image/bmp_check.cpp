@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "image/bmp_layout.h"
+#include "image/bmp_rle.h"
 #include "image/byte_fields.h"
 #include "image/picture_limits.h"
 
@@ -28,12 +29,12 @@ bool Fail(QString* why, const QString& text) {
   return false;
 }
 
-// The header sizes Qt's reader understands: core, info, OS/2 2.x, V4 and V5.
 bool KnownHeaderSize(std::uint32_t size) {
-  return size == kCoreHeaderSize || size == kInfoHeaderSize || size == 64 || size == 108 || size == 124;
+  return size == kCoreHeaderSize || size == kInfoHeaderSize || size == kV2HeaderSize || size == kV3HeaderSize ||
+         size == kOs2HeaderSize || size == kV4HeaderSize || size == kV5HeaderSize;
 }
 
-bool KnownEncoding(std::uint16_t bits, std::uint32_t compression) {
+bool KnownEncoding(std::uint32_t headerSize, std::uint16_t bits, std::uint32_t compression) {
   switch (compression) {
     case kRgb:
       return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
@@ -42,7 +43,10 @@ bool KnownEncoding(std::uint16_t bits, std::uint32_t compression) {
     case kRle4:
       return bits == 4;
     case kBitFields:
-      return bits == 16 || bits == 32;
+    case kAlphaBitFields:
+      // In the OS/2 header these numbers mean Huffman and 24-bit run-length
+      // coding, which nothing here decodes.
+      return headerSize != kOs2HeaderSize && (bits == 16 || bits == 32);
     default:
       return false;
   }
@@ -68,42 +72,25 @@ BmpHeader ReadHeader(QByteArrayView file, std::uint32_t headerSize) {
   return h;
 }
 
-}  // namespace
-
-bool RleStreamComplete(QByteArrayView stream, int bitsPerPixel, int rows) {
-  const qsizetype n = stream.size();
-  qsizetype pos = 0;
-  std::int64_t row = 0;
-  while (row < rows) {
-    if (pos + 2 > n) return false;
-    const std::uint8_t count = ByteAt(stream, pos);
-    const std::uint8_t code = ByteAt(stream, pos + 1);
-    pos += 2;
-    if (count != 0) continue;  // a run of one colour pair
-    switch (code) {
-      case 0:  // end of line
-        ++row;
-        break;
-      case 1:  // end of bitmap
-        return true;
-      case 2:  // move right and up
-        if (pos + 2 > n) return false;
-        row += ByteAt(stream, pos + 1);
-        pos += 2;
-        break;
-      default: {  // literal pixels, padded to a 16-bit boundary
-        qsizetype bytes = bitsPerPixel == 8 ? code : (code + 1) / 2;
-        bytes += bytes & 1;
-        if (pos + bytes > n) return false;
-        pos += bytes;
-        break;
-      }
-    }
-  }
-  return true;
+// The masks of a bit-field bitmap: inside a V2 header or larger, otherwise
+// three (or, with alpha bit fields, four) following the info header. Returns
+// the bytes they take after the header.
+qsizetype ReadMasks(QByteArrayView file, const BmpHeader& h, PixelMasks* masks) {
+  const qsizetype at = kFileHeaderSize + kInfoHeaderSize;
+  const bool inHeader = h.headerSize >= kV2HeaderSize;
+  const int count = inHeader ? (h.headerSize >= kV3HeaderSize ? 4 : 3) : (h.compression == kAlphaBitFields ? 4 : 3);
+  const qsizetype after = inHeader ? 0 : count * 4;
+  if (at + count * 4 > file.size()) return after;
+  masks->red = U32Le(file, at);
+  masks->green = U32Le(file, at + 4);
+  masks->blue = U32Le(file, at + 8);
+  masks->alpha = count == 4 ? U32Le(file, at + 12) : 0;
+  return after;
 }
 
-bool CheckBmpFile(QByteArrayView file, QSize* size, QString* why) {
+}  // namespace
+
+bool CheckBmpFile(QByteArrayView file, BmpLayout* layout, QString* why) {
   if (file.size() < kFileHeaderSize + 4 || file[0] != 'B' || file[1] != 'M')
     return Fail(why, QStringLiteral("not a bitmap file"));
   const std::uint32_t headerSize = U32Le(file, kFileHeaderSize);
@@ -117,38 +104,60 @@ bool CheckBmpFile(QByteArrayView file, QSize* size, QString* why) {
   if (h.width <= 0 || rows == 0) return Fail(why, QStringLiteral("the bitmap has no pixels"));
   if (!PictureSizeAllowed(h.width, rows)) return Fail(why, PictureSizeRefusal(h.width, rows));
   if (h.planes != 1) return Fail(why, QStringLiteral("the bitmap header is damaged"));
-  if (!KnownEncoding(h.bitCount, h.compression))
+  if (!KnownEncoding(headerSize, h.bitCount, h.compression))
     return Fail(why, QStringLiteral("unsupported bitmap encoding (%1 bits, compression %2)")
                          .arg(h.bitCount)
                          .arg(h.compression));
   const bool rle = h.compression == kRle4 || h.compression == kRle8;
   if (rle && h.height < 0) return Fail(why, QStringLiteral("a compressed bitmap cannot run top-down"));
 
+  BmpLayout out;
+  out.width = static_cast<int>(h.width);
+  out.height = static_cast<int>(rows);
+  out.topDown = h.height < 0;
+  out.bitCount = h.bitCount;
+  out.compression = h.compression;
+
+  qsizetype maskBytes = 0;
+  if (h.compression == kBitFields || h.compression == kAlphaBitFields) {
+    maskBytes = ReadMasks(file, h, &out.masks);
+  } else {
+    out.masks = h.bitCount == 16 ? kRgb555Masks : kRgb888Masks;
+  }
   std::int64_t colors = 0;
   if (h.bitCount <= 8) {
-    colors = h.colorsUsed != 0 ? h.colorsUsed : std::int64_t{1} << h.bitCount;
+    colors = (headerSize == kCoreHeaderSize || h.colorsUsed == 0) ? std::int64_t{1} << h.bitCount : h.colorsUsed;
     if (colors > 256) return Fail(why, QStringLiteral("the bitmap's colour table is damaged"));
   }
-  const std::int64_t masks = (headerSize == kInfoHeaderSize && h.compression == kBitFields) ? 12 : 0;
   const std::int64_t entrySize = headerSize == kCoreHeaderSize ? 3 : 4;
-  const std::int64_t tablesEnd = kFileHeaderSize + headerSize + masks + colors * entrySize;
+  const std::int64_t tablesEnd = kFileHeaderSize + headerSize + maskBytes + colors * entrySize;
   if (tablesEnd > file.size()) return Fail(why, QStringLiteral("the bitmap's colour table is cut short"));
+  if (h.bitCount == 16 || h.bitCount == 32) {
+    const QString fault = MaskFault(out.masks, h.bitCount);
+    if (!fault.isEmpty()) return Fail(why, fault);
+  }
+  // A table may list more colours than the pixels can index.
+  const std::int64_t usable = std::min(colors, std::int64_t{1} << std::min<int>(h.bitCount, 8));
+  const qsizetype tableStart = kFileHeaderSize + headerSize + maskBytes;
+  for (std::int64_t i = 0; i < usable; ++i) {
+    const qsizetype at = tableStart + i * entrySize;
+    out.palette.push_back(qRgb(ByteAt(file, at + 2), ByteAt(file, at + 1), ByteAt(file, at)));
+  }
 
-  // Like Qt's reader, honour the stored pixel offset only when it lies past
-  // the tables.
-  const std::int64_t pixelStart = std::max<std::int64_t>(U32Le(file, 10), tablesEnd);
+  // The stored pixel offset is honoured only when it lies past the tables.
+  out.pixelStart = std::max<std::int64_t>(U32Le(file, 10), tablesEnd);
   if (rle) {
-    const QByteArrayView stream = pixelStart < file.size() ? file.sliced(pixelStart) : QByteArrayView();
-    if (!RleStreamComplete(stream, h.bitCount, static_cast<int>(rows)))
-      return Fail(why, QStringLiteral("the bitmap's compressed pixel data ends early"));
+    const QByteArrayView stream = out.pixelStart < file.size() ? file.sliced(out.pixelStart) : QByteArrayView();
+    const RleFault fault =
+        CheckRleStream(stream, h.bitCount, out.width, out.height, static_cast<int>(out.palette.size()));
+    if (fault != RleFault::None) return Fail(why, RleFaultText(fault));
   } else {
-    // Whole rows, padding included: Qt's reader leaves a row it cannot read
-    // whole unset.
+    // Whole rows, padding included.
     const std::int64_t stride = (h.width * h.bitCount + 31) / 32 * 4;
-    if (pixelStart + stride * rows > file.size())
+    if (out.pixelStart + stride * rows > file.size())
       return Fail(why, QStringLiteral("the bitmap's pixel data ends early"));
   }
-  if (size) *size = QSize(static_cast<int>(h.width), static_cast<int>(rows));
+  if (layout) *layout = std::move(out);
   return true;
 }
 

@@ -1,23 +1,36 @@
 #pragma once
-// Checks a Windows bitmap file against what its headers claim before it is
-// decoded: Qt's reader fills missing rows with black and reports success, but
-// a damaged page must not end up in a book.
+// Checks a Windows bitmap file against what its headers claim before any
+// pixel is decoded: a damaged page must not end up in a book as filler, and
+// a few damaged bytes must not cost a huge picture's memory.
 
 #include <QByteArrayView>
-#include <QSize>
+#include <QRgb>
 #include <QString>
+#include <cstdint>
+#include <vector>
+
+#include "image/bmp_masks.h"
 
 namespace qb {
 
-// True when the file is a bitmap of a supported kind whose palette and pixel
-// data are all present (an RLE stream must run to its end-of-bitmap mark or
-// past its last row); size is then the picture's size. Refuses pictures larger
-// than kMaxPictureSide without looking at their pixels. why says what is
-// wrong on failure.
-bool CheckBmpFile(QByteArrayView file, QSize* size, QString* why);
+// What a checked bitmap file holds and where.
+struct BmpLayout {
+  int width = 0;
+  int height = 0;  // rows
+  bool topDown = false;
+  int bitCount = 0;
+  std::uint32_t compression = 0;
+  std::vector<QRgb> palette;  // bitmaps of 8 bits or fewer: the usable colour table entries
+  bmp::PixelMasks masks;      // 16- and 32-bit bitmaps
+  qsizetype pixelStart = 0;   // the pixel rows or the compressed stream, to the end of the file
+};
 
-// True when an RLE4 (bitsPerPixel 4) or RLE8 stream of rows rows ends with
-// its end-of-bitmap mark or moves past the last row before the data ends.
-bool RleStreamComplete(QByteArrayView stream, int bitsPerPixel, int rows);
+// True when the file is a bitmap of a supported kind whose colour table and
+// pixel data are all present; a compressed stream is walked whole and must be
+// intact (CheckRleStream). Refuses pictures larger than kMaxPictureSide
+// without looking at their pixels. layout (when given) is filled on success;
+// why says what is wrong on failure. Colour indices of uncompressed pixels
+// are the decoder's to check.
+bool CheckBmpFile(QByteArrayView file, BmpLayout* layout, QString* why);
 
 }  // namespace qb

@@ -1,11 +1,9 @@
 #include "image/metafile_bitmap.h"
 
-#include "image/bmp_canvas.h"
+#include "image/bmp_decoder.h"
 #include "image/metafile_reader.h"
 
-#include <QBuffer>
 #include <QByteArray>
-#include <QImageReader>
 #include <array>
 
 namespace qb::wmf {
@@ -111,16 +109,6 @@ QByteArray AsBmpFile(const RecordParams& dib, const DibLayout& layout, uint16_t 
   return out;
 }
 
-QImage AsOpaqueRgb32(QImage image) {
-  if (image.format() == QImage::Format_ARGB32) {
-    image.reinterpretAsFormat(QImage::Format_RGB32);
-  } else if (image.format() != QImage::Format_RGB32) {
-    image = image.convertToFormat(QImage::Format_RGB32);
-  }
-  ForceOpaque(&image);
-  return image;
-}
-
 }  // namespace
 
 BitmapStatus ParseDibLayout(std::span<const uint8_t> data, uint16_t colorUsage, DibLayout* layout) {
@@ -202,15 +190,12 @@ DecodedBitmap DecodeDib(std::span<const uint8_t> data, uint16_t colorUsage, cons
   result.status = ParseDibLayout(data, colorUsage, &layout);
   if (result.status != BitmapStatus::Ok) return result;
   QByteArray file = AsBmpFile(RecordParams(data), layout, colorUsage, palette);
-  QBuffer buffer(&file);
-  buffer.open(QIODevice::ReadOnly);
-  QImage decoded = RleCanvas(file);
-  if (!QImageReader(&buffer, "bmp").read(&decoded)) decoded = QImage();
-  if (decoded.isNull() || decoded.width() != layout.width || decoded.height() != layout.height) {
+  QImage decoded;
+  if (!DecodeBmp(file, decoded, nullptr) || decoded.width() != layout.width || decoded.height() != layout.height) {
     result.status = BitmapStatus::Damaged;
     return result;
   }
-  result.image = AsOpaqueRgb32(decoded);
+  result.image = decoded;
   result.bottomUp = layout.bottomUp;
   return result;
 }

@@ -68,9 +68,15 @@ void MetafilePlayback::DrawText(QPoint logicalOrigin, std::span<const uint8_t> b
       painter_.setClipRect(box, painter_.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
     }
   }
-  if (bytes.empty() || !drawText_) return;
+  if (bytes.empty()) return;
+  const std::vector<TextChar> chars = DecodeTextBytes(bytes, dc_.font.charset, dc_.font.faceName);
+  if (texts_) {
+    QString text;
+    for (const TextChar& c : chars) text += c.text;
+    texts_->push_back({dc_.font.faceName, text});
+  }
+  if (!drawText_) return;
 
-  const std::vector<TextChar> chars = DecodeTextBytes(bytes, dc_.font.charset);
   const QFont font = BuildFont(dc_.font, dc_.mapping);
   const QFontMetricsF metrics(font);
   const RecordParams dx(spacing);

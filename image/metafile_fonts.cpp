@@ -99,7 +99,7 @@ QStringList FontFamiliesFor(const MetaFont& font) {
       families.append(font.faceName);
       AppendMissing(&families, QFont::substitutes(font.faceName));
     }
-    if (UsesCodePage932(font.charset)) AppendMissing(&families, japanese);
+    if (CodePageOfCharset(font.charset) == kSystemCodePage) AppendMissing(&families, japanese);
     const QString generic = GenericFamily(font.pitchAndFamily);
     if (!generic.isEmpty()) AppendMissing(&families, {generic});
   }

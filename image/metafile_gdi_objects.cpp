@@ -63,7 +63,7 @@ std::optional<MetaFont> ParseFont(const RecordParams& params) {
   font.pitchAndFamily = params.UInt8(17);
   std::span<const uint8_t> face = params.From(kLogFontFixedBytes);
   if (face.size() > kFaceNameBytes) face = face.first(kFaceNameBytes);
-  font.faceName = DecodeFaceName(face);
+  font.faceName = DecodeFaceName(face, font.charset);
   return font;
 }
 

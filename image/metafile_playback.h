@@ -10,12 +10,14 @@
 #include "image/metafile_object_table.h"
 #include "image/metafile_raster_ops.h"
 #include "image/metafile_reader.h"
+#include "image/metafile_player.h"
 #include "image/metafile_work_budget.h"
 
 #include <QImage>
 #include <QPainter>
 #include <QString>
 #include <span>
+#include <vector>
 
 namespace qb::wmf {
 
@@ -28,6 +30,9 @@ class MetafilePlayback {
 
   // Plays the records up to the end-of-file record or the end of the data.
   bool Play(std::span<const uint8_t> records, QString* error);
+
+  // Collects the text records as decoded, in the order played, from now on.
+  void CollectTexts(std::vector<MetafileText>* texts) { texts_ = texts; }
 
  private:
   // False when the record is damaged.
@@ -89,6 +94,7 @@ class MetafilePlayback {
   DcStateStack saved_;
   ObjectTable objects_;
   WorkBudget budget_;
+  std::vector<MetafileText>* texts_ = nullptr;
 };
 
 }  // namespace qb::wmf

@@ -18,7 +18,7 @@ void SetError(QString* error, const QString& text) {
 
 }  // namespace
 
-bool RenderMetafile(const QByteArray& data, QImage& image, QString* error) {
+bool RenderMetafile(const QByteArray& data, QImage& image, QString* error, std::vector<MetafileText>* texts) {
   using namespace wmf;
   const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(data.constData()),
                                        static_cast<size_t>(data.size()));
@@ -45,6 +45,7 @@ bool RenderMetafile(const QByteArray& data, QImage& image, QString* error) {
       body.subspan(kMetaHeaderBytes, static_cast<size_t>(header->sizeWords) * 2 - kMetaHeaderBytes);
   {
     MetafilePlayback playback(&picture, *placeable, header->objectCount, drawText);
+    playback.CollectTexts(texts);
     if (!playback.Play(records, error)) return false;
   }
   // Raster operations may touch the alpha byte; the picture is opaque.

@@ -17,11 +17,21 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <vector>
 
 namespace qb {
 
+// A text record as played: its font's face name and its text, both decoded
+// from the font's character set.
+struct MetafileText {
+  QString face;
+  QString text;
+};
+
 // True and image set (Format_RGB32, opaque) on success; false with error set
-// otherwise, image untouched.
-bool RenderMetafile(const QByteArray& data, QImage& image, QString* error);
+// otherwise, image untouched. texts, when given, receives the text records
+// in the order played.
+bool RenderMetafile(const QByteArray& data, QImage& image, QString* error,
+                    std::vector<MetafileText>* texts = nullptr);
 
 }  // namespace qb

@@ -1,6 +1,6 @@
 #pragma once
-// Page pictures are opaque: a book stores no alpha. Two ways to get there,
-// matching how each format was shown by the classic picture loader.
+// Page pictures are opaque: a book stores no alpha. Pictures with
+// transparency are shown the way the classic picture loader showed them.
 
 #include <QImage>
 
@@ -9,9 +9,5 @@ namespace qb {
 // Transparent and translucent pixels blended over opaque white. Pixels that
 // are fully transparent come out white whatever colour they hide.
 QImage CompositeOverWhite(const QImage& picture);
-
-// The colours as stored with any alpha ignored (a bitmap's fourth byte is
-// not transparency).
-QImage IgnoreAlpha(QImage picture);
 
 }  // namespace qb

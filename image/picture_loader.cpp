@@ -6,8 +6,7 @@
 #include <QPainter>
 #include <QRegion>
 
-#include "image/bmp_canvas.h"
-#include "image/bmp_check.h"
+#include "image/bmp_decoder.h"
 #include "image/gif_check.h"
 #include "image/icon_reader.h"
 #include "image/jpeg_check.h"
@@ -21,8 +20,6 @@ namespace qb {
 
 namespace {
 
-enum class Transparency { CompositeOverWhite, Ignore };
-
 bool Fail(QString* why, const QString& text) {
   if (why) *why = text;
   return false;
@@ -30,28 +27,23 @@ bool Fail(QString* why, const QString& text) {
 
 QString TooLarge(QSize size) { return PictureSizeRefusal(size.width(), size.height()); }
 
-enum class SizeCheck { FromReader, AlreadyDone };
-
 // Decodes with one of Qt's readers, refusing oversized pictures from their
-// header before any pixel is decoded (unless the caller checked the header).
-bool ReadWithQt(const QByteArray& data, const char* format, Transparency transparency, SizeCheck sizeCheck,
-                QImage& image, QString* why, QImage canvas = {}) {
+// header before any pixel is decoded; transparency is composited over white.
+bool ReadWithQt(const QByteArray& data, const char* format, QImage& image, QString* why) {
   QImageReader::setAllocationLimit(kDecodeAllocationLimitMb);
   QByteArray bytes = data;  // shared, not copied: the buffer only reads
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer, format);
   reader.setAutoTransform(false);  // EXIF orientation was never applied
-  if (sizeCheck == SizeCheck::FromReader) {
-    const QSize size = reader.size();
-    if (!size.isValid()) return Fail(why, QStringLiteral("the picture's header is damaged"));
-    if (!PictureSizeAllowed(size.width(), size.height())) return Fail(why, TooLarge(size));
-  }
-  QImage decoded = std::move(canvas);
+  const QSize size = reader.size();
+  if (!size.isValid()) return Fail(why, QStringLiteral("the picture's header is damaged"));
+  if (!PictureSizeAllowed(size.width(), size.height())) return Fail(why, TooLarge(size));
+  QImage decoded;
   const JpegDamageWatch jpegDamage;
   if (!reader.read(&decoded)) return Fail(why, QStringLiteral("the picture is damaged (%1)").arg(reader.errorString()));
   if (!jpegDamage.damage().isEmpty()) return Fail(why, QStringLiteral("the picture is damaged (%1)").arg(jpegDamage.damage()));
-  image = transparency == Transparency::Ignore ? IgnoreAlpha(std::move(decoded)) : CompositeOverWhite(decoded);
+  image = CompositeOverWhite(decoded);
   return true;
 }
 
@@ -67,20 +59,17 @@ void WhitenOutside(QImage& image, const QRect& frame) {
 bool DecodeByFormat(const QByteArray& data, QImage& image, QString* why) {
   switch (DetectPictureFormat(data)) {
     case PictureFormat::Bmp:
-      if (!CheckBmpFile(data, nullptr, why)) return false;
-      // The bitmap check has read the size (Qt's reader reports a top-down
-      // bitmap's height as negative).
-      return ReadWithQt(data, "bmp", Transparency::Ignore, SizeCheck::AlreadyDone, image, why, RleCanvas(data));
+      return DecodeBmp(data, image, why);
     case PictureFormat::Gif:
       if (!GifFirstFrameComplete(data)) return Fail(why, QStringLiteral("the GIF's first image is cut short"));
-      if (!ReadWithQt(data, "gif", Transparency::CompositeOverWhite, SizeCheck::FromReader, image, why)) return false;
+      if (!ReadWithQt(data, "gif", image, why)) return false;
       WhitenOutside(image, GifFirstFrameRect(data));
       return true;
     case PictureFormat::Jpeg:
       if (!JpegStreamComplete(data)) return Fail(why, QStringLiteral("the JPEG data ends early"));
-      return ReadWithQt(data, "jpeg", Transparency::CompositeOverWhite, SizeCheck::FromReader, image, why);
+      return ReadWithQt(data, "jpeg", image, why);
     case PictureFormat::Png:
-      return ReadWithQt(data, "png", Transparency::CompositeOverWhite, SizeCheck::FromReader, image, why);
+      return ReadWithQt(data, "png", image, why);
     case PictureFormat::Icon:
       return DecodeIcon(data, image, why);
     case PictureFormat::PlaceableMetafile:

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "image/bmp_check.h"
+#include "image/bmp_rle.h"
 #include "image/picture_loader.h"
+#include "bmp_fixtures.h"
 #include "picture_fixtures.h"
 
 namespace qb {
@@ -66,9 +68,9 @@ INSTANTIATE_TEST_SUITE_P(
     EachDepthAndCompression, BmpLoads,
     ::testing::Values(
         BmpCase{"1bit", Bmp(1)}, BmpCase{"4bit", Bmp(4)}, BmpCase{"8bit", Bmp(8)},
-        BmpCase{"16bit555", Bmp(16), 8}, BmpCase{"24bit", Bmp(24)}, BmpCase{"32bit", Bmp(32)},
+        BmpCase{"16bit555", Bmp(16)}, BmpCase{"24bit", Bmp(24)}, BmpCase{"32bit", Bmp(32)},
         BmpCase{"rle4", Bmp(4, fixtures::kBiRle4)}, BmpCase{"rle8", Bmp(8, fixtures::kBiRle8)},
-        BmpCase{"bitfields16", WithMasks(Bmp(16, fixtures::kBiBitFields), {0xF800, 0x07E0, 0x001F, 0}), 8},
+        BmpCase{"bitfields16", WithMasks(Bmp(16, fixtures::kBiBitFields), {0xF800, 0x07E0, 0x001F, 0})},
         // Channels in an unusual order prove the masks are honoured.
         BmpCase{"bitfields32", WithMasks(Bmp(32, fixtures::kBiBitFields), {0x000000FF, 0x0000FF00, 0x00FF0000, 0})},
         BmpCase{"topdown24", TopDown(Bmp(24))}, BmpCase{"topdown8", TopDown(Bmp(8))},
@@ -124,25 +126,7 @@ TEST(DamagedBmp, CutRleStreamsFail) {
 
 // An 8 x 4 RLE8 bitmap, palette blue then red, whose stream is given.
 QByteArray Rle8Bitmap(const QByteArray& stream) {
-  QByteArray file(14 + 40 + 8, '\0');
-  const auto put = [&](int at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) file[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-  };
-  file[0] = 'B';
-  file[1] = 'M';
-  put(2, static_cast<std::uint32_t>(file.size() + stream.size()));
-  put(10, static_cast<std::uint32_t>(file.size()));
-  put(14, 40);
-  put(18, 8);
-  put(22, 4);
-  file[26] = 1;
-  file[28] = 8;
-  put(30, fixtures::kBiRle8);
-  put(34, static_cast<std::uint32_t>(stream.size()));
-  put(46, 2);
-  put(54, 0x000000FF);  // blue
-  put(58, 0x00FF0000);  // red
-  return file + stream;
+  return fixtures::MakeRleBmp(8, 8, 4, {fixtures::kBlue, fixtures::kRed}, stream);
 }
 
 TEST(RleBmp, PixelsTheStreamSkipsAreTheFirstPaletteColour) {
@@ -216,33 +200,34 @@ TEST(DamagedBmp, UnsupportedEncodingsFail) {
   EXPECT_TRUE(Refused(jpegInside, "unsupported bitmap encoding"));
 }
 
-TEST(CheckBmpFile, ReportsTheSize) {
-  QSize size;
-  EXPECT_TRUE(CheckBmpFile(MakeBmp(TopDown(Bmp(24))), &size, nullptr));
-  EXPECT_EQ(size, QSize(13, 7));
+TEST(CheckBmpFile, ReportsTheLayout) {
+  BmpLayout layout;
+  EXPECT_TRUE(CheckBmpFile(MakeBmp(TopDown(Bmp(24))), &layout, nullptr));
+  EXPECT_EQ(QSize(layout.width, layout.height), QSize(13, 7));
+  EXPECT_TRUE(layout.topDown);
+  EXPECT_TRUE(CheckBmpFile(MakeBmp(Bmp(4)), &layout, nullptr));
+  EXPECT_EQ(layout.palette.size(), 16u);
+  EXPECT_FALSE(layout.topDown);
 }
 
-QByteArray Bytes(std::initializer_list<int> values) {
-  QByteArray out;
-  for (int v : values) out.append(static_cast<char>(v));
-  return out;
+using fixtures::Bytes;
+using bmp::CheckRleStream;
+using bmp::RleFault;
+
+TEST(CheckRleStream, EndsAtTheEndMarkOrAfterTheLastRow) {
+  EXPECT_EQ(CheckRleStream(Bytes({0, 1}), 8, 4, 5, 16), RleFault::None);
+  EXPECT_EQ(CheckRleStream(Bytes({3, 9, 0, 0, 3, 9, 0, 0}), 8, 4, 2, 16), RleFault::None);
+  EXPECT_EQ(CheckRleStream(Bytes({3, 9, 0, 0}), 8, 4, 2, 16), RleFault::EndsEarly);
+  EXPECT_EQ(CheckRleStream(QByteArray(), 8, 4, 1, 16), RleFault::EndsEarly);
+  EXPECT_EQ(CheckRleStream(Bytes({0, 2, 5}), 8, 4, 3, 16), RleFault::EndsEarly);
 }
 
-TEST(RleStreamComplete, EndsAtTheEndMarkOrPastTheLastRow) {
-  EXPECT_TRUE(RleStreamComplete(Bytes({0, 1}), 8, 5));
-  EXPECT_TRUE(RleStreamComplete(Bytes({3, 9, 0, 0, 3, 9, 0, 0}), 8, 2));
-  EXPECT_TRUE(RleStreamComplete(Bytes({0, 2, 0, 3}), 8, 3));  // a delta straight past the top
-  EXPECT_FALSE(RleStreamComplete(Bytes({3, 9, 0, 0}), 8, 2));
-  EXPECT_FALSE(RleStreamComplete(QByteArray(), 8, 1));
-  EXPECT_FALSE(RleStreamComplete(Bytes({0, 2, 5}), 8, 3));
-}
-
-TEST(RleStreamComplete, LiteralRunsArePaddedToWords) {
+TEST(CheckRleStream, LiteralRunsArePaddedToWords) {
   // RLE8: 5 literal bytes take 6; RLE4: 5 nibbles take 3 bytes, padded to 4.
-  EXPECT_TRUE(RleStreamComplete(Bytes({0, 5, 1, 2, 3, 4, 5, 0, 0, 1}), 8, 1));
-  EXPECT_FALSE(RleStreamComplete(Bytes({0, 5, 1, 2, 3, 4, 5, 0, 1}), 8, 1));
-  EXPECT_TRUE(RleStreamComplete(Bytes({0, 5, 0x12, 0x34, 0x50, 0, 0, 1}), 4, 1));
-  EXPECT_FALSE(RleStreamComplete(Bytes({0, 5, 0x12, 0x34, 0x50, 0, 1}), 4, 1));
+  EXPECT_EQ(CheckRleStream(Bytes({0, 5, 1, 2, 3, 4, 5, 0, 0, 1}), 8, 5, 1, 16), RleFault::None);
+  EXPECT_EQ(CheckRleStream(Bytes({0, 5, 1, 2, 3, 4, 5, 0, 1}), 8, 5, 1, 16), RleFault::EndsEarly);
+  EXPECT_EQ(CheckRleStream(Bytes({0, 5, 0x12, 0x34, 0x50, 0, 0, 1}), 4, 5, 1, 16), RleFault::None);
+  EXPECT_EQ(CheckRleStream(Bytes({0, 5, 0x12, 0x34, 0x50, 0, 1}), 4, 5, 1, 16), RleFault::EndsEarly);
 }
 
 TEST(LoadPictureFile, NamesTheFileOfADamagedBitmap) {

@@ -24,7 +24,7 @@ struct FontRecord {
   bool strikeOut = false;
   uint8_t charset = 0;
   uint8_t pitchAndFamily = 0;
-  QByteArray face;  // code page 932 bytes
+  QByteArray face;  // in the code page of charset
 };
 
 class MetafileBuilder {

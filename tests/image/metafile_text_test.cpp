@@ -25,7 +25,7 @@ std::span<const uint8_t> Span(const QByteArray& bytes) {
 TEST(MetafileTextCodec, ShiftJisAndDefaultCharsetsReadCodePage932) {
   const QByteArray nihon = Sjis(u"日本a");
   for (uint8_t charset : {kShiftJisCharset, kDefaultCharset}) {
-    const auto chars = DecodeTextBytes(Span(nihon), charset);
+    const auto chars = DecodeTextBytes(Span(nihon), charset, {});
     ASSERT_EQ(chars.size(), 3u);
     EXPECT_EQ(chars[0].text, QString::fromUtf16(u"日"));
     EXPECT_EQ(chars[0].bytes, 2);
@@ -33,14 +33,14 @@ TEST(MetafileTextCodec, ShiftJisAndDefaultCharsetsReadCodePage932) {
     EXPECT_EQ(chars[2].bytes, 1);
   }
   const QByteArray cutLead("\x93", 1);  // a lead byte without its trail byte
-  const auto cut = DecodeTextBytes(Span(cutLead), kShiftJisCharset);
+  const auto cut = DecodeTextBytes(Span(cutLead), kShiftJisCharset, {});
   ASSERT_EQ(cut.size(), 1u);
   EXPECT_EQ(cut[0].text, QString(QChar(0x30FB)));
 }
 
-TEST(MetafileTextCodec, OtherCharsetsReadCodePage1252) {
+TEST(MetafileTextCodec, AnsiCharsetReadsCodePage1252) {
   const QByteArray bytes("\x80\xe9\x8d", 3);
-  const auto chars = DecodeTextBytes(Span(bytes), kAnsiCharset);
+  const auto chars = DecodeTextBytes(Span(bytes), kAnsiCharset, QStringLiteral("Arial"));
   ASSERT_EQ(chars.size(), 3u);
   EXPECT_EQ(chars[0].text, QString(QChar(0x20AC)));
   EXPECT_EQ(chars[1].text, QString(QChar(0xE9)));
@@ -51,7 +51,7 @@ TEST(MetafileTextCodec, FaceNameEndsAtNul) {
   QByteArray face = Sjis(u"ＭＳ 明朝");
   face.append('\0');
   face.append("junk");
-  EXPECT_EQ(DecodeFaceName(Span(face)), QString::fromUtf16(u"ＭＳ 明朝"));
+  EXPECT_EQ(DecodeFaceName(Span(face), kShiftJisCharset), QString::fromUtf16(u"ＭＳ 明朝"));
 }
 
 TEST(MetafileFonts, JapaneseWindowsFacesMapToInstalledJapaneseFonts) {

@@ -37,23 +37,5 @@ TEST(CompositeOverWhite, OpaquePicturesOnlyChangeFormat) {
   EXPECT_EQ(opaque.pixel(0, 0), qRgb(1, 2, 3));
 }
 
-TEST(IgnoreAlpha, KeepsStoredColoursWhateverTheAlpha) {
-  QImage picture(2, 1, QImage::Format_ARGB32);
-  picture.setPixel(0, 0, qRgba(200, 100, 50, 0));
-  picture.setPixel(1, 0, qRgba(10, 20, 30, 77));
-  const QImage opaque = IgnoreAlpha(picture);
-  EXPECT_EQ(opaque.format(), QImage::Format_RGB32);
-  EXPECT_EQ(opaque.pixel(0, 0), qRgb(200, 100, 50));
-  EXPECT_EQ(opaque.pixel(1, 0), qRgb(10, 20, 30));
-  EXPECT_EQ(picture.pixel(0, 0), qRgba(200, 100, 50, 0));  // the source is untouched
-}
-
-TEST(IgnoreAlpha, ClearsAStrayFourthByteInRgb32) {
-  QImage picture(1, 1, QImage::Format_RGB32);
-  *reinterpret_cast<QRgb*>(picture.scanLine(0)) = 0x40102030u;
-  const QImage opaque = IgnoreAlpha(picture);
-  EXPECT_EQ(*reinterpret_cast<const QRgb*>(opaque.constScanLine(0)), 0xFF102030u);
-}
-
 }  // namespace
 }  // namespace qb
