@@ -98,7 +98,7 @@ need_file "$man"
 if [[ -f "$man" ]] && command -v groff >/dev/null; then
   warnings=$(groff -man -ww -z "$man" 2>&1)
   [[ -z "$warnings" ]] || fail "the manual does not format cleanly: $warnings"
-  for command in info page make build thumbnail unpack; do
+  for command in info page make build thumbnail unpack export; do
     grep -q "^\.B.* $command\b" "$man" || fail "the manual does not describe '$command'"
   done
 fi
