@@ -8,11 +8,13 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <clocale>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 
 #include "book/book_reader.h"
+#include "common/cp932.h"
 #include "common/utf8.h"
 #include "image/picture_loader.h"
 #include "qbbtool_test_support.h"
@@ -34,6 +36,7 @@ struct RawEntry {
   std::string data;
   bool deflate = false;
   std::int64_t claimedSize = -1;  // uncompressed size written in the headers; -1: the true one
+  bool utf8Name = true;           // whether the name is flagged as UTF-8 (else code page 932)
 };
 
 void Put16(std::string& out, unsigned v) { out += static_cast<char>(v & 0xFF), out += static_cast<char>(v >> 8 & 0xFF); }
@@ -63,7 +66,7 @@ std::string RawZip(const std::vector<RawEntry>& entries) {
     const auto size = static_cast<std::uint32_t>(entry.claimedSize >= 0 ? entry.claimedSize : entry.data.size());
     const auto offset = static_cast<std::uint32_t>(zip.size());
     const auto common = [&](std::string& out) {
-      Put16(out, 20), Put16(out, 0x0800), Put16(out, entry.deflate ? 8 : 0), Put16(out, 0), Put16(out, 0x21);
+      Put16(out, 20), Put16(out, entry.utf8Name ? 0x0800 : 0), Put16(out, entry.deflate ? 8 : 0), Put16(out, 0), Put16(out, 0x21);
       Put32(out, crc), Put32(out, static_cast<std::uint32_t>(packed.size())), Put32(out, size);
       Put16(out, static_cast<unsigned>(entry.name.size())), Put16(out, 0);
     };
@@ -232,6 +235,29 @@ TEST(MakeFromArchive, MixedFormatsAndFoldersGiveThePagesInNaturalOrder) {
   for (std::size_t i = 0; i < pages.size(); ++i) {
     EXPECT_EQ(pages[i], expected[i].convertToFormat(QImage::Format_RGB32)) << "page " << i + 1;
   }
+}
+
+// Names flagged UTF-8 and older unflagged code page 932 names, read under
+// the C locale, where a naive conversion loses every non-ASCII name.
+TEST(MakeFromArchive, JapaneseNamesSortAndShowUnderAnyLocale) {
+  Scratch dir;
+  const QImage first = Noise(6, 5, 1), second = Noise(5, 6, 2);
+  const std::string cbz = WriteFile(
+      dir, "jp.cbz",
+      RawZip({{"第10話/01.png", Encoded(second, "PNG")},
+              {qb::cp932::Encode(u"第2話/01.png"), Encoded(first, "PNG"), false, -1, false},
+              {qb::cp932::Encode(u"あとがき.txt"), "x", false, -1, false}}));
+  const std::string previous = std::setlocale(LC_ALL, nullptr);
+  std::setlocale(LC_ALL, "C");
+  std::string err;
+  const int status = Command(RunMake, {dir / "out.qbb", "--author", "A", cbz}, &err);
+  std::setlocale(LC_ALL, previous.c_str());
+  ASSERT_EQ(status, kExitOk) << err;
+  EXPECT_NE(err.find(cbz + ": あとがき.txt (not a page picture)"), std::string::npos) << err;
+  const std::vector<QImage> pages = BookPages(dir / "out.qbb");
+  ASSERT_EQ(pages.size(), 2u);
+  EXPECT_EQ(pages[0], first.convertToFormat(QImage::Format_RGB32));
+  EXPECT_EQ(pages[1], second.convertToFormat(QImage::Format_RGB32));
 }
 
 TEST(MakeFromArchive, ArchivesMixWithPictureFilesAndDamagedEntriesAreNamed) {

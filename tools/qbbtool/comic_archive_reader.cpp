@@ -2,6 +2,7 @@
 
 #include <archive.h>
 #include <archive_entry.h>
+#include <locale.h>
 
 #include <algorithm>
 
@@ -25,6 +26,27 @@ std::string EntryName(archive_entry* entry) {
   const char* raw = archive_entry_pathname(entry);
   return raw != nullptr ? qb::ToUtf8(qb::cp932::Decode(raw)) : std::string();
 }
+
+// libarchive turns entry names into the current locale's encoding, and
+// under the C locale a UTF-8 name does not survive that: this thread works
+// in UTF-8 while libarchive reads.
+class Utf8Locale {
+ public:
+  Utf8Locale() : utf8_(newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0))) {
+    if (utf8_ != static_cast<locale_t>(0)) previous_ = uselocale(utf8_);
+  }
+  ~Utf8Locale() {
+    if (utf8_ == static_cast<locale_t>(0)) return;
+    uselocale(previous_);
+    freelocale(utf8_);
+  }
+  Utf8Locale(const Utf8Locale&) = delete;
+  Utf8Locale& operator=(const Utf8Locale&) = delete;
+
+ private:
+  locale_t utf8_;
+  locale_t previous_ = static_cast<locale_t>(0);
+};
 
 std::string MiB(std::int64_t bytes) { return std::to_string(bytes >> 20) + " MiB"; }
 
@@ -55,6 +77,7 @@ bool ComicArchiveReader::Reopen(std::string* why) {
 }
 
 bool ComicArchiveReader::Read(const ArchiveEntry& wanted, std::int64_t limit, QByteArray& data, std::string* why) {
+  const Utf8Locale utf8;
   if ((!archive_ || next_ > wanted.index) && !Reopen(why)) return false;
   archive_entry* entry = nullptr;
   while (next_ <= wanted.index) {
@@ -96,6 +119,7 @@ bool ComicArchiveReader::Read(const ArchiveEntry& wanted, std::int64_t limit, QB
 }
 
 ArchiveListing ListComicArchive(const std::string& path) {
+  const Utf8Locale utf8;
   ArchiveListing listing;
   std::unique_ptr<archive, decltype(&archive_read_free)> a(archive_read_new(), archive_read_free);
   archive_read_support_format_zip(a.get());
