@@ -300,7 +300,7 @@ TEST(MakeFromArchive, HostileArchivesAreRefusedWithNothingWritten) {
       // it passes its claim, and no further.
       {"bomb", RawZip({{"p1.png", std::string(32 << 20, '\0'), true, 100}}), "more than the 100 bytes it claims"},
       {"tiny", RawZip(tiny), "more than 5000 entries"},
-      {"notzip", std::string("PK\x03\x04 not really a zip at all", 30), "not a ZIP archive"},
+      {"notzip", std::string("PK\x03\x04") + " not really a zip at all", "not a ZIP archive"},
       {"cut", RawZip({{"p1.png", png}, {"p2.png", png}}).substr(0, 60), "damaged"},
   };
   for (const Case& c : cases) {

@@ -67,10 +67,13 @@ int RunMake(const Args& args) {
     }
   }
   for (const std::string& skipped : sources.skipped()) std::cerr << "qbbtool make: skipped " << skipped << "\n";
-  if (sources.pictures().empty() || sources.pictures().size() > 32767) {
-    std::cerr << "qbbtool make: " << (sources.pictures().empty() ? "there are no pictures to bind" : "a book holds at most 32,767 pages")
-              << "; " << line.positional[0] << " was not written\n";
-    return sources.pictures().empty() ? kExitNothingToBind : kExitUsage;
+  if (sources.pictures().empty()) {
+    std::cerr << "qbbtool make: there are no pictures to bind; " << line.positional[0] << " was not written\n";
+    return kExitNothingToBind;
+  }
+  if (sources.pictures().size() > 32767) {
+    std::cerr << "qbbtool make: a book holds at most 32,767 pages; " << line.positional[0] << " was not written\n";
+    return kExitUsage;
   }
   const ComicInfo info = sources.comicInfo().value_or(ComicInfo{});
 
