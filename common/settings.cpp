@@ -8,6 +8,7 @@
 
 #include "common/ini_access.h"
 #include "common/path_helpers.h"
+#include "common/system_program_folder.h"
 #include "common/utf8.h"
 
 namespace qb {
@@ -52,7 +53,9 @@ bool IsWritableFolder(const std::u16string& folder) {
 }
 
 std::u16string SettingsFilePath(const std::u16string& programFolder) {
-  return SettingsFilePath(programFolder, IsWritableFolder);
+  return SettingsFilePath(programFolder, [](const std::u16string& folder) {
+    return !IsSystemProgramFolder(folder) && IsWritableFolder(folder);
+  });
 }
 
 std::u16string SettingsFilePath(const std::u16string& programFolder,

@@ -14,6 +14,15 @@ bool QtPictureSurface::LoadPicture(const std::u16string& path, std::string* erro
   return true;
 }
 
+bool QtPictureSurface::LoadPictureData(const QByteArray& data, std::string* why) {
+  QString reason;
+  if (!DecodePictureData(data, picture_, &reason)) {
+    if (why) *why = reason.toStdString();
+    return false;
+  }
+  return true;
+}
+
 int QtPictureSurface::Width() const { return picture_.width(); }
 
 int QtPictureSurface::Height() const { return picture_.height(); }

@@ -10,6 +10,8 @@ packages=(
   fonts-ipafont-gothic fontconfig
   xvfb xauth x11-apps imagemagick
   shared-mime-info desktop-file-utils libxml2-utils xdg-utils
+  libarchive-dev zlib1g-dev
+  dpkg-dev lintian appstream
 )
 
 missing=()

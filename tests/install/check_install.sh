@@ -2,7 +2,7 @@
 # Installs a build into a scratch prefix and checks the tree a desktop needs:
 # the programs side by side, icons under the names the launcher entries use,
 # launcher entries and type packages that validate and point into the
-# prefix, the thumbnailer entry and the manual. Then checks that a staged
+# prefix, the thumbnailer entry and the manuals. Then checks that a staged
 # install (DESTDIR) names the final prefix, not the staging folder.
 # Usage: check_install.sh BUILD_DIR
 set -euo pipefail
@@ -93,15 +93,17 @@ XDG_DATA_DIRS=/usr/share timeout 3 "$prefix/bin/Quilly" >/dev/null 2>&1 || [[ $?
 grep -qxF "Exec=\"$prefix/bin/Quilly\" %f" "$XDG_DATA_HOME/applications/quillberry-quilly.desktop" ||
   fail "Quilly installed outside the searched folders did not register itself for the user"
 
-man="$prefix/share/man/man1/qbbtool.1"
-need_file "$man"
-if [[ -f "$man" ]] && command -v groff >/dev/null; then
-  warnings=$(groff -man -ww -z "$man" 2>&1)
-  [[ -z "$warnings" ]] || fail "the manual does not format cleanly: $warnings"
-  for command in info page make build thumbnail unpack; do
-    grep -q "^\.B.* $command\b" "$man" || fail "the manual does not describe '$command'"
-  done
-fi
+for page in qbbtool Quilly QuillyEd; do
+  man="$prefix/share/man/man1/$page.1.gz"
+  need_file "$man"
+  if [[ -f "$man" ]] && command -v groff >/dev/null; then
+    warnings=$(zcat "$man" | groff -man -ww -z 2>&1)
+    [[ -z "$warnings" ]] || fail "the manual of $page does not format cleanly: $warnings"
+  fi
+done
+for command in info page make build thumbnail unpack export; do
+  zcat "$prefix/share/man/man1/qbbtool.1.gz" | grep -q "^\.B.* $command\b" || fail "the manual does not describe '$command'"
+done
 
 # Everything written at install time is in the manifest, so it can be removed.
 for written in "$apps/quillberry-quilly.desktop" "$thumbnailer"; do

@@ -17,6 +17,7 @@ int RunBuild(const Args& args);
 int RunBuild(const Args& args, const std::u16string& programFolder);
 int RunThumbnail(const Args& args);
 int RunUnpack(const Args& args);
+int RunExport(const Args& args);
 
 // Exit statuses shared by the commands.
 inline constexpr int kExitOk = 0;
@@ -29,5 +30,7 @@ inline constexpr int kExitCannotWrite = 6;
 inline constexpr int kExitPictureFailed = 7;
 inline constexpr int kExitNothingToBind = 8;
 inline constexpr int kExitFolderInUse = 9;
+inline constexpr int kExitArchiveRefused = 10;
+inline constexpr int kExitWrongPassword = 11;
 
 }  // namespace qbbtool

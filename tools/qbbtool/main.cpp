@@ -16,10 +16,11 @@ constexpr const char* kUsage =
     "Commands:\n"
     "  info BOOK              print the book's fields and pages as JSON\n"
     "  page BOOK N OUT.png    write page N as a PNG picture\n"
-    "  make OUT.qbb ... PICTURE...   write a book from pictures\n"
+    "  make OUT.qbb ... PICTURE|ARCHIVE...   write a book from pictures or comic archives\n"
     "  build DEF.qbd [OUT.qbb]       write the book a QuillyEd definition file describes\n"
     "  thumbnail [-s SIZE] BOOK OUT.png   write page 1 fitted into SIZE x SIZE as a PNG picture\n"
     "  unpack [--force] BOOK DIR     write the pages and a QuillyEd definition file into DIR\n"
+    "  export [--password PW] BOOK OUT.cbz   write the pages and fields as a comic archive\n"
     "Run 'qbbtool COMMAND --help' for the details of a command.\n";
 
 }  // namespace
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
       {"build", qbbtool::RunBuild},
       {"thumbnail", qbbtool::RunThumbnail},
       {"unpack", qbbtool::RunUnpack},
+      {"export", qbbtool::RunExport},
   };
   if (argc < 2 || std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h") {
     (argc < 2 ? std::cerr : std::cout) << kUsage;

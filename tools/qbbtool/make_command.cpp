@@ -6,9 +6,9 @@
 #include "common/byte_width_text.h"
 #include "common/free_text_rules.h"
 #include "common/utf8.h"
-#include "image/picture_surface_qt.h"
 #include "tools/qbbtool/command_line.h"
 #include "tools/qbbtool/commands.h"
+#include "tools/qbbtool/page_sources.h"
 #include "tools/qbbtool/text_loss_report.h"
 
 namespace qbbtool {
@@ -16,21 +16,28 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: qbbtool make OUT.qbb [--author A] [--title T] [--password P] [--price N]\n"
-    "                    [--comment C] [--url U] [--mail M] PICTURE...\n"
+    "                    [--comment C] [--url U] [--mail M] PICTURE|ARCHIVE...\n"
     "Writes a book with one page per picture (BMP, GIF, ICO, JPEG, PNG or WMF), in order.\n"
+    "A comic archive (ARCHIVE.cbz or .zip) gives its pictures in natural name order,\n"
+    "folders included, read from memory; its other files are skipped and named on stderr.\n"
+    "Title, author, comment and home page not given come from the first archive's\n"
+    "ComicInfo.xml. Archives with unsafe paths, over 5000 entries, an entry over\n"
+    "256 MiB or pictures over 4 GiB in all are refused.\n"
     "Author, title and password are fitted to 24, 56 and 8 bytes of code page 932\n"
     "(never cut inside a character, padded with blanks); the price is a whole number.\n"
     "An existing book at OUT.qbb is replaced only when the new one is complete.\n"
     "Exit status: 0 written; 7 a picture could not be loaded (named on stderr);\n"
-    "6 the book could not be written; 1 wrong arguments.\n";
+    "6 the book could not be written; 8 no pictures to bind; 10 an archive was refused;\n"
+    "1 wrong arguments.\n";
 
 bool ParsePrice(const std::string& text, std::int32_t& price) {
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), price);
   return !text.empty() && error == std::errc() && end == text.data() + text.size();
 }
 
-std::u16string Text(const CommandLine& line, const std::string& option) {
-  return qb::FromUtf8(line.Option(option).value_or(""));
+std::u16string Text(const CommandLine& line, const std::string& option, const std::u16string& fallback = {}) {
+  const std::optional<std::string> value = line.Option(option);
+  return value ? qb::FromUtf8(*value) : fallback;
 }
 
 }  // namespace
@@ -54,31 +61,47 @@ int RunMake(const Args& args) {
     return kExitUsage;
   }
 
+  PageSources sources;
+  for (std::size_t i = 1; i < line.positional.size(); ++i) {
+    if (const std::string refusal = sources.Add(line.positional[i]); !refusal.empty()) {
+      std::cerr << "qbbtool make: " << refusal << "; " << line.positional[0] << " was not written\n";
+      return kExitArchiveRefused;
+    }
+  }
+  for (const std::string& skipped : sources.skipped()) std::cerr << "qbbtool make: skipped " << skipped << "\n";
+  if (sources.pictures().empty()) {
+    std::cerr << "qbbtool make: there are no pictures to bind; " << line.positional[0] << " was not written\n";
+    return kExitNothingToBind;
+  }
+  if (sources.pictures().size() > 32767) {
+    std::cerr << "qbbtool make: a book holds at most 32,767 pages; " << line.positional[0] << " was not written\n";
+    return kExitUsage;
+  }
+  const ComicInfo info = sources.comicInfo().value_or(ComicInfo{});
+
   qb::BookRecord book;
-  book.Author = qb::FitToBytes(Text(line, "--author"), qb::kAuthorWidth);
-  book.Title = qb::FitToBytes(Text(line, "--title"), qb::kTitleWidth);
+  book.Author = qb::FitToBytes(Text(line, "--author", info.writer), qb::kAuthorWidth);
+  book.Title = qb::FitToBytes(Text(line, "--title", info.title), qb::kTitleWidth);
   book.Password = qb::FitToBytes(Text(line, "--password"), qb::kPasswordWidth);
   book.Price = price;
-  book.Comment = qb::RemoveFieldSeparators(qb::NormalizeLineBreaks(Text(line, "--comment")));
-  book.Url = qb::RemoveFieldSeparators(Text(line, "--url"));
+  book.Comment = qb::RemoveFieldSeparators(qb::NormalizeLineBreaks(Text(line, "--comment", info.summary)));
+  book.Url = qb::RemoveFieldSeparators(Text(line, "--url", info.web));
   book.Mail = qb::RemoveFieldSeparators(Text(line, "--mail"));
-  std::vector<std::u16string> pictures;
-  for (std::size_t i = 1; i < line.positional.size(); ++i) pictures.push_back(qb::FromUtf8(line.positional[i]));
-  book.PageCount = static_cast<std::int16_t>(pictures.size());
+  book.PageCount = static_cast<std::int16_t>(sources.pictures().size());
 
-  qb::QtPictureSurface surface;
   qb::WriteDetail detail;
   const std::string& out = line.positional[0];
-  const int status = qb::WriteBook(qb::FromUtf8(out), book, pictures, surface, &detail);
+  const int status = qb::WriteBook(qb::FromUtf8(out), book, sources.pictures(), sources, &detail);
   if (status == qb::kWriteOk) {
     std::cerr << TextLossReport("make", qb::TextLosses(book));
     return kExitOk;
   }
   std::cerr << "qbbtool make: ";
   if (detail.pictureIndex >= 0) {
-    std::cerr << "page " << detail.pictureIndex + 1 << " (" << line.positional[detail.pictureIndex + 1] << "): ";
+    std::cerr << "page " << detail.pictureIndex + 1 << " (" << sources.names()[detail.pictureIndex] << "): ";
   }
   std::cerr << detail.message << "; " << out << " was not written\n";
+  if (status == qb::kWritePictureFailed && sources.archiveRefused()) return kExitArchiveRefused;
   return status == qb::kWritePictureFailed || status == qb::kWriteTooLarge ? kExitPictureFailed : kExitCannotWrite;
 }
 
