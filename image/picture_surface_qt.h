@@ -16,6 +16,8 @@ class QtPictureSurface : public PictureSurface {
   int Width() const override;
   int Height() const override;
   std::int32_t PictureToPixels(PixelArray& pixels) const override;
+  // Row by row straight from the picture, without a copy of the page.
+  bool StreamPixels(const PixelSink& sink) const override;
 
   const QImage& image() const { return picture_; }
 

@@ -23,6 +23,28 @@ TEST(QtPictureSurface, LoadsAPictureAndHandsOverItsPixels) {
   EXPECT_EQ(pixels.back(), 0u);
 }
 
+TEST(QtPictureSurface, StreamsThePixelsTheArrayHolds) {
+  // Row by row, bottom row first, as PictureToPixels lays them out; a
+  // sink that stops ends the stream.
+  QTemporaryDir dir;
+  const QString path = fixtures::WriteFile(dir, QStringLiteral("page.bmp"), fixtures::MakeBmp({}));
+  QtPictureSurface surface;
+  ASSERT_TRUE(surface.LoadPicture(path.toStdU16String(), nullptr));
+  PixelArray expected;
+  ASSERT_EQ(surface.PictureToPixels(expected), 13 * 7);
+  PixelArray streamed;
+  ASSERT_TRUE(surface.StreamPixels([&](const std::uint32_t* pixels, std::size_t count) {
+    for (std::size_t k = 0; k < count; ++k) streamed.push_back(pixels[k] & 0xFFFFFFu);
+    return true;
+  }));
+  streamed.push_back(0);
+  EXPECT_EQ(streamed, expected);
+  int runs = 0;
+  EXPECT_FALSE(surface.StreamPixels([&](const std::uint32_t*, std::size_t) { return ++runs < 2; }));
+  EXPECT_EQ(runs, 2);
+  EXPECT_FALSE(QtPictureSurface().StreamPixels([](const std::uint32_t*, std::size_t) { return true; }));
+}
+
 TEST(QtPictureSurface, FailedLoadKeepsThePreviousPictureAndNamesTheFile) {
   QTemporaryDir dir;
   const QString good = fixtures::WriteFile(dir, QStringLiteral("good.bmp"), fixtures::MakeBmp({}));
