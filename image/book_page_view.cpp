@@ -40,9 +40,10 @@ class PlaneRowsSource : public StretchSource {
 
 int BookPageView::Draw(const std::u16string& path, std::int32_t position, QImage& view, const QColor& background) {
   if (rows_.Open(path, position) != kBookSound) return kBookDamaged;
-  view.fill(background);
+  const DrawRect place = PlaceInView(rows_.Width(), rows_.Height(), view);
+  ClearAroundPlace(view, place, background);
   PlaneRowsSource source(rows_);
-  stretch_.Draw(source, PlaceInView(rows_.Width(), rows_.Height(), view), TargetOf(view));
+  stretch_.Draw(source, place, TargetOf(view));
   rows_.Close();
   return kBookSound;
 }

@@ -63,7 +63,11 @@ void ClassicStretch::Draw(StretchSource& source, const DrawRect& place, const St
   const int x1 = columns_.back().first + columns_.back().count;
   rows_.resize(static_cast<std::size_t>(x1 - x0));
   std::uint32_t* run = rows_.data();
-  for (auto& column : columns_) column.first -= x0;
+  int widestColumn = 0;
+  for (auto& column : columns_) {
+    column.first -= x0;
+    widestColumn = std::max(widestColumn, column.count);
+  }
 
   StretchSpan previous{-1, 0};
   const std::uint32_t* previousRow = nullptr;
@@ -76,12 +80,20 @@ void ClassicStretch::Draw(StretchSource& source, const DrawRect& place, const St
       continue;
     }
     source.AndRows(rows.first, rows.count, x0, x1, run);
-    for (int c = 0; c < visibleColumns; ++c) {
-      const StretchSpan column = columns_[static_cast<std::size_t>(c)];
-      const std::uint32_t* from = run + column.first;
-      std::uint32_t v = from[0];
-      for (int k = 1; k < column.count; ++k) v &= from[k];
-      out[c] = kOpaque | v;
+    if (widestColumn <= 2) {
+      // Shrunk by at most 2 (or not at all): one or two pixels each, no loop.
+      for (int c = 0; c < visibleColumns; ++c) {
+        const StretchSpan column = columns_[static_cast<std::size_t>(c)];
+        out[c] = kOpaque | (run[column.first] & run[column.first + column.count - 1]);
+      }
+    } else {
+      for (int c = 0; c < visibleColumns; ++c) {
+        const StretchSpan column = columns_[static_cast<std::size_t>(c)];
+        const std::uint32_t* from = run + column.first;
+        std::uint32_t v = from[0];
+        for (int k = 1; k < column.count; ++k) v &= from[k];
+        out[c] = kOpaque | v;
+      }
     }
     previous = rows;
     previousRow = out;

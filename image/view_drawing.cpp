@@ -1,5 +1,6 @@
 #include "image/view_drawing.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace qb {
@@ -26,9 +27,29 @@ StretchTarget TargetOf(QImage& view) {
           view.bytesPerLine() / static_cast<std::ptrdiff_t>(sizeof(std::uint32_t))};
 }
 
+void ClearAroundPlace(QImage& view, const DrawRect& place, const QColor& background) {
+  const StretchTarget target = TargetOf(view);
+  const std::uint32_t colour = background.rgb() | 0xFF000000u;
+  const auto clamp = [](std::int64_t v, int size) { return static_cast<int>(std::clamp<std::int64_t>(v, 0, size)); };
+  const bool empty = place.width <= 0 || place.height <= 0;
+  const int left = empty ? 0 : clamp(place.x, target.width);
+  const int right = empty ? 0 : clamp(std::int64_t{place.x} + place.width, target.width);
+  const int top = empty ? target.height : clamp(place.y, target.height);
+  const int bottom = empty ? target.height : clamp(std::int64_t{place.y} + place.height, target.height);
+  for (int y = 0; y < target.height; ++y) {
+    std::uint32_t* row = target.pixels + y * target.stride;
+    if (y < top || y >= bottom) {
+      std::fill_n(row, target.width, colour);
+    } else {
+      std::fill_n(row, left, colour);
+      std::fill_n(row + right, target.width - right, colour);
+    }
+  }
+}
+
 DrawRect DrawPageIntoView(QImage& view, const QImage& page, const QColor& background) {
-  view.fill(background);
-  const DrawRect place = PlaceInView(page.width(), page.height(), view);
+  const DrawRect place = page.isNull() ? DrawRect{} : PlaceInView(page.width(), page.height(), view);
+  ClearAroundPlace(view, place, background);
   if (page.isNull()) return place;
   const bool direct = page.format() == QImage::Format_RGB32 || page.format() == QImage::Format_ARGB32;
   const QImage source = direct ? page : page.convertToFormat(QImage::Format_RGB32);

@@ -24,6 +24,10 @@ DrawRect PlaceInView(int pageWidth, int pageHeight, const QImage& view);
 // 32 bits first when they are in another format.
 StretchTarget TargetOf(QImage& view);
 
+// Fills the view with background except where place covers it: what the
+// page is about to be drawn over need not be cleared first.
+void ClearAroundPlace(QImage& view, const DrawRect& place, const QColor& background);
+
 // Returns where the page was drawn, in the view's own pixels (may extend
 // beyond the view).
 DrawRect DrawPageIntoView(QImage& view, const QImage& page, const QColor& background);
