@@ -2,7 +2,9 @@
 
 #include "book/book_format.h"
 
-#if defined(__SSE2__)
+#if defined(__x86_64__)
+#include <immintrin.h>
+#elif defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
@@ -34,6 +36,51 @@ void AndUnmaskedBytes(const std::uint8_t* __restrict in, std::size_t n, std::uin
 
 namespace {
 
+#if defined(__x86_64__)
+// The first pixels of Interleave, 32 a step with 256-bit registers; returns
+// how many it did. Unpacking works within each 128-bit half, so the halves
+// are put back in order before they are stored.
+template <bool kStream>
+__attribute__((target("avx2"))) std::size_t InterleaveWide(const std::uint8_t* __restrict blue,
+                                                           const std::uint8_t* __restrict green,
+                                                           const std::uint8_t* __restrict red, std::size_t n,
+                                                           std::uint8_t blueMask, std::uint8_t greenMask,
+                                                           std::uint8_t redMask, std::uint32_t* __restrict out) {
+  std::size_t k = 0;
+  if constexpr (kStream) {
+    if (reinterpret_cast<std::uintptr_t>(out) % 32 != 0) return 0;
+  }
+  const __m256i zero = _mm256_setzero_si256();
+  const __m256i b32 = _mm256_set1_epi8(static_cast<char>(blueMask));
+  const __m256i g32 = _mm256_set1_epi8(static_cast<char>(greenMask));
+  const __m256i r32 = _mm256_set1_epi8(static_cast<char>(redMask));
+  for (; k + 32 <= n; k += 32) {
+    const __m256i b = _mm256_xor_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(blue + k)), b32);
+    const __m256i g = _mm256_xor_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(green + k)), g32);
+    const __m256i r = _mm256_xor_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(red + k)), r32);
+    const __m256i bgLow = _mm256_unpacklo_epi8(b, g);
+    const __m256i bgHigh = _mm256_unpackhi_epi8(b, g);
+    const __m256i r0Low = _mm256_unpacklo_epi8(r, zero);
+    const __m256i r0High = _mm256_unpackhi_epi8(r, zero);
+    const __m256i p0 = _mm256_unpacklo_epi16(bgLow, r0Low);    // pixels 0-3 | 16-19
+    const __m256i p1 = _mm256_unpackhi_epi16(bgLow, r0Low);    // 4-7 | 20-23
+    const __m256i p2 = _mm256_unpacklo_epi16(bgHigh, r0High);  // 8-11 | 24-27
+    const __m256i p3 = _mm256_unpackhi_epi16(bgHigh, r0High);  // 12-15 | 28-31
+    const __m256i ordered[4] = {_mm256_permute2x128_si256(p0, p1, 0x20), _mm256_permute2x128_si256(p2, p3, 0x20),
+                                _mm256_permute2x128_si256(p0, p1, 0x31), _mm256_permute2x128_si256(p2, p3, 0x31)};
+    auto* to = reinterpret_cast<__m256i*>(out + k);
+    for (int i = 0; i < 4; ++i) {
+      if constexpr (kStream) {
+        _mm256_stream_si256(to + i, ordered[i]);
+      } else {
+        _mm256_storeu_si256(to + i, ordered[i]);
+      }
+    }
+  }
+  return k;
+}
+#endif
+
 // Interleaves n pixels, each colour XORed with its mask (0 for bytes already
 // unmasked). Streamed stores bypass the cache, for output far larger than it.
 template <bool kStream>
@@ -45,6 +92,11 @@ void Interleave(const std::uint8_t* __restrict blue, const std::uint8_t* __restr
            static_cast<std::uint32_t>(blue[k] ^ blueMask);
   };
   std::size_t k = 0;
+#if defined(__x86_64__)
+  // Twice the width where the processor has it, chosen once at run time.
+  static const bool wide = __builtin_cpu_supports("avx2");
+  if (wide) k = InterleaveWide<kStream>(blue, green, red, n, blueMask, greenMask, redMask, out);
+#endif
 #if defined(__SSE2__)
   // 16 pixels a step, the bytes paired by unpacking, which the compiler
   // does not find on its own. Streamed stores need 16-byte alignment.
@@ -126,7 +178,14 @@ void AndMaskedRuns(const MaskedPlanes* runs, int rowCount, std::size_t n, bool i
 
 void PixelsFromMaskedPlanes(const std::uint8_t* blue, const std::uint8_t* green, const std::uint8_t* red,
                             std::size_t n, std::uint32_t* out) {
-  Interleave<true>(blue, green, red, n, format::kBlueMask, format::kGreenMask, format::kRedMask, out);
+  // Pixels that fit the cache comfortably are read from it next; more would
+  // only flush it, so they pass it by.
+  constexpr std::size_t kCacheFriendlyPixels = 2 * 1024 * 1024;
+  if (n > kCacheFriendlyPixels) {
+    Interleave<true>(blue, green, red, n, format::kBlueMask, format::kGreenMask, format::kRedMask, out);
+  } else {
+    Interleave<false>(blue, green, red, n, format::kBlueMask, format::kGreenMask, format::kRedMask, out);
+  }
 }
 
 void PixelsFromMaskedRun(const std::uint8_t* blue, const std::uint8_t* green, const std::uint8_t* red,

@@ -31,7 +31,7 @@ void AddUnmaskedBytes(const std::uint8_t* in, std::size_t n, std::uint8_t mask, 
 void AndUnmaskedBytes(const std::uint8_t* in, std::size_t n, std::uint8_t mask, std::uint8_t* inout);
 
 // n pixels 0x00RRGGBB from the masked blue, green and red planes: for a
-// whole page (the stores pass by the cache, which the page would only flush).
+// whole page (a large page's stores pass by the cache, which it would only flush).
 void PixelsFromMaskedPlanes(const std::uint8_t* blue, const std::uint8_t* green, const std::uint8_t* red,
                             std::size_t n, std::uint32_t* out);
 // The same for a run that is used again at once (one row).
