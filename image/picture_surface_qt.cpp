@@ -33,19 +33,4 @@ bool QtPictureSurface::StreamPixels(const PixelSink& sink) const {
   return true;
 }
 
-bool QtPictureSurface::SetPage(const PageImage& page) {
-  if (!TransferSizeAllowed(page.Width, page.Height) ||
-      page.Pixels.size() < static_cast<std::size_t>(page.Width) * static_cast<std::size_t>(page.Height)) {
-    return false;
-  }
-  // Pages of one book usually share a size: the picture is reused then.
-  const QSize size(page.Width, page.Height);
-  if (picture_.size() != size || picture_.format() != QImage::Format_RGB32) {
-    QImage fresh(size, QImage::Format_RGB32);
-    if (fresh.isNull()) return false;
-    picture_ = std::move(fresh);
-  }
-  return PixelsToPicture(picture_, page.Pixels) == 0;
-}
-
 }  // namespace qb

@@ -58,37 +58,5 @@ TEST(QtPictureSurface, FailedLoadKeepsThePreviousPictureAndNamesTheFile) {
   EXPECT_EQ(surface.image().pixel(0, 0), fixtures::kRed);
 }
 
-TEST(QtPictureSurface, SetPageSizesToThePage) {
-  PageImage page;
-  page.Width = 2;
-  page.Height = 2;
-  page.Pixels = {0x00000001u, 0x00000002u, 0x00000003u, 0x00000004u, 0};
-  QtPictureSurface surface;
-  ASSERT_TRUE(surface.SetPage(page));
-  EXPECT_EQ(surface.image().size(), QSize(2, 2));
-  EXPECT_EQ(surface.image().pixel(0, 1), qRgb(0, 0, 1));
-  EXPECT_EQ(surface.image().pixel(1, 0), qRgb(0, 0, 4));
-  PixelArray back;
-  EXPECT_EQ(surface.PictureToPixels(back), 4);
-  EXPECT_EQ(back, page.Pixels);
-}
-
-TEST(QtPictureSurface, SetPageRefusesPagesItCannotShow) {
-  QtPictureSurface surface;
-  PageImage first;
-  first.Width = 1;
-  first.Height = 1;
-  first.Pixels = {0x00ABCDEFu, 0};
-  ASSERT_TRUE(surface.SetPage(first));
-  PageImage shortPixels = first;
-  shortPixels.Width = 3;  // needs 3 pixels, has 2
-  EXPECT_FALSE(surface.SetPage(shortPixels));
-  PageImage negative = first;
-  negative.Height = -1;
-  EXPECT_FALSE(surface.SetPage(negative));
-  EXPECT_EQ(surface.image().size(), QSize(1, 1));
-  EXPECT_EQ(surface.image().pixel(0, 0), qRgb(0xAB, 0xCD, 0xEF));
-}
-
 }  // namespace
 }  // namespace qb
