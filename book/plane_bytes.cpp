@@ -13,20 +13,32 @@ void UnmaskBytes(const std::uint8_t* __restrict in, std::size_t n, std::uint8_t 
   for (std::size_t k = 0; k < n; ++k) out[k] = static_cast<std::uint8_t>(in[k] ^ mask);
 }
 
-void AddUnmaskedBytes(const std::uint8_t* __restrict in, std::size_t n, std::uint8_t mask,
-                      std::uint16_t* __restrict sums) {
+void AddUnmaskedRuns(const std::uint8_t* const* runs, int rowCount, std::size_t n, std::uint8_t mask,
+                     std::uint16_t* __restrict sums) {
   std::size_t k = 0;
 #if defined(__SSE2__)
+  // 16 columns a step with all the rows added in registers: the sums are
+  // read and written once per call, not once per row.
   const __m128i zero = _mm_setzero_si128();
   const __m128i mask16 = _mm_set1_epi8(static_cast<char>(mask));
   for (; k + 16 <= n; k += 16) {
-    const __m128i v = _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in + k)), mask16);
     auto* to = reinterpret_cast<__m128i*>(sums + k);
-    _mm_storeu_si128(to, _mm_add_epi16(_mm_loadu_si128(to), _mm_unpacklo_epi8(v, zero)));
-    _mm_storeu_si128(to + 1, _mm_add_epi16(_mm_loadu_si128(to + 1), _mm_unpackhi_epi8(v, zero)));
+    __m128i low = _mm_loadu_si128(to);
+    __m128i high = _mm_loadu_si128(to + 1);
+    for (int row = 0; row < rowCount; ++row) {
+      const __m128i v = _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(runs[row] + k)), mask16);
+      low = _mm_add_epi16(low, _mm_unpacklo_epi8(v, zero));
+      high = _mm_add_epi16(high, _mm_unpackhi_epi8(v, zero));
+    }
+    _mm_storeu_si128(to, low);
+    _mm_storeu_si128(to + 1, high);
   }
 #endif
-  for (; k < n; ++k) sums[k] = static_cast<std::uint16_t>(sums[k] + (in[k] ^ mask));
+  for (; k < n; ++k) {
+    unsigned sum = sums[k];
+    for (int row = 0; row < rowCount; ++row) sum += static_cast<std::uint8_t>(runs[row][k] ^ mask);
+    sums[k] = static_cast<std::uint16_t>(sum);
+  }
 }
 
 void AndUnmaskedBytes(const std::uint8_t* __restrict in, std::size_t n, std::uint8_t mask,

@@ -23,9 +23,11 @@ void AndMaskedRuns(const MaskedPlanes* runs, int rowCount, std::size_t n, bool i
 // out[k] = in[k] ^ mask.
 void UnmaskBytes(const std::uint8_t* in, std::size_t n, std::uint8_t mask, std::uint8_t* out);
 
-// sums[k] += in[k] ^ mask; 257 rows of bytes fit a 16-bit sum.
+// sums[k] += runs[r][k] ^ mask for each of the rowCount runs; 257 rows of
+// bytes fit a 16-bit sum.
 inline constexpr int kRowsPerShortSum = 257;
-void AddUnmaskedBytes(const std::uint8_t* in, std::size_t n, std::uint8_t mask, std::uint16_t* sums);
+void AddUnmaskedRuns(const std::uint8_t* const* runs, int rowCount, std::size_t n, std::uint8_t mask,
+                     std::uint16_t* sums);
 
 // inout[k] &= in[k] ^ mask.
 void AndUnmaskedBytes(const std::uint8_t* in, std::size_t n, std::uint8_t mask, std::uint8_t* inout);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "book/book_test_support.h"
 #include "book/book_writer.h"
 #include "image/book_page_thumbnail.h"
@@ -35,6 +37,39 @@ TEST(BookPageThumbnail, EachPixelAveragesThePagePixelsThatFallOnIt) {
   EXPECT_TRUE(ShrinkBookPage(path, book.PageTable[0], QSize(6, 2)).isNull());
   EXPECT_TRUE(ShrinkBookPage(path, book.PageTable[0], QSize(0, 1)).isNull());
   EXPECT_TRUE(ShrinkBookPage(path, book.PageTable[0] + 1000, QSize(2, 1)).isNull());
+}
+
+TEST(BookPageThumbnail, WidePagesAverageLikeNarrowOnes) {
+  // 53 x 37 random pixels onto 10 x 7: columns of 5 or 6 and rows of 5 or 6,
+  // each average computed here pixel by pixel.
+  TempDir dir;
+  const std::u16string path = U16(dir / "random.qbb");
+  std::mt19937 random(23);
+  PixelArray colours(53 * 37);
+  for (auto& c : colours) c = random() & 0xFFFFFFu;
+  FakeSurface surface;
+  surface.pictures[u"p"] = Picture(53, 37, colours);
+  BookRecord book;
+  book.PageCount = 1;
+  ASSERT_EQ(WriteBook(path, book, {u"p"}, surface), kWriteOk);
+  const QImage small = ShrinkBookPage(path, book.PageTable[0], QSize(10, 7));
+  ASSERT_EQ(small.size(), QSize(10, 7));
+  for (int ty = 0; ty < 7; ++ty) {
+    for (int tx = 0; tx < 10; ++tx) {
+      std::uint64_t sum[3] = {0, 0, 0};
+      std::uint64_t count = 0;
+      for (int y = 0; y < 37; ++y) {
+        for (int x = 0; x < 53; ++x) {
+          if (x * 10 / 53 != tx || y * 7 / 37 != ty) continue;
+          const std::uint32_t c = colours[static_cast<std::size_t>((36 - y) * 53 + x)];
+          for (int i = 0; i < 3; ++i) sum[i] += (c >> (8 * i)) & 0xFF;
+          ++count;
+        }
+      }
+      const auto average = [&](int i) { return static_cast<int>((sum[i] + count / 2) / count); };
+      ASSERT_EQ(small.pixel(tx, ty), qRgb(average(2), average(1), average(0))) << tx << "," << ty;
+    }
+  }
 }
 
 TEST(BookPageThumbnail, TallSpansAreSummedWithoutOverflow) {
