@@ -44,8 +44,10 @@ int main(int argc, char** argv) {
   std::printf("\nRatios (time of ours / time of the baseline, same run):\n");
   for (const char* args : {"1280/960", "4000/3000"}) {
     PrintRatio(reporter, "BM_ReadPageImage", "BM_PlainRead", args, "page decode vs plain read of its bytes");
+    PrintRatio(reporter, "BM_BookPageToScreen", "BM_PlainRead", args, "book page to screen vs plain read of its bytes");
     PrintRatio(reporter, "BM_BookPageToScreen", "BM_JpegPageToScreen", args, "book page to screen vs JPEG page");
     PrintRatio(reporter, "BM_WriteBookPage", "BM_DecodePictureOnly", args, "write a page vs decode its picture");
+    PrintRatio(reporter, "BM_BookThumbnail", "BM_JpegThumbnail", args, "book thumbnail vs JPEG thumbnail");
   }
   benchmark::Shutdown();
   return 0;

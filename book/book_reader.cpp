@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "book/book_format.h"
+#include "book/page_rows.h"
+#include "book/plane_bytes.h"
 #include "common/cp932.h"
 #include "common/text_helpers.h"
 #include "common/utf8.h"
@@ -146,43 +148,22 @@ int ReadPageHeader(const std::u16string& path, PageImage& page, std::int32_t pos
 }
 
 int ReadPageImage(const std::u16string& path, PageImage& page, std::int32_t position) {
-  // The pixel array keeps its capacity between pages: fresh memory costs a
-  // page fault per 4 KiB, which is most of the time spent on a large page.
-  page.Width = page.Height = page.Reserved = 0;
-  page.Pixels.assign(1, 0);
-  BookFile file(path);
-  PageImage head;
-  if (!ReadRecordHeader(file, position, head)) return kBookDamaged;
-  const std::int64_t n = static_cast<std::int64_t>(head.Width) * head.Height;
-  const std::int64_t planes = position - 1 + static_cast<std::int64_t>(format::kPageHeaderSize);
-
-  // The three planes are read in slices, so only a small buffer is needed
-  // besides the pixel array itself.
-  constexpr std::int64_t kSlice = 256 * 1024;
-  std::vector<std::uint32_t> pixels = std::move(page.Pixels);
-  pixels.resize(static_cast<std::size_t>(n + 1));
-  std::string blue;
-  std::string red;
-  std::string green;
-  for (std::int64_t first = 0; first < n; first += kSlice) {
-    const auto count = static_cast<std::size_t>(std::min(kSlice, n - first));
-    if (!file.Read(planes + first, count, blue) || !file.Read(planes + (n + 1) + first, count, red) ||
-        !file.Read(planes + 2 * (n + 1) + first, count, green)) {
-      page.Pixels.assign(1, 0);
-      return kBookDamaged;
-    }
-    std::uint32_t* out = pixels.data() + first;
-    for (std::size_t k = 0; k < count; ++k) {
-      out[k] = static_cast<std::uint32_t>(static_cast<std::uint8_t>(red[k]) ^ format::kRedMask) << 16 |
-               static_cast<std::uint32_t>(static_cast<std::uint8_t>(green[k]) ^ format::kGreenMask) << 8 |
-               static_cast<std::uint32_t>(static_cast<std::uint8_t>(blue[k]) ^ format::kBlueMask);
-    }
+  // A pixel array already of the page's size is overwritten, not cleared
+  // first, and keeps its memory: fresh memory costs a page fault per 4 KiB.
+  PageRows rows;
+  if (rows.Open(path, position) != kBookSound) {
+    page.Width = page.Height = page.Reserved = 0;
+    page.Pixels.assign(1, 0);
+    return kBookDamaged;
   }
-  pixels[static_cast<std::size_t>(n)] = 0;
-  page.Width = head.Width;
-  page.Height = head.Height;
-  page.Reserved = head.Reserved;
-  page.Pixels = std::move(pixels);
+  const std::size_t n = static_cast<std::size_t>(rows.Width()) * static_cast<std::size_t>(rows.Height());
+  page.Pixels.resize(n + 1);
+  const MaskedPlanes planes = rows.Planes();
+  PixelsFromMaskedPlanes(planes.blue, planes.green, planes.red, n, page.Pixels.data());
+  page.Pixels[n] = 0;
+  page.Width = static_cast<std::int16_t>(rows.Width());
+  page.Height = static_cast<std::int16_t>(rows.Height());
+  page.Reserved = rows.Reserved();
   return kBookSound;
 }
 

@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "book/book_format.h"
+#include "book/plane_bytes.h"
 #include "common/cp932.h"
 #include "common/hidden_file_name.h"
 #include "common/text_helpers.h"
@@ -80,6 +81,69 @@ std::string PageTableBytes(const std::vector<std::int32_t>& table) {
   return bytes;
 }
 
+// The three planes of a page, one slice at a time: a page is never held
+// whole, only as long as the surface holds its picture.
+struct PlaneSlices {
+  static constexpr std::size_t kSlice = 256 * 1024;
+  std::vector<std::uint8_t> bytes = std::vector<std::uint8_t>(3 * kSlice);
+  bool readFailed = false;
+};
+
+// Writes the page record at offset: its header, then the masked planes
+// taken from the surface in slices, each ending in its mask (the spare
+// sample). The record's size comes from width and height, its planes from
+// the surface: they must agree, or the next page would land inside this one.
+bool WritePageRecord(TemporaryBookFile& file, std::int64_t offset, const PictureSurface& surface, int width,
+                     int height, PlaneSlices& slices) {
+  slices.readFailed = false;
+  std::string head(format::kPageHeaderSize, '\0');
+  PutInt16(head, static_cast<std::int16_t>(width), 0);
+  PutInt16(head, static_cast<std::int16_t>(height), 2);
+  if (!file.WriteAt(offset, head.data(), head.size())) return false;
+
+  const std::size_t n = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+  const std::int64_t planes = offset + static_cast<std::int64_t>(format::kPageHeaderSize);
+  const auto samples = static_cast<std::int64_t>(n) + 1;
+  std::uint8_t* blue = slices.bytes.data();
+  std::uint8_t* red = blue + PlaneSlices::kSlice;
+  std::uint8_t* green = red + PlaneSlices::kSlice;
+  std::size_t done = 0;
+  std::size_t filled = 0;
+  bool written = true;
+  const auto flush = [&] {
+    const auto at = planes + static_cast<std::int64_t>(done);
+    written = file.WriteAt(at, blue, filled) && file.WriteAt(at + samples, red, filled) &&
+              file.WriteAt(at + 2 * samples, green, filled);
+    done += filled;
+    filled = 0;
+    return written;
+  };
+  const bool streamed = surface.StreamPixels([&](const std::uint32_t* pixels, std::size_t count) {
+    if (done + filled + count > n) return false;
+    while (count > 0) {
+      const std::size_t take = std::min(count, PlaneSlices::kSlice - filled);
+      SplitIntoMaskedPlanes(pixels, take, blue + filled, red + filled, green + filled);
+      filled += take;
+      pixels += take;
+      count -= take;
+      if (filled == PlaneSlices::kSlice && !flush()) return false;
+    }
+    return true;
+  });
+  if (!written) return false;
+  if (!streamed || done + filled != n) {
+    slices.readFailed = true;
+    return false;
+  }
+  if (filled > 0 && !flush()) return false;
+  // The spare sample of each plane encodes 0: it is the plane's mask.
+  const std::uint8_t spare[] = {format::kBlueMask, format::kRedMask, format::kGreenMask};
+  for (int plane = 0; plane < 3; ++plane) {
+    if (!file.WriteAt(planes + plane * samples + static_cast<std::int64_t>(n), &spare[plane], 1)) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 void TextToBytes(std::string& header, std::u16string_view text, std::size_t offset) {
@@ -134,8 +198,7 @@ int WriteBook(const std::u16string& path, BookRecord& book, const std::vector<st
   }
 
   std::int64_t end = tableOffset + 4 * static_cast<std::int64_t>(table.size());
-  PixelArray pixels;
-  std::string planes;
+  PlaneSlices slices;
   for (int i = 0; i < book.PageCount; ++i) {
     if (progress && !progress(i, book.PageCount)) return Fail(detail, kWriteCancelled, "cancelled");
     std::string error;
@@ -151,36 +214,14 @@ int WriteBook(const std::u16string& path, BookRecord& book, const std::vector<st
     if (static_cast<std::int64_t>(width) * height * 4 > INT32_MAX) {
       return Fail(detail, kWriteTooLarge, "the picture has too many pixels for one page", i);
     }
-    const std::int32_t n = surface.PictureToPixels(pixels);
-    // The page record's size comes from width and height, its planes from n:
-    // they must agree or the next page would land inside this one.
-    if (n != static_cast<std::int64_t>(width) * height || pixels.size() != static_cast<std::size_t>(n) + 1) {
-      return Fail(detail, kWritePictureFailed, "the picture's pixels cannot be read", i);
-    }
-
     const std::int64_t position = end + (i > 0 ? 1 : 0) + 1;
     const std::int64_t recordSize = format::PageRecordSize(width, height);
     if (position + recordSize > INT32_MAX) {
       return Fail(detail, kWriteTooLarge, "the book would exceed the 2 GiB the format can address", i);
     }
-    const std::size_t samples = static_cast<std::size_t>(n) + 1;
-    planes.resize(format::kPageHeaderSize + 3 * samples);
-    PutInt16(planes, static_cast<std::int16_t>(width), 0);
-    PutInt16(planes, static_cast<std::int16_t>(height), 2);
-    PutInt16(planes, 0, 4);
-    char* blue = planes.data() + format::kPageHeaderSize;
-    char* red = blue + samples;
-    char* green = red + samples;
-    for (std::size_t k = 0; k < samples; ++k) {
-      const std::uint32_t p = pixels[k];
-      blue[k] = static_cast<char>((p & 0xFF) ^ format::kBlueMask);
-      red[k] = static_cast<char>(((p >> 16) & 0xFF) ^ format::kRedMask);
-      green[k] = static_cast<char>(((p >> 8) & 0xFF) ^ format::kGreenMask);
-    }
-    // The filler byte before every page after the first is the zero the
-    // seek leaves behind.
-    if (!file.WriteAt(position - 1, planes.data(), planes.size())) {
-      return Fail(detail, kWriteIoError, "the book file cannot be written", i);
+    if (!WritePageRecord(file, position - 1, surface, width, height, slices)) {
+      return Fail(detail, slices.readFailed ? kWritePictureFailed : kWriteIoError,
+                  slices.readFailed ? "the picture's pixels cannot be read" : "the book file cannot be written", i);
     }
     table[static_cast<std::size_t>(i)] = static_cast<std::int32_t>(position);
     end = position - 1 + recordSize;

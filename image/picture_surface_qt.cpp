@@ -31,19 +31,15 @@ std::int32_t QtPictureSurface::PictureToPixels(PixelArray& pixels) const {
   return qb::PictureToPixels(picture_, pixels);
 }
 
-bool QtPictureSurface::SetPage(const PageImage& page) {
-  if (!TransferSizeAllowed(page.Width, page.Height) ||
-      page.Pixels.size() < static_cast<std::size_t>(page.Width) * static_cast<std::size_t>(page.Height)) {
-    return false;
+bool QtPictureSurface::StreamPixels(const PixelSink& sink) const {
+  if (picture_.isNull() || !TransferSizeAllowed(picture_.width(), picture_.height())) return false;
+  const bool direct = picture_.format() == QImage::Format_RGB32 || picture_.format() == QImage::Format_ARGB32;
+  if (!direct) return PictureSurface::StreamPixels(sink);
+  const auto width = static_cast<std::size_t>(picture_.width());
+  for (int row = picture_.height() - 1; row >= 0; --row) {
+    if (!sink(reinterpret_cast<const std::uint32_t*>(picture_.constScanLine(row)), width)) return false;
   }
-  // Pages of one book usually share a size: the picture is reused then.
-  const QSize size(page.Width, page.Height);
-  if (picture_.size() != size || picture_.format() != QImage::Format_RGB32) {
-    QImage fresh(size, QImage::Format_RGB32);
-    if (fresh.isNull()) return false;
-    picture_ = std::move(fresh);
-  }
-  return PixelsToPicture(picture_, page.Pixels) == 0;
+  return true;
 }
 
 }  // namespace qb

@@ -1,7 +1,6 @@
 #pragma once
 // The hidden picture ("PicLoad") on Qt: the Editor loads each page picture
-// into it for the book writer, the Viewer puts each decoded page into it
-// before scaling it into the view.
+// into it for the preview and the book writer.
 
 #include <QImage>
 
@@ -19,13 +18,10 @@ class QtPictureSurface : public PictureSurface {
   int Width() const override;
   int Height() const override;
   std::int32_t PictureToPixels(PixelArray& pixels) const override;
+  // Row by row straight from the picture, without a copy of the page.
+  bool StreamPixels(const PixelSink& sink) const override;
 
   const QImage& image() const { return picture_; }
-
-  // Sizes the surface to the page and puts the page's pixels into it. On
-  // failure (a page of no pixels, too large, or too few pixels) the surface
-  // keeps what it held.
-  bool SetPage(const PageImage& page);
 
  private:
   QImage picture_;

@@ -19,7 +19,6 @@
 #include "common/ui/message_box.h"
 #include "common/ui/picture_box.h"
 #include "common/ui/wait_until_exposed.h"
-#include "image/view_drawing.h"
 #include "viewer/button_pictures.h"
 #include "viewer/page_navigation.h"
 #include "viewer/price_label.h"
@@ -252,11 +251,12 @@ void frmView::DrawPage(std::int16_t index) {
   // Only entries of the open book's page table are ever read.
   if (bookPath_.empty() || index < 0 || index >= static_cast<int>(book_.PageTable.size())) return;
   const BusyCursor busy;
-  // A record that cannot be read (the file changed since it was opened)
-  // leaves the view as it was.
-  if (ReadPageImage(bookPath_, page_, book_.PageTable[static_cast<std::size_t>(index)]) != 0) return;
-  if (!PicLoad.SetPage(page_)) return;
-  DrawPageIntoView(VIEW->Canvas(), PicLoad.image(), VIEW->Background());
+  // Straight from the book into the view. A record that cannot be read (the
+  // file changed since it was opened) leaves the view as it was.
+  if (pageView_.Draw(bookPath_, book_.PageTable[static_cast<std::size_t>(index)], VIEW->Canvas(),
+                     VIEW->Background()) != 0) {
+    return;
+  }
   VIEW->Refresh();
 }
 

@@ -15,7 +15,7 @@
 
 #include "book/book_record.h"
 #include "common/settings.h"
-#include "image/picture_surface_qt.h"
+#include "image/book_page_view.h"
 #include "viewer/page_keys.h"
 #include "viewer/wheel_steps.h"
 
@@ -78,8 +78,6 @@ class frmView : public QWidget {
   std::array<QToolButton*, 4> BTN{};
   QScrollBar* PageScroll = nullptr;
   PictureBox* VIEW = nullptr;
-  QtPictureSurface PicLoad;  // the page at its own size, never shown
-  PageImage page_;           // kept between pages so its memory is reused
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -106,6 +104,7 @@ class frmView : public QWidget {
   std::u16string bookPath_;
   std::int16_t currentPage_ = 1;
   WheelSteps wheel_;
+  BookPageView pageView_;  // keeps its working memory between pages
 };
 
 }  // namespace qb::viewer

@@ -30,9 +30,13 @@ void PictureBox::Clear() {
 void PictureBox::Refresh() { update(); }
 
 void PictureBox::FitCanvas() {
-  const QSize size = InnerSize().expandedTo(QSize(0, 0));
-  if (canvas_.size() == size) return;
+  // On a high-density screen the canvas has the screen's own pixels, so a
+  // page drawn into it is not enlarged a second time on its way out.
+  const qreal ratio = devicePixelRatioF();
+  const QSize size = (QSizeF(InnerSize().expandedTo(QSize(0, 0))) * ratio).toSize();
+  if (canvas_.size() == size && canvas_.devicePixelRatio() == ratio) return;
   QImage resized(size, QImage::Format_RGB32);
+  resized.setDevicePixelRatio(ratio);
   resized.fill(background_);
   if (!canvas_.isNull()) {
     QPainter painter(&resized);

@@ -20,7 +20,8 @@ class PictureBox : public QFrame {
   void SetBackground(const QColor& colour);
   QColor Background() const { return background_; }
 
-  // The persistent image, always the size of the drawing area.
+  // The persistent image, always the size of the drawing area in the
+  // screen's own pixels (its device pixel ratio is the screen's).
   QImage& Canvas();
   QSize InnerSize() const { return contentsRect().size(); }
 

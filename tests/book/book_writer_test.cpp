@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "book/book_reader.h"
 #include "book/book_writer.h"
 #include "book_test_support.h"
@@ -63,6 +65,35 @@ TEST(BookWriter, LaterPagesFollowOneFillerByte) {
   const std::string bytes = ReadAll(dir / "b.qbb");
   EXPECT_EQ(bytes[158], '\0');
   EXPECT_EQ(bytes.size(), 159u + 12u);
+}
+
+TEST(BookWriter, PagesOfEverySizeRoundTripThroughTheReader) {
+  // Random pixels (the top byte too, which is not stored) in pages whose
+  // sizes fall around the 16-pixel steps of the plane loops and span more
+  // than one 256 KiB slice.
+  TempDir dir;
+  std::mt19937 random(17);
+  FakeSurface surface;
+  std::vector<std::u16string> names;
+  const std::pair<int, int> sizes[] = {{1, 1}, {15, 1}, {16, 1}, {17, 3}, {33, 31}, {700, 500}, {0, 0}};
+  for (const auto& [width, height] : sizes) {
+    PixelArray colours(static_cast<std::size_t>(width * height));
+    for (auto& c : colours) c = static_cast<std::uint32_t>(random());
+    names.push_back(FromUtf8(std::to_string(names.size())));
+    surface.pictures[names.back()] = Picture(width, height, colours);
+  }
+  BookRecord book;
+  book.PageCount = static_cast<std::int16_t>(names.size());
+  ASSERT_EQ(WriteBook(U16(dir / "sizes.qbb"), book, names, surface), kWriteOk);
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    PageImage page;
+    ASSERT_EQ(ReadPageImage(U16(dir / "sizes.qbb"), page, book.PageTable[i]), 0);
+    PixelArray expected = surface.pictures[names[i]].pixels;
+    for (auto& c : expected) c &= 0xFFFFFFu;
+    EXPECT_EQ(page.Width, sizes[i].first);
+    EXPECT_EQ(page.Height, sizes[i].second);
+    EXPECT_EQ(page.Pixels, expected) << "page " << i;
+  }
 }
 
 TEST(BookWriter, TextLengthCountsBytesAndTextsRoundTrip) {

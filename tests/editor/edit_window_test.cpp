@@ -294,6 +294,29 @@ TEST_F(EditWindowPreview, TallPictureFillsTheHeightCentred) {
   EXPECT_EQ(ViewPixel(w_, 245, 100), kGrey & 0xFFFFFF);
 }
 
+TEST_F(EditWindowPreview, ShrunkPictureKeepsItsThinDarkLines) {
+  // Checkers of F0F0F0 and 8F8F8F at exactly twice the 325 x 221 view: each
+  // 2 x 2 block ANDs to 808080.
+  QImage checker(650, 442, QImage::Format_RGB32);
+  for (int y = 0; y < 442; ++y) {
+    for (int x = 0; x < 650; ++x) checker.setPixel(x, y, (x + y) % 2 ? qRgb(0x8F, 0x8F, 0x8F) : qRgb(0xF0, 0xF0, 0xF0));
+  }
+  Preview(Picture("checker.bmp", checker));
+  for (int y = 0; y < 221; ++y) {
+    for (int x = 0; x < 325; ++x) ASSERT_EQ(ViewPixel(w_, x, y), 0x808080u) << x << "," << y;
+  }
+  // 1000 x 500, white with a black line in every tenth column: fitted to
+  // 325 x 162, where all 100 lines stay visible.
+  QImage grid = SolidPicture(1000, 500, qRgb(255, 255, 255));
+  for (int y = 0; y < 500; ++y) {
+    for (int x = 0; x < 1000; x += 10) grid.setPixel(x, y, qRgb(0, 0, 0));
+  }
+  Preview(Picture("grid.bmp", grid));
+  int lines = 0;
+  for (int x = 0; x < 325; ++x) lines += ViewPixel(w_, x, 110) == 0;
+  EXPECT_EQ(lines, 100);
+}
+
 TEST_F(EditWindowPreview, PngInAnyCaseIsNotPreviewed) {
   Preview(a_);
   const QImage shown = w_.VIEW()->Canvas().copy();

@@ -23,6 +23,28 @@ TEST(QtPictureSurface, LoadsAPictureAndHandsOverItsPixels) {
   EXPECT_EQ(pixels.back(), 0u);
 }
 
+TEST(QtPictureSurface, StreamsThePixelsTheArrayHolds) {
+  // Row by row, bottom row first, as PictureToPixels lays them out; a
+  // sink that stops ends the stream.
+  QTemporaryDir dir;
+  const QString path = fixtures::WriteFile(dir, QStringLiteral("page.bmp"), fixtures::MakeBmp({}));
+  QtPictureSurface surface;
+  ASSERT_TRUE(surface.LoadPicture(path.toStdU16String(), nullptr));
+  PixelArray expected;
+  ASSERT_EQ(surface.PictureToPixels(expected), 13 * 7);
+  PixelArray streamed;
+  ASSERT_TRUE(surface.StreamPixels([&](const std::uint32_t* pixels, std::size_t count) {
+    for (std::size_t k = 0; k < count; ++k) streamed.push_back(pixels[k] & 0xFFFFFFu);
+    return true;
+  }));
+  streamed.push_back(0);
+  EXPECT_EQ(streamed, expected);
+  int runs = 0;
+  EXPECT_FALSE(surface.StreamPixels([&](const std::uint32_t*, std::size_t) { return ++runs < 2; }));
+  EXPECT_EQ(runs, 2);
+  EXPECT_FALSE(QtPictureSurface().StreamPixels([](const std::uint32_t*, std::size_t) { return true; }));
+}
+
 TEST(QtPictureSurface, FailedLoadKeepsThePreviousPictureAndNamesTheFile) {
   QTemporaryDir dir;
   const QString good = fixtures::WriteFile(dir, QStringLiteral("good.bmp"), fixtures::MakeBmp({}));
@@ -34,38 +56,6 @@ TEST(QtPictureSurface, FailedLoadKeepsThePreviousPictureAndNamesTheFile) {
   EXPECT_NE(error.find(bad.toStdString()), std::string::npos) << error;
   EXPECT_EQ(surface.Width(), 13);
   EXPECT_EQ(surface.image().pixel(0, 0), fixtures::kRed);
-}
-
-TEST(QtPictureSurface, SetPageSizesToThePage) {
-  PageImage page;
-  page.Width = 2;
-  page.Height = 2;
-  page.Pixels = {0x00000001u, 0x00000002u, 0x00000003u, 0x00000004u, 0};
-  QtPictureSurface surface;
-  ASSERT_TRUE(surface.SetPage(page));
-  EXPECT_EQ(surface.image().size(), QSize(2, 2));
-  EXPECT_EQ(surface.image().pixel(0, 1), qRgb(0, 0, 1));
-  EXPECT_EQ(surface.image().pixel(1, 0), qRgb(0, 0, 4));
-  PixelArray back;
-  EXPECT_EQ(surface.PictureToPixels(back), 4);
-  EXPECT_EQ(back, page.Pixels);
-}
-
-TEST(QtPictureSurface, SetPageRefusesPagesItCannotShow) {
-  QtPictureSurface surface;
-  PageImage first;
-  first.Width = 1;
-  first.Height = 1;
-  first.Pixels = {0x00ABCDEFu, 0};
-  ASSERT_TRUE(surface.SetPage(first));
-  PageImage shortPixels = first;
-  shortPixels.Width = 3;  // needs 3 pixels, has 2
-  EXPECT_FALSE(surface.SetPage(shortPixels));
-  PageImage negative = first;
-  negative.Height = -1;
-  EXPECT_FALSE(surface.SetPage(negative));
-  EXPECT_EQ(surface.image().size(), QSize(1, 1));
-  EXPECT_EQ(surface.image().pixel(0, 0), qRgb(0xAB, 0xCD, 0xEF));
 }
 
 }  // namespace

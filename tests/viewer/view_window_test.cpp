@@ -14,6 +14,7 @@
 #include "common/ui/picture_box.h"
 #include "common/ui/scripted_dialog_backend.h"
 #include "common/ui/scripted_message_boxes.h"
+#include "image/view_drawing.h"
 #include "viewer/view_window.h"
 #include "viewer_test_support.h"
 
@@ -479,8 +480,73 @@ TEST_F(ViewWindow, PagesAreScaledIntoTheView) {
   EXPECT_EQ(fitted.pixel(300, 240), qRgb(0, 0, 200));
   EXPECT_EQ(fitted.pixel(340, 240), qRgb(200, 0, 0));
   EXPECT_EQ(fitted.pixel(637, 477), qRgb(200, 0, 0));
-  EXPECT_EQ(view->PicLoad.Width(), 1280);
-  EXPECT_EQ(view->PicLoad.Height(), 960);
+}
+
+TEST_F(ViewWindow, ShrunkPagesKeepTheirThinDarkLines) {
+  // 1600 x 1200, white with 1-pixel black lines every 16 pixels both ways.
+  QImage grid = Solid(1600, 1200, qRgb(255, 255, 255));
+  for (int y = 0; y < 1200; ++y) {
+    for (int x = 0; x < 1600; ++x) {
+      if (x % 16 == 0 || y % 16 == 0) grid.setPixel(x, y, qRgb(0, 0, 0));
+    }
+  }
+  // Exactly twice the view's 638 x 478: F0F0F0 and 8F8F8F checkers.
+  QImage checker(1276, 956, QImage::Format_RGB32);
+  for (int y = 0; y < 956; ++y) {
+    for (int x = 0; x < 1276; ++x) checker.setPixel(x, y, (x + y) % 2 ? qRgb(0x8F, 0x8F, 0x8F) : qRgb(0xF0, 0xF0, 0xF0));
+  }
+  TestBookContents contents;
+  contents.pages = {grid, checker};
+  OpenFromCommandLine(Book("lines.qbb", contents));
+
+  // The grid fills 638 x 478: each of the 75 horizontal lines is a black
+  // row, and every other row shows all 100 vertical lines.
+  const QImage& shown = view->VIEW->Canvas();
+  int blackRows = 0;
+  for (int y = 0; y < 478; ++y) {
+    int black = 0;
+    for (int x = 0; x < 638; ++x) black += shown.pixel(x, y) == qRgb(0, 0, 0);
+    if (black == 638) {
+      ++blackRows;
+    } else {
+      ASSERT_EQ(black, 100) << "row " << y;
+    }
+  }
+  EXPECT_EQ(blackRows, 75);
+  // And the view holds exactly what the rule makes of the page.
+  QImage expected(638, 478, QImage::Format_RGB32);
+  DrawPageIntoView(expected, grid, view->VIEW->Background());
+  EXPECT_EQ(shown, expected);
+
+  view->BTN_Click(frmView::kNext);
+  const QImage& halved = view->VIEW->Canvas();
+  for (int y = 0; y < 478; ++y) {
+    for (int x = 0; x < 638; ++x) ASSERT_EQ(halved.pixel(x, y), qRgb(0x80, 0x80, 0x80)) << x << "," << y;
+  }
+}
+
+TEST_F(ViewWindow, PagesWithoutPixelsClearTheView) {
+  // A hand-made book: pages of 0 x 0, 1 x 1 and 2 x 3000 pixels.
+  FakeSurface surface;
+  PixelArray tall(2 * 3000, 0x000000);
+  surface.pictures = {{u"empty", Picture(0, 0, {})}, {u"dot", Picture(1, 1, {0x336699})}, {u"tall", Picture(2, 3000, tall)}};
+  BookRecord book;
+  book.PageCount = 3;
+  ASSERT_EQ(WriteBook(U16(dir / "odd.qbb"), book, {u"dot", u"empty", u"tall"}, surface), kWriteOk);
+  OpenFromCommandLine(dir / "odd.qbb");
+  const QRgb background = view->VIEW->Background().rgb();
+  // The 1 x 1 page at its own size in the middle: (638 - 1) / 2, (478 - 1) / 2.
+  EXPECT_EQ(view->VIEW->Canvas().pixel(318, 238), qRgb(0x33, 0x66, 0x99));
+
+  for (int page = 2; page <= 3; ++page) {
+    view->BTN_Click(frmView::kNext);
+    ASSERT_EQ(view->CurrentPage(), page);
+    const QImage& shown = view->VIEW->Canvas();
+    for (int y = 0; y < shown.height(); ++y) {
+      for (int x = 0; x < shown.width(); ++x) ASSERT_EQ(shown.pixel(x, y), background) << page << ": " << x << "," << y;
+    }
+  }
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(ViewWindow, PageRecordTruncatedAfterOpeningDrawsNothing) {

@@ -3,10 +3,10 @@
 
 #include "book/book_reader.h"
 #include "common/utf8.h"
+#include "image/book_page_thumbnail.h"
 #include "tools/qbbtool/book_refusal.h"
 #include "tools/qbbtool/command_line.h"
 #include "tools/qbbtool/commands.h"
-#include "tools/qbbtool/page_picture.h"
 #include "tools/qbbtool/png_file.h"
 #include "tools/qbbtool/thumbnail_size.h"
 
@@ -55,14 +55,16 @@ int RunThumbnail(const Args& args) {
     const Refusal refusal = RefuseBook(status, path);
     return Fail(refusal.exitStatus, refusal.message);
   }
+  // Only the page's size is read here; the thumbnail is made straight from
+  // the book's planes, without the page's pixels ever being held whole.
   qb::PageImage page;
-  if (book.PageTable.empty() || qb::ReadPageImage(qb::FromUtf8(path), page, book.PageTable[0]) != 0) {
+  if (book.PageTable.empty() || qb::ReadPageHeader(qb::FromUtf8(path), page, book.PageTable[0]) != 0) {
     return Fail(kExitDamaged, "page 1 of " + path + " cannot be read; the file is damaged");
   }
-  const QImage picture = PagePicture(page);
-  if (picture.isNull()) return Fail(kExitDamaged, "page 1 of " + path + " holds no picture");
-  const QSize fitted = ThumbnailSize(picture.size(), *size);
-  const QImage thumbnail = picture.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  const QSize fitted = ThumbnailSize(QSize(page.Width, page.Height), *size);
+  if (fitted.isEmpty()) return Fail(kExitDamaged, "page 1 of " + path + " holds no picture");
+  const QImage thumbnail = qb::ShrinkBookPage(qb::FromUtf8(path), book.PageTable[0], fitted);
+  if (thumbnail.isNull()) return Fail(kExitDamaged, "page 1 of " + path + " cannot be read; the file is damaged");
   // The desktop may read OUT as soon as it exists: it never sees half a picture.
   if (!PublishPngFile(thumbnail.convertToFormat(QImage::Format_RGB888), QString::fromStdString(out))) {
     return Fail(kExitCannotWrite, "cannot write " + out + "; check the folder exists and is writable");

@@ -1,0 +1,19 @@
+#pragma once
+// A small picture of a page straight from its book, for thumbnails: every
+// thumbnail pixel is the average of the page pixels that fall on it (the
+// same partition as the classic stretch, averaged instead of ANDed), read
+// row by row from the mapped record, so the page is never held whole.
+
+#include <QImage>
+#include <QSize>
+#include <cstdint>
+#include <string>
+
+namespace qb {
+
+// The page record at the 1-based position shrunk to size (each side at
+// most the page's); a null picture when the record cannot be read or size
+// is not within the page.
+QImage ShrinkBookPage(const std::u16string& path, std::int32_t position, QSize size);
+
+}  // namespace qb

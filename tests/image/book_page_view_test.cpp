@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <random>
+
+#include "book/book_reader.h"
+#include "book/book_test_support.h"
+#include "book/book_writer.h"
+#include "image/book_page_view.h"
+#include "image/pixel_transfer.h"
+#include "image/view_drawing.h"
+
+namespace qb::test {
+namespace {
+
+class BookPageViewTest : public ::testing::Test {
+ protected:
+  // Writes a book of the given pictures and returns its page table.
+  std::vector<std::int32_t> Write(const std::vector<FakePicture>& pages) {
+    FakeSurface surface;
+    std::vector<std::u16string> names;
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+      names.push_back(u"p" + FromUtf8(std::to_string(i)));
+      surface.pictures[names.back()] = pages[i];
+    }
+    BookRecord book;
+    book.PageCount = static_cast<std::int16_t>(pages.size());
+    EXPECT_EQ(WriteBook(path, book, names, surface), kWriteOk);
+    return book.PageTable;
+  }
+
+  // The page decoded whole and stretched: what the streaming path must equal.
+  QImage Reference(std::int32_t position, QSize viewSize, double ratio) {
+    PageImage page;
+    EXPECT_EQ(ReadPageImage(path, page, position), 0);
+    QImage picture;
+    if (page.Width > 0 && page.Height > 0) {
+      picture = QImage(page.Width, page.Height, QImage::Format_RGB32);
+      EXPECT_EQ(PixelsToPicture(picture, page.Pixels), 0);
+    }
+    QImage view(viewSize, QImage::Format_RGB32);
+    view.setDevicePixelRatio(ratio);
+    DrawPageIntoView(view, picture, Qt::white);
+    return view;
+  }
+
+  TempDir dir;
+  std::u16string path = U16(dir / "pages.qbb");
+};
+
+FakePicture RandomPicture(std::mt19937& random, int width, int height) {
+  PixelArray colours;
+  std::uniform_int_distribution<std::uint32_t> colour(0, 0xFFFFFF);
+  for (int i = 0; i < width * height; ++i) colours.push_back(colour(random));
+  return Picture(width, height, std::move(colours));
+}
+
+TEST_F(BookPageViewTest, StreamingEqualsDecodingAndStretching) {
+  std::mt19937 random(11);
+  // Shrunk a little and a lot (more rows to a view row than are ANDed in
+  // one pass), enlarged, natural size, tall and wide, odd widths around the
+  // 16-pixel steps of the loops.
+  const QSize sizes[] = {{1280, 960}, {333, 2000}, {17, 9}, {700, 481}, {2000, 95}, {639, 5000}, {31, 33}};
+  std::vector<FakePicture> pages;
+  for (const QSize size : sizes) pages.push_back(RandomPicture(random, size.width(), size.height()));
+  const auto table = Write(pages);
+  BookPageView pageView;
+  for (const double ratio : {1.0, 2.0}) {
+    for (const QSize logical : {QSize(638, 478), QSize(325, 221)}) {
+      for (std::size_t i = 0; i < table.size(); ++i) {
+        QImage view(logical * ratio, QImage::Format_RGB32);
+        view.setDevicePixelRatio(ratio);
+        ASSERT_EQ(pageView.Draw(path, table[i], view, Qt::white), 0);
+        EXPECT_EQ(view, Reference(table[i], logical * ratio, ratio))
+            << "page " << i << " in " << logical.width() << "x" << logical.height() << " at " << ratio;
+      }
+    }
+  }
+}
+
+TEST_F(BookPageViewTest, PagesWithoutPixelsClearTheView) {
+  // Pages of 0 x 0, 1 x 1 and 2 x 3000: the first and the last have nothing
+  // to draw (2 x 3000 fits the height at a width of 0).
+  std::mt19937 random(3);
+  const auto table = Write({Picture(0, 0, {}), Picture(1, 1, {0x102030}), RandomPicture(random, 2, 3000)});
+  BookPageView pageView;
+  QImage view(60, 40, QImage::Format_RGB32);
+  for (const std::int32_t position : {table[0], table[2]}) {
+    view.fill(Qt::black);
+    ASSERT_EQ(pageView.Draw(path, position, view, Qt::white), 0);
+    for (int y = 0; y < view.height(); ++y) {
+      for (int x = 0; x < view.width(); ++x) ASSERT_EQ(view.pixel(x, y), qRgb(255, 255, 255)) << x << "," << y;
+    }
+  }
+  ASSERT_EQ(pageView.Draw(path, table[1], view, Qt::white), 0);
+  EXPECT_EQ(view.pixel(29, 19), qRgb(0x10, 0x20, 0x30));
+  EXPECT_EQ(view.pixel(30, 19), qRgb(255, 255, 255));
+}
+
+TEST_F(BookPageViewTest, UnreadableRecordLeavesTheViewAlone) {
+  std::mt19937 random(5);
+  const auto table = Write({RandomPicture(random, 50, 40), RandomPicture(random, 50, 40)});
+  BookPageView pageView;
+  QImage view(60, 40, QImage::Format_RGB32);
+  view.fill(Qt::black);
+  const QImage before = view.copy();
+  // Cut inside the second record; a position outside the file; no file.
+  std::filesystem::resize_file(dir / "pages.qbb", static_cast<std::uintmax_t>(table[1] + 100));
+  EXPECT_EQ(pageView.Draw(path, table[1], view, Qt::white), kBookDamaged);
+  EXPECT_EQ(pageView.Draw(path, table[1] + 1000000, view, Qt::white), kBookDamaged);
+  EXPECT_EQ(pageView.Draw(path, 0, view, Qt::white), kBookDamaged);
+  EXPECT_EQ(pageView.Draw(U16(dir / "missing.qbb"), table[0], view, Qt::white), kBookDamaged);
+  EXPECT_EQ(view, before);
+  // The first page is whole and still shows.
+  EXPECT_EQ(pageView.Draw(path, table[0], view, Qt::white), 0);
+  EXPECT_NE(view, before);
+}
+
+}  // namespace
+}  // namespace qb::test
