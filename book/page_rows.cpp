@@ -77,8 +77,6 @@ int PageRows::Open(const std::u16string& path, std::int32_t position) {
   void* map = ::mmap(nullptr, static_cast<std::size_t>(end - start), PROT_READ, MAP_PRIVATE, file.get(),
                      static_cast<off_t>(start));
   if (map == MAP_FAILED) return kBookDamaged;
-  // Read from front to back, once: the kernel may read ahead generously.
-  ::madvise(map, static_cast<std::size_t>(end - start), MADV_SEQUENTIAL);
   map_ = map;
   mapLength_ = static_cast<std::size_t>(end - start);
   record_ = static_cast<const std::uint8_t*>(map) + (offset - start) + format::kPageHeaderSize;
