@@ -12,16 +12,22 @@
 
 #include "book/page_rows.h"
 #include "image/classic_stretch.h"
+#include "image/view_drawing.h"
 
 namespace qb {
+
+// Where a page of the given size goes in a view, in the view's own pixels.
+using PagePlacement = DrawRect (*)(int pageWidth, int pageHeight, const QImage& view);
 
 class BookPageView {
  public:
   // Reads the page record at the 1-based position and shows it in view:
-  // cleared to background, the page stretched to its place (nothing more
-  // for a page without pixels). Returns 0, or kBookDamaged when the record
-  // cannot be read; the view is then left as it was.
-  int Draw(const std::u16string& path, std::int32_t position, QImage& view, const QColor& background);
+  // cleared to background, the page stretched to the place `placement`
+  // gives (nothing more for a page without pixels). Returns 0, or
+  // kBookDamaged when the record cannot be read; the view is then left as
+  // it was.
+  int Draw(const std::u16string& path, std::int32_t position, QImage& view, const QColor& background,
+           PagePlacement placement = PlaceInView);
 
  private:
   PageRows rows_;

@@ -30,6 +30,7 @@ PageKeyAction PageKeyFor(int key, Qt::KeyboardModifiers modifiers) {
     case Qt::Key_Space: return PageKeyAction::Next;
     case Qt::Key_Home: return PageKeyAction::First;
     case Qt::Key_End: return PageKeyAction::Last;
+    case Qt::Key_F11: return PageKeyAction::FullScreen;
     default: return PageKeyAction::None;
   }
 }

@@ -10,12 +10,12 @@
 
 namespace qb::viewer {
 
-enum class PageKeyAction { None, Previous, Next, First, Last, Open, Info };
+enum class PageKeyAction { None, Previous, Next, First, Last, Open, Info, FullScreen };
 
 // Left, PageUp, Backspace: PREV. Right, PageDown, Space: NEXT. Home, End:
-// the first and last page. Ctrl+O: OPEN. Ctrl+I: INFO. The page keys count
-// only without Ctrl and Alt, so they never take another program's chord;
-// keypad keys count like the main ones.
+// the first and last page. Ctrl+O: OPEN. Ctrl+I: INFO. F11: into or out of
+// full screen. The page keys count only without Ctrl and Alt, so they never
+// take another program's chord; keypad keys count like the main ones.
 PageKeyAction PageKeyFor(int key, Qt::KeyboardModifiers modifiers);
 
 // Space, Return, Enter and Select without Ctrl or Alt: the keys that press

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QToolButton>
@@ -20,6 +21,7 @@
 #include "common/ui/picture_box.h"
 #include "common/ui/wait_until_exposed.h"
 #include "viewer/button_pictures.h"
+#include "viewer/full_screen_view.h"
 #include "viewer/page_navigation.h"
 #include "viewer/price_label.h"
 #include "viewer/viewer_icon.h"
@@ -117,6 +119,11 @@ frmView::frmView(ViewerSettings settings, ViewerEnvironment environment)
   }
   setAcceptDrops(true);
 
+  fullScreen_ = new FullScreenView(this);
+  fullScreen_->setWindowTitle(windowTitle());
+  fullScreen_->setWindowIcon(windowIcon());
+  fullScreen_->installEventFilter(this);
+
   setTabOrder(BTN[kOpen], PageScroll);
   setTabOrder(PageScroll, VIEW);
   setTabOrder(VIEW, BTN[kPrev]);
@@ -144,7 +151,7 @@ void frmView::BTN_Click(int index) {
       break;
     case kPrev: StepPage(-1); break;
     case kNext: StepPage(+1); break;
-    case kInfo: environment_.modals.RunInfoWindow(this, book_); break;
+    case kInfo: environment_.modals.RunInfoWindow(DialogOwner(), book_); break;
     default: break;
   }
 }
@@ -169,13 +176,14 @@ void frmView::OpenBook(const std::u16string& path) {
       PageScroll->setMaximum(1);
       PageScroll->setValue(1);
     }
-    ShowMessage(this, QStringLiteral("ファイルが壊れているか、デジタルブックではありません。"), Text(kProgramTitle),
+    ShowMessage(DialogOwner(), QStringLiteral("ファイルが壊れているか、デジタルブックではありません。"), Text(kProgramTitle),
                 MessageButtons::Ok, MessageIcon::None);
     return;
   }
   book_ = std::move(read);
   currentPage_ = 1;
   setWindowTitle(LiteralWindowTitle(BookWindowTitle(book_)));
+  fullScreen_->setWindowTitle(windowTitle());
   {
     // Narrowing the range must not draw a page on its way; page 1 is drawn next.
     const QSignalBlocker quiet(PageScroll);
@@ -186,7 +194,7 @@ void frmView::OpenBook(const std::u16string& path) {
 
 bool frmView::SelectBookFile() {
   clsCommonDialog dialog;
-  dialog.setHwndOwner(this);
+  dialog.setHwndOwner(DialogOwner());
   dialog.setInitDir(Text(settings_.lastFolder));
   dialog.setDialogTitle(QStringLiteral("クイルベリーブック"));
   dialog.setFilter(QStringLiteral("ｸｲﾙﾍﾞﾘｰﾌﾞｯｸ") + QChar(u'\0') + QStringLiteral("*.qbb") + QChar(u'\0'));
@@ -211,7 +219,7 @@ void frmView::AskPassword() {
     PassCheckFlag = kUnlocked;
   } else {
     PassCheckFlag = kLocked;
-    environment_.modals.RunPasswordPrompt(this, Text(password), Text(FormatPriceLabel(book_.Price)), PassCheckFlag);
+    environment_.modals.RunPasswordPrompt(DialogOwner(), Text(password), Text(FormatPriceLabel(book_.Price)), PassCheckFlag);
   }
   UpdateNavigation();
 }
@@ -253,12 +261,36 @@ void frmView::DrawPage(std::int16_t index) {
   const BusyCursor busy;
   // Straight from the book into the view. A record that cannot be read (the
   // file changed since it was opened) leaves the view as it was.
-  if (pageView_.Draw(bookPath_, book_.PageTable[static_cast<std::size_t>(index)], VIEW->Canvas(),
-                     VIEW->Background()) != 0) {
-    return;
-  }
+  const std::int32_t position = book_.PageTable[static_cast<std::size_t>(index)];
+  if (pageView_.Draw(bookPath_, position, VIEW->Canvas(), VIEW->Background()) != 0) return;
   VIEW->Refresh();
+  fullScreen_->SetPage(bookPath_, position);
 }
+
+void frmView::EnterFullScreen() {
+  if (IsFullScreen()) return;
+  fullScreen_->ShowOn(screen());
+}
+
+void frmView::LeaveFullScreen() {
+  if (!IsFullScreen()) return;
+  // The window was never moved or resized: it only comes back to the front.
+  fullScreen_->hide();
+  raise();
+  activateWindow();
+}
+
+bool frmView::IsFullScreen() const { return fullScreen_->isVisible(); }
+
+void frmView::ToggleFullScreen() {
+  if (IsFullScreen()) {
+    LeaveFullScreen();
+  } else {
+    EnterFullScreen();
+  }
+}
+
+QWidget* frmView::DialogOwner() { return IsFullScreen() ? static_cast<QWidget*>(fullScreen_) : this; }
 
 bool frmView::RunPageKey(PageKeyAction action) {
   switch (action) {
@@ -268,6 +300,7 @@ bool frmView::RunPageKey(PageKeyAction action) {
     case PageKeyAction::Last: ScrollToPage(PageScroll->maximum()); return true;
     case PageKeyAction::Open: BTN_Click(kOpen); return true;
     case PageKeyAction::Info: BTN_Click(kInfo); return true;
+    case PageKeyAction::FullScreen: ToggleFullScreen(); return true;
     case PageKeyAction::None: return false;
   }
   return false;
@@ -279,8 +312,13 @@ void frmView::ScrollToPage(int page) {
 }
 
 bool frmView::eventFilter(QObject* watched, QEvent* event) {
+  const bool onPage = watched == VIEW || watched == fullScreen_;
   if (event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
+    if (watched == fullScreen_ && key->key() == Qt::Key_Escape) {
+      LeaveFullScreen();
+      return true;
+    }
     auto* button = qobject_cast<QToolButton*>(watched);
     if (button && PressesFocusedButton(key->key(), key->modifiers())) {
       // A tool button presses on Space itself but ignores Return.
@@ -289,11 +327,21 @@ bool frmView::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
     if (RunPageKey(PageKeyFor(key->key(), key->modifiers()))) return true;
-  } else if (event->type() == QEvent::Wheel && watched == VIEW) {
+  } else if (event->type() == QEvent::Wheel && onPage) {
     auto* wheel = static_cast<QWheelEvent*>(event);
     const int steps = wheel_.Add(wheel->angleDelta().y());
     for (int i = 0; i < std::abs(steps); ++i) StepPage(steps < 0 ? -1 : +1);
     wheel->accept();
+    return true;
+  } else if (event->type() == QEvent::MouseButtonDblClick && onPage &&
+             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    ToggleFullScreen();
+    return true;
+  } else if (event->type() == QEvent::DragEnter && watched == fullScreen_) {
+    dragEnterEvent(static_cast<QDragEnterEvent*>(event));
+    return true;
+  } else if (event->type() == QEvent::Drop && watched == fullScreen_) {
+    dropEvent(static_cast<QDropEvent*>(event));
     return true;
   }
   return QWidget::eventFilter(watched, event);

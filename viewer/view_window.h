@@ -5,7 +5,9 @@
 // protected book on its first page until its password has been given.
 // The reader's keys, the mouse wheel over the page and a book file dropped
 // on the window lead to the same steps as the buttons and the scroll bar,
-// and so obey the same lock.
+// and so obey the same lock. F11 or a double-click on the page shows the
+// page across the window's screen (FullScreenView); there the same keys,
+// wheel and drops act, and the window itself is left exactly as it was.
 
 #include <QWidget>
 #include <array>
@@ -29,6 +31,7 @@ class PictureBox;
 
 namespace qb::viewer {
 
+class FullScreenView;
 class ViewerModals;
 
 // What the window takes from the program around it.
@@ -66,6 +69,12 @@ class frmView : public QWidget {
   void StepPage(std::int16_t direction);
   void UpdateNavigation();
 
+  // Shows the page across the window's screen, and back in the window.
+  void EnterFullScreen();
+  void LeaveFullScreen();
+  bool IsFullScreen() const;
+  FullScreenView* FullScreen() const { return fullScreen_; }
+
   // 0: locked (only page 1 may be shown), -1: unlocked. Written by the
   // password prompt.
   std::int16_t PassCheckFlag = 0;
@@ -97,6 +106,10 @@ class frmView : public QWidget {
   // Sets the scroll bar to page and draws it, also when the bar already
   // stands there.
   void ShowScrollPage(int page);
+  void ToggleFullScreen();
+  // What prompts, messages and dialogs open over: the full-screen page
+  // while it is shown, otherwise this window.
+  QWidget* DialogOwner();
 
   ViewerSettings settings_;
   ViewerEnvironment environment_;
@@ -105,6 +118,7 @@ class frmView : public QWidget {
   std::int16_t currentPage_ = 1;
   WheelSteps wheel_;
   BookPageView pageView_;  // keeps its working memory between pages
+  FullScreenView* fullScreen_ = nullptr;
 };
 
 }  // namespace qb::viewer

@@ -57,6 +57,8 @@ TEST(PageKeys, ReaderKeysMapToTheButtonsAndEnds) {
       {Qt::Key_End, Qt::NoModifier, PageKeyAction::Last},
       {Qt::Key_O, Qt::ControlModifier, PageKeyAction::Open},
       {Qt::Key_I, Qt::ControlModifier, PageKeyAction::Info},
+      {Qt::Key_F11, Qt::NoModifier, PageKeyAction::FullScreen},
+      {Qt::Key_F11, Qt::ControlModifier, PageKeyAction::None},
       // Chords belong to someone else; plain letters are no commands.
       {Qt::Key_Right, Qt::ControlModifier, PageKeyAction::None},
       {Qt::Key_Space, Qt::AltModifier, PageKeyAction::None},

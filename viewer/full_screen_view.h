@@ -1,0 +1,62 @@
+#pragma once
+// The page across a whole screen: a window of its own, shown full screen on
+// the screen the main window is on, holding nothing but the page on a black
+// ground (image/screen_fit.h says where). It draws the page the main window
+// shows, straight from the book, in the screen's own pixels, and draws it
+// again whenever its screen changes size, density or identity. Keys, the
+// wheel, double-clicks and drops are the main window's business: it watches
+// this window's events.
+
+#include <QImage>
+#include <QMetaObject>
+#include <QWidget>
+#include <cstdint>
+#include <string>
+
+#include "image/book_page_view.h"
+
+class QScreen;
+
+namespace qb::viewer {
+
+class FullScreenView : public QWidget {
+  Q_OBJECT
+
+ public:
+  // parent: the main window, which this window stays over and closes with.
+  explicit FullScreenView(QWidget* parent);
+
+  // Shows the page at the 1-based position of the book at path; an empty
+  // path shows the black ground alone. Drawn now when shown, otherwise on
+  // showing.
+  void SetPage(const std::u16string& path, std::int32_t position);
+
+  // Covers the whole of screen, full screen, and keeps following the screen
+  // it is on.
+  void ShowOn(QScreen* screen);
+
+  // What is on screen, in the screen's own pixels.
+  const QImage& Canvas() const { return canvas_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  QSize DeviceSize() const;
+  // Draws the canvas afresh at the window's present size and density.
+  void Render();
+  void Redraw();  // renders and shows
+  void FollowScreen(QScreen* screen);
+
+  std::u16string path_;
+  std::int32_t position_ = 0;
+  QImage canvas_;
+  bool stale_ = true;  // the page changed while hidden
+  BookPageView pageView_;
+  QMetaObject::Connection screenGeometry_;
+  QMetaObject::Connection screenChange_;
+};
+
+}  // namespace qb::viewer
