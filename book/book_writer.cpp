@@ -1,16 +1,10 @@
 #include "book/book_writer.h"
 
-#include <unistd.h>
-
-#include <atomic>
-#include <cstdio>
-#include <filesystem>
 #include <random>
-#include <system_error>
 
 #include "book/book_format.h"
 #include "common/cp932.h"
-#include "common/hidden_file_name.h"
+#include "common/file_replacement.h"
 #include "common/text_helpers.h"
 #include "common/utf8.h"
 
@@ -21,50 +15,6 @@ std::uint8_t DrawKey() {
   static thread_local std::mt19937 generator{std::random_device{}()};
   return static_cast<std::uint8_t>(std::uniform_int_distribution<int>(0, 255)(generator));
 }
-
-// A new file beside the target that becomes the target only on Commit();
-// otherwise it is removed, so the old book survives every failure.
-class TemporaryBookFile {
- public:
-  explicit TemporaryBookFile(const std::filesystem::path& target) : target_(target) {
-    static std::atomic<unsigned> counter{0};
-    // Hidden, in the target's folder, so the final rename cannot cross file systems.
-    temp_ = HiddenNameBeside(target, "." + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp");
-    file_ = std::fopen(temp_.c_str(), "wb");
-  }
-  ~TemporaryBookFile() {
-    if (file_) std::fclose(file_);
-    if (!committed_) {
-      std::error_code ignored;
-      std::filesystem::remove(temp_, ignored);
-    }
-  }
-  TemporaryBookFile(const TemporaryBookFile&) = delete;
-  TemporaryBookFile& operator=(const TemporaryBookFile&) = delete;
-
-  bool IsOpen() const { return file_ != nullptr; }
-
-  bool WriteAt(std::int64_t offset, const void* data, std::size_t size) {
-    return std::fseek(file_, static_cast<long>(offset), SEEK_SET) == 0 && std::fwrite(data, 1, size, file_) == size;
-  }
-
-  bool Commit() {
-    const bool flushed = std::fflush(file_) == 0 && ::fsync(::fileno(file_)) == 0;
-    const bool closed = std::fclose(file_) == 0;
-    file_ = nullptr;
-    if (!flushed || !closed) return false;
-    std::error_code error;
-    std::filesystem::rename(temp_, target_, error);
-    committed_ = !error;
-    return committed_;
-  }
-
- private:
-  std::filesystem::path target_;
-  std::filesystem::path temp_;
-  std::FILE* file_ = nullptr;
-  bool committed_ = false;
-};
 
 int Fail(WriteDetail* detail, int status, std::string message, int pictureIndex = -1) {
   if (detail) {
@@ -123,14 +73,15 @@ int WriteBook(const std::u16string& path, BookRecord& book, const std::vector<st
   header[format::kKeyOffset] = static_cast<char>(key);
   header[format::kCheckOffset] = static_cast<char>(key ^ format::kCheckMask);
 
-  TemporaryBookFile file(ToPath(path));
-  if (!file.IsOpen()) return Fail(detail, kWriteIoError, "the book file cannot be created");
+  // The old book stays whole until the new one is complete.
+  FileReplacement file(ToPath(path));
+  if (!file.ok()) return Fail(detail, kWriteIoError, "the book file cannot be created (" + file.error() + ")");
 
   std::vector<std::int32_t> table(static_cast<std::size_t>(book.PageCount), 0);
   const std::int64_t tableOffset = static_cast<std::int64_t>(format::kHeaderSize) + textLength;
-  if (!file.WriteAt(0, header.data(), header.size()) || !file.WriteAt(format::kHeaderSize, text.data(), text.size()) ||
-      !file.WriteAt(tableOffset, PageTableBytes(table).data(), 4 * table.size())) {
-    return Fail(detail, kWriteIoError, "the book file cannot be written");
+  if (!file.WriteAt(0, header) || !file.WriteAt(format::kHeaderSize, text) ||
+      !file.WriteAt(tableOffset, PageTableBytes(table))) {
+    return Fail(detail, kWriteIoError, "the book file cannot be written (" + file.error() + ")");
   }
 
   std::int64_t end = tableOffset + 4 * static_cast<std::int64_t>(table.size());
@@ -179,15 +130,15 @@ int WriteBook(const std::u16string& path, BookRecord& book, const std::vector<st
     }
     // The filler byte before every page after the first is the zero the
     // seek leaves behind.
-    if (!file.WriteAt(position - 1, planes.data(), planes.size())) {
-      return Fail(detail, kWriteIoError, "the book file cannot be written", i);
+    if (!file.WriteAt(position - 1, planes)) {
+      return Fail(detail, kWriteIoError, "the book file cannot be written (" + file.error() + ")", i);
     }
     table[static_cast<std::size_t>(i)] = static_cast<std::int32_t>(position);
     end = position - 1 + recordSize;
   }
 
-  if (!file.WriteAt(tableOffset, PageTableBytes(table).data(), 4 * table.size()) || !file.Commit()) {
-    return Fail(detail, kWriteIoError, "the book file cannot be written");
+  if (!file.WriteAt(tableOffset, PageTableBytes(table)) || !file.Commit()) {
+    return Fail(detail, kWriteIoError, "the book file cannot be written (" + file.error() + ")");
   }
   book.TextLength = textLength;
   book.PageTable = std::move(table);
