@@ -26,7 +26,7 @@ constexpr auto kRescanAfter = std::chrono::seconds(10);
 
 std::string RandomToken() {
   static constexpr char kAlphabet[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-  std::random_device device;
+  static thread_local std::random_device device;
   std::string token(kTokenLength, 'x');
   for (char& c : token) c = kAlphabet[device() % (sizeof kAlphabet - 1)];
   return token;
@@ -103,9 +103,10 @@ void RemoveLeftovers(const fs::path& folder) {
   DIR* dir = ::opendir(folder.c_str());
   if (dir == nullptr) return;
   const uid_t self = ::geteuid();
+  const pid_t writer = ::getpid();
   while (const dirent* entry = ::readdir(dir)) {
     const pid_t owner = TemporaryNameOwner(entry->d_name);
-    if (owner <= 0 || ProcessExists(owner)) continue;
+    if (owner <= 0 || owner == writer || ProcessExists(owner)) continue;
     struct stat status {};
     if (::fstatat(::dirfd(dir), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0 || status.st_uid != self) continue;
     std::error_code ignored;
@@ -215,7 +216,7 @@ bool FileReplacement::Finish(bool flushToDisk) {
   return true;
 }
 
-bool FileReplacement::Commit() {
+bool FileReplacement::Commit(bool flushFolder) {
   if (committed_) return true;
   if (!Finish()) return false;
   if (::rename(temporary_.c_str(), destination_.c_str()) != 0) {
@@ -224,7 +225,7 @@ bool FileReplacement::Commit() {
   committed_ = true;
   // The new content is already in place; a folder that refuses fsync does
   // not make the write a failure.
-  SyncFolder(FolderOf(destination_));
+  if (flushFolder) SyncFolder(FolderOf(destination_));
   return true;
 }
 

@@ -79,8 +79,9 @@ class FileReplacement {
   bool Finish(bool flushToDisk = true);
 
   // Finish() if not done yet, then renames the file over the destination
-  // and flushes the folder.
-  bool Commit();
+  // and flushes the folder (unless the caller flushes many at once with
+  // FlushFileSystem afterwards).
+  bool Commit(bool flushFolder = true);
 
  private:
   bool Failed(std::string what, int error);
