@@ -1,9 +1,9 @@
 #include "image/picture_loader.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImageReader>
 
+#include "common/regular_file.h"
 #include "image/bmp_canvas.h"
 #include "image/bmp_check.h"
 #include "image/gif_check.h"
@@ -45,6 +45,11 @@ bool ReadWithQt(const QByteArray& data, const char* format, Transparency transpa
     if (!size.isValid()) return Fail(why, QStringLiteral("the picture's header is damaged"));
     if (!PictureSizeAllowed(size.width(), size.height())) return Fail(why, TooLarge(size));
   }
+  // Before the canvas is allocated: a few hundred bytes must not cost the
+  // memory of the picture they claim to be.
+  if (qstrcmp(format, "jpeg") == 0 && !JpegLongEnoughForItsSize(data)) {
+    return Fail(why, QStringLiteral("the JPEG data is far too short for the picture size it declares"));
+  }
   QImage decoded = std::move(canvas);
   const JpegDamageWatch jpegDamage;
   if (!reader.read(&decoded)) return Fail(why, QStringLiteral("the picture is damaged (%1)").arg(reader.errorString()));
@@ -65,6 +70,7 @@ bool DecodeByFormat(const QByteArray& data, QImage& image, QString* why) {
       return ReadWithQt(data, "gif", Transparency::CompositeOverWhite, SizeCheck::FromReader, image, why);
     case PictureFormat::Jpeg:
       if (!JpegStreamComplete(data)) return Fail(why, QStringLiteral("the JPEG data ends early"));
+
       return ReadWithQt(data, "jpeg", Transparency::CompositeOverWhite, SizeCheck::FromReader, image, why);
     case PictureFormat::Png:
       return ReadWithQt(data, "png", Transparency::CompositeOverWhite, SizeCheck::FromReader, image, why);
@@ -94,16 +100,15 @@ bool DecodePictureData(const QByteArray& data, QImage& image, QString* why) {
 }
 
 bool LoadPictureFile(const QString& path, QImage& image, QString* error) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    if (error) *error = QStringLiteral("Cannot open the picture \"%1\": %2").arg(path, file.errorString());
+  // Only a regular file, and no larger than any page picture can be: a
+  // device or a pipe would be read without end or block the program.
+  std::string reason;
+  const auto content = ReadRegularFile(path.toStdString(), kMaxPictureFileBytes, &reason);
+  if (!content) {
+    if (error) *error = QStringLiteral("Cannot open the picture \"%1\": %2").arg(path, QString::fromStdString(reason));
     return false;
   }
-  const QByteArray data = file.readAll();
-  if (file.error() != QFileDevice::NoError) {
-    if (error) *error = QStringLiteral("Cannot read the picture \"%1\": %2").arg(path, file.errorString());
-    return false;
-  }
+  const QByteArray data = QByteArray::fromRawData(content->data(), static_cast<qsizetype>(content->size()));
   QString why;
   if (!DecodePictureData(data, image, &why)) {
     if (error) *error = QStringLiteral("Cannot load the picture \"%1\": %2").arg(path, why);
