@@ -1,4 +1,3 @@
-#include <QSaveFile>
 #include <iostream>
 
 #include "book/book_reader.h"
@@ -64,10 +63,9 @@ int RunThumbnail(const Args& args) {
   const QImage thumbnail = picture.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   // The desktop may read OUT as soon as it exists: a temporary file renamed
   // into place means it never sees half a picture.
-  QSaveFile file(QString::fromStdString(out));
-  if (!file.open(QIODevice::WriteOnly) || !thumbnail.convertToFormat(QImage::Format_RGB888).save(&file, "PNG") ||
-      !file.commit()) {
-    return Fail(kExitCannotWrite, "cannot write " + out + "; check the folder exists and is writable");
+  std::string why;
+  if (!WritePictureFile(qb::ToPath(qb::FromUtf8(out)), thumbnail.convertToFormat(QImage::Format_RGB888), "PNG", &why)) {
+    return Fail(kExitCannotWrite, "cannot write " + out + " (" + why + "); check the folder exists and is writable");
   }
   return kExitOk;
 }

@@ -1,4 +1,7 @@
+#include <QByteArray>
+#include <cstdint>
 #include <filesystem>
+#include <map>
 #include <iostream>
 
 #include "book/book_reader.h"
@@ -11,6 +14,7 @@
 #include "tools/qbbtool/commands.h"
 #include "tools/qbbtool/page_picture.h"
 #include "tools/qbbtool/staging_folder.h"
+#include "tools/qbbtool/unpack_limits.h"
 #include "tools/qbbtool/unpack_names.h"
 
 namespace qbbtool {
@@ -34,6 +38,30 @@ constexpr const char* kUsage =
 int Fail(int status, const std::string& message) {
   std::cerr << "qbbtool unpack: " << message << "\n";
   return status;
+}
+
+// Why the book is refused before anything is written: a small book whose
+// page table repeats large pages would fill the disk. Empty when it may be
+// unpacked; a page whose record cannot be read is left to the unpacking.
+std::string AmplificationRefusal(const std::u16string& bookPath, const qb::BookRecord& book) {
+  std::error_code error;
+  const auto bookSize = static_cast<std::uint64_t>(fs::file_size(qb::ToPath(bookPath), error));
+  if (error) return {};
+  std::map<std::int32_t, std::uint64_t> sizes;
+  std::uint64_t total = 0;
+  for (const std::int32_t position : book.PageTable) {
+    auto [entry, added] = sizes.try_emplace(position, 0);
+    if (added) {
+      qb::PageImage page;
+      if (qb::ReadPageHeader(bookPath, page, position) == 0) entry->second = BmpFileSize(page.Width, page.Height);
+    }
+    total += entry->second;
+  }
+  if (total <= MaxUnpackedBytes(bookSize)) return {};
+  return "the book's " + std::to_string(book.PageCount) + " pages would take " + std::to_string(total >> 20) +
+         " MiB of pictures, more than 4 times the book's " + std::to_string(bookSize) +
+         " bytes plus 64 MiB: its page table repeats pages, as a book made to fill the disk does; nothing was "
+         "written";
 }
 
 }  // namespace
@@ -70,10 +98,15 @@ int RunUnpack(const Args& args) {
                                       "replace files of the same names");
   }
 
+  if (const std::string refusal = AmplificationRefusal(bookPath, book); !refusal.empty()) {
+    return Fail(kExitDamaged, refusal);
+  }
+
   const fs::path folderName = folder.filename().empty() ? folder.parent_path() : folder;
   StagingFolder staging(folderName);
-  if (staging.path().empty()) return Fail(kExitCannotWrite, "cannot create a folder beside " + folderName.string());
+  if (!staging.ok()) return Fail(kExitCannotWrite, "cannot create a folder beside " + folderName.string());
   std::vector<std::u16string> images;
+  std::string why;
   for (int i = 1; i <= book.PageCount; ++i) {
     qb::PageImage page;
     const std::string number = std::to_string(i);
@@ -82,22 +115,25 @@ int RunUnpack(const Args& args) {
     }
     const QImage picture = PagePicture(page);
     if (picture.isNull()) return Fail(kExitDamaged, "page " + number + " of " + path + " holds no picture");
+    page.Pixels = {};
     const std::string name = PagePictureName(i, book.PageCount);
-    if (!picture.save(QString::fromStdString((staging.path() / name).string()), "BMP")) {
-      return Fail(kExitCannotWrite, "cannot write page " + number + " beside " + folderName.string());
+    const QByteArray bytes = EncodePicture(picture, "BMP");
+    if (bytes.isEmpty() ||
+        !staging.Write(name, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), &why)) {
+      return Fail(kExitCannotWrite, "cannot write page " + number + " into " + folderName.string() + " (" + why + ")");
     }
     images.push_back(qb::FromPath(folderName / name));
   }
   const fs::path definition = qb::ToPath(qb::FromPath(qb::ToPath(bookPath).stem()) + u".qbd");
   // Only the definition is written: unpacking someone's book must not make
   // its author the Editor's remembered author, as saving in the Editor does.
-  if (!qb::editor::WriteDefinitionFile(qb::FromPath(staging.path() / definition), book, images)) {
-    return Fail(kExitCannotWrite, "cannot write the definition file beside " + folderName.string());
+  const std::string definitionText = qb::editor::DefinitionFileText({}, book, images);
+  if (!staging.Write(definition.string(), definitionText, &why)) {
+    return Fail(kExitCannotWrite, "cannot write the definition file into " + folderName.string() + " (" + why + ")");
   }
   // What a rebuild would bind: the definition as the Editor loads it.
   const qb::BookRecord rebuilt = qb::editor::RecordFromFields(
-      qb::editor::FieldsFromBook(qb::editor::LoadDefinitionFile(qb::FromPath(staging.path() / definition)).book),
-      images.size());
+      qb::editor::FieldsFromBook(qb::editor::ParseDefinition(definitionText).book), images.size());
   if (!staging.Publish()) return Fail(kExitCannotWrite, "cannot move the pictures into " + folderName.string());
   std::vector<std::string> notes = RebuildNotes(book);
   for (std::string& note : FreeTextNotes(book, rebuilt)) notes.push_back(std::move(note));
