@@ -69,6 +69,10 @@ class FileReplacement {
   // The file that Commit() replaces: the target with links followed.
   const std::filesystem::path& destination() const { return destination_; }
 
+  // The temporary file's descriptor, for writers that stream into it; -1
+  // once finished or when it could not be created.
+  int fd() const { return fd_; }
+
   bool Write(std::string_view data);
   bool WriteAt(std::int64_t offset, std::string_view data);
 

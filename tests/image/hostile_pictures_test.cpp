@@ -3,62 +3,22 @@
 // once and within a small, fixed amount of memory.
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <QTemporaryDir>
-#include <cstdio>
-#include <cstring>
-#include <functional>
 
 #include "image/jpeg_check.h"
 #include "image/picture_loader.h"
 #include "picture_fixtures.h"
-
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define QB_TEST_UNDER_ASAN 1
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__)
-#define QB_TEST_UNDER_ASAN 1
-#endif
+#include "support/memory_limit.h"
 
 namespace qb {
 namespace {
 
-constexpr std::size_t kMiB = std::size_t{1} << 20;
+using testing::kMiB;
+using testing::RunWithMemoryLimit;
 
-// The process's address space now, from /proc/self/status.
-std::size_t AddressSpaceBytes() {
-  std::FILE* status = std::fopen("/proc/self/status", "r");
-  if (status == nullptr) return 0;
-  char line[256];
-  std::size_t kib = 0;
-  while (std::fgets(line, sizeof line, status) != nullptr) {
-    if (std::strncmp(line, "VmSize:", 7) == 0) kib = std::strtoull(line + 7, nullptr, 10);
-  }
-  std::fclose(status);
-  return kib * 1024;
-}
-
-enum ChildOutcome { kRefused = 0, kLoaded = 1, kFailedOtherwise = 2, kNoLimit = 3, kCrashed = 4 };
-
-// Runs load in a child process whose address space may grow by at most
-// extra bytes: an allocation past it fails there instead of here.
-ChildOutcome LoadWithMemoryLimit(std::size_t extra, const std::function<ChildOutcome()>& load) {
-  const pid_t child = ::fork();
-  if (child == 0) {
-    const rlimit limit{AddressSpaceBytes() + extra, AddressSpaceBytes() + extra};
-    if (limit.rlim_cur == extra || ::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(kNoLimit);
-    ::_exit(load());
-  }
-  int status = 0;
-  if (child < 0 || ::waitpid(child, &status, 0) != child) return kCrashed;
-  return WIFEXITED(status) ? static_cast<ChildOutcome>(WEXITSTATUS(status)) : kCrashed;
-}
+enum ChildOutcome { kRefused = 0, kLoaded = 1, kFailedOtherwise = 2 };
 
 TEST(HostilePictures, DevicesAndPipesAreRefusedAtOnceNamingThePath) {
   QTemporaryDir dir;
@@ -104,15 +64,15 @@ TEST(HostilePictures, TinyJpegsDeclaringHugePicturesStayWithinAFixedMemoryBound)
       // Refused for what the file is, not because decoding ran out of memory.
       return error.contains(QLatin1String("too short")) ? kRefused : kFailedOtherwise;
     };
-    EXPECT_EQ(LoadWithMemoryLimit(64 * kMiB, load), kRefused);
+    EXPECT_EQ(RunWithMemoryLimit(64 * kMiB, load), kRefused);
   }
   // The bound leaves room for real pictures.
   const QString real = fixtures::WriteFile(dir, QStringLiteral("real.jpg"), fixtures::MakeJpeg(640, 480));
-  EXPECT_EQ(LoadWithMemoryLimit(64 * kMiB,
-                                [&real] {
-                                  QImage image;
-                                  return LoadPictureFile(real, image, nullptr) ? kLoaded : kFailedOtherwise;
-                                }),
+  EXPECT_EQ(RunWithMemoryLimit(64 * kMiB,
+                               [&real] {
+                                 QImage image;
+                                 return LoadPictureFile(real, image, nullptr) ? kLoaded : kFailedOtherwise;
+                               }),
             kLoaded);
 #endif
 }

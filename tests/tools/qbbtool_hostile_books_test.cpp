@@ -12,8 +12,11 @@
 #include "book/book_writer.h"
 #include "common/utf8.h"
 #include "qbbtool_test_support.h"
+#include "image/pixel_transfer.h"
 #include "support/full_disk.h"
+#include "support/memory_limit.h"
 #include "tools/qbbtool/commands.h"
+#include "tools/qbbtool/page_picture.h"
 #include "tools/qbbtool/unpack_limits.h"
 
 namespace qbbtool {
@@ -106,6 +109,46 @@ TEST(QbbtoolOutput, UnpackWritesRepeatedPagesWithinTheAllowance) {
   EXPECT_EQ(first.size(), QSize(40, 30));
   EXPECT_EQ(QImage(QString::fromStdString(dir / "out/page002.bmp")), first);
   EXPECT_EQ(QImage(QString::fromStdString(dir / "out/page003.bmp")), first);
+}
+
+TEST(PageAsPicture, SharesThePagesPixelsAndShowsWhatThePixelTransferShows) {
+  qb::PageImage page;
+  page.Width = 3;
+  page.Height = 2;
+  page.Pixels = {0x010203, 0x040506, 0x070809, 0x0A0B0C, 0x0D0E0F, 0x101112, 0};
+  QImage expected(3, 2, QImage::Format_RGB32);
+  ASSERT_EQ(qb::PixelsToPicture(expected, page.Pixels), 0);
+  const QImage shared = PageAsPicture(page);
+  EXPECT_EQ(shared, expected);
+  EXPECT_EQ(shared.constBits(), reinterpret_cast<const uchar*>(page.Pixels.data()));
+  qb::PageImage empty;
+  EXPECT_TRUE(PageAsPicture(empty).isNull());
+}
+
+TEST(QbbtoolOutput, PageAndUnpackNeedAtMostFiveBytesAPixelOfThePage) {
+#ifdef QB_TEST_UNDER_ASAN
+  GTEST_SKIP() << "the sanitizer reserves more address space than any limit allows";
+#else
+  ScratchFolder dir;
+  constexpr int kWidth = 6000;
+  constexpr int kHeight = 5000;
+  // Made in a child: the heap it frees would otherwise be room the limit
+  // below does not count.
+  const std::string book = dir / "large.qbb";
+  ASSERT_EQ(qb::testing::RunWithMemoryLimit(0, [&] {
+              return RunCommand(RunMake, {book, "--author", "a", Picture(dir, "large.bmp", kWidth, kHeight)});
+            }),
+            kExitOk);
+  const std::size_t bound = 5 * std::size_t{kWidth} * kHeight + 64 * qb::testing::kMiB;
+  EXPECT_EQ(qb::testing::RunWithMemoryLimit(bound, [&] { return RunCommand(RunPage, {book, "1", dir / "p.png"}); }),
+            kExitOk);
+  EXPECT_EQ(QImage(QString::fromStdString(dir / "p.png")).size(), QSize(kWidth, kHeight));
+  EXPECT_EQ(qb::testing::RunWithMemoryLimit(bound, [&] { return RunCommand(RunUnpack, {book, dir / "out"}); }),
+            kExitOk);
+  EXPECT_EQ(QImage(QString::fromStdString(dir / "out/page001.bmp")).size(), QSize(kWidth, kHeight));
+  EXPECT_EQ(qb::testing::RunWithMemoryLimit(bound, [&] { return RunCommand(RunThumbnail, {book, dir / "t.png"}); }),
+            kExitOk);
+#endif
 }
 
 }  // namespace

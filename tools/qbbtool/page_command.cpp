@@ -50,8 +50,8 @@ int RunPage(const Args& args) {
     std::cerr << "qbbtool page: page " << number << " of " << path << " cannot be read; the file is damaged\n";
     return kExitDamaged;
   }
-  QImage picture = PagePicture(page);
-  page.Pixels = {};
+  // The picture shares the page's pixels: a page costs its pixel array once.
+  const QImage picture = PageAsPicture(page);
   if (picture.isNull()) {
     std::cerr << "qbbtool page: page " << number << " is empty (" << page.Width << " x " << page.Height
               << " pixels); there is no picture to write\n";
@@ -59,7 +59,6 @@ int RunPage(const Args& args) {
   }
   // A failure leaves an OUT.png already there as it was.
   std::string why;
-  picture = picture.convertToFormat(QImage::Format_RGB888);
   if (!WritePictureFile(qb::ToPath(qb::FromUtf8(out)), picture, "PNG", &why)) {
     std::cerr << "qbbtool page: cannot write " << out << " (" << why << "); check the folder exists and is writable\n";
     return kExitCannotWrite;

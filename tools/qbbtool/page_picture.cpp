@@ -1,35 +1,39 @@
 #include "tools/qbbtool/page_picture.h"
 
-#include <QBuffer>
+#include <QFile>
+#include <algorithm>
+#include <cstdint>
 
 #include "common/file_replacement.h"
-#include "image/pixel_transfer.h"
 
 namespace qbbtool {
 
-QImage PagePicture(const qb::PageImage& page) {
-  if (page.Width <= 0 || page.Height <= 0) return {};
-  QImage picture(page.Width, page.Height, QImage::Format_RGB32);
-  if (picture.isNull() || qb::PixelsToPicture(picture, page.Pixels) != 0) return {};
-  return picture;
+QImage PageAsPicture(qb::PageImage& page) {
+  const int width = page.Width;
+  const int height = page.Height;
+  if (width <= 0 || height <= 0 || page.Pixels.size() < static_cast<std::size_t>(width) * height + 1) return {};
+  std::uint32_t* pixels = page.Pixels.data();
+  const auto rowLength = static_cast<std::size_t>(width);
+  for (int top = 0, bottom = height - 1; top < bottom; ++top, --bottom) {
+    std::swap_ranges(pixels + top * rowLength, pixels + (top + 1) * rowLength, pixels + bottom * rowLength);
+  }
+  for (std::size_t k = 0; k < rowLength * static_cast<std::size_t>(height); ++k) pixels[k] |= 0xFF000000u;
+  return QImage(reinterpret_cast<const uchar*>(pixels), width, height, static_cast<qsizetype>(4 * rowLength),
+                QImage::Format_RGB32);
 }
 
-QByteArray EncodePicture(const QImage& picture, const char* format) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, format)) return {};
-  return bytes;
+bool WritePicture(int fd, const QImage& picture, const char* format) {
+  QFile file;
+  if (!file.open(fd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle)) return false;
+  return picture.save(&file, format) && file.flush() && file.error() == QFileDevice::NoError;
 }
 
 bool WritePictureFile(const std::filesystem::path& path, const QImage& picture, const char* format,
                       std::string* error) {
-  const QByteArray bytes = EncodePicture(picture, format);
-  if (bytes.isEmpty()) {
-    if (error) *error = "the picture cannot be encoded";
-    return false;
-  }
-  return qb::ReplaceFileContent(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                                error);
+  qb::FileReplacement file(path);
+  if (file.ok() && WritePicture(file.fd(), picture, format) && file.Commit()) return true;
+  if (error) *error = file.error().empty() ? "the picture cannot be written to " + path.string() : file.error();
+  return false;
 }
 
 }  // namespace qbbtool

@@ -1,7 +1,6 @@
 #pragma once
 // One decoded page as a Qt picture, for the commands that write pictures.
 
-#include <QByteArray>
 #include <QImage>
 #include <filesystem>
 #include <string>
@@ -10,12 +9,16 @@
 
 namespace qbbtool {
 
-// The page as an RGB32 picture; a null picture when the page has no pixels
-// or its pixel array does not match its size.
-QImage PagePicture(const qb::PageImage& page);
+// The page as an RGB32 picture that shares the page's pixel array instead
+// of copying it: the rows are turned top-down and made opaque in place, so
+// page.Pixels is no pixel array any more and must outlive the picture. A
+// null picture when the page has no pixels or its pixel array does not
+// match its size.
+QImage PageAsPicture(qb::PageImage& page);
 
-// The picture's file in format ("PNG", "BMP"); empty when it cannot be encoded.
-QByteArray EncodePicture(const QImage& picture, const char* format);
+// Encodes the picture in format ("PNG", "BMP") straight into the open file
+// descriptor fd, without a copy of the file in memory.
+bool WritePicture(int fd, const QImage& picture, const char* format);
 
 // Writes the picture to path through a file replacement, so that a failure
 // (a full disk) leaves a file already there as it was and nothing new

@@ -10,6 +10,20 @@ namespace qbbtool {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+bool WriteAll(int fd, std::string_view content) {
+  while (!content.empty()) {
+    const ssize_t n = ::write(fd, content.data(), content.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    content.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+}  // namespace
+
 StagingFolder::StagingFolder(fs::path destination) : destination_(std::move(destination)) {
   std::error_code error;
   insideDestination_ = fs::is_directory(destination_, error);
@@ -30,32 +44,30 @@ StagingFolder::~StagingFolder() {
   if (!folder_.empty()) fs::remove_all(folder_, error);
 }
 
-bool StagingFolder::Write(const std::string& name, std::string_view content, std::string* error) {
+bool StagingFolder::Write(const std::string& name, const std::function<bool(int fd)>& fill, std::string* error) {
   if (!ok()) return false;
-  if (!insideDestination_) return WriteNew(folder_ / name, content, error);
-  qb::FileReplacement file(destination_ / name);
+  if (!insideDestination_) return WriteNew(folder_ / name, fill, error);
   // One flush of the file system before publishing instead of one per file.
-  if (!file.ok() || !file.Write(content) || !file.Finish(false)) {
-    if (error) *error = file.error();
+  qb::FileReplacement file(destination_ / name);
+  if (!file.ok() || !fill(file.fd()) || !file.Finish(false)) {
+    if (error) *error = file.error().empty() ? "cannot write " + (destination_ / name).string() : file.error();
     return false;
   }
   files_.push_back(std::move(file));
   return true;
 }
 
+bool StagingFolder::Write(const std::string& name, std::string_view content, std::string* error) {
+  return Write(name, [content](int fd) { return WriteAll(fd, content); }, error);
+}
+
 // The hidden folder is new and private: a file is created there directly,
 // exclusively, and flushed with the whole folder on Publish().
-bool StagingFolder::WriteNew(const fs::path& path, std::string_view content, std::string* error) {
+bool StagingFolder::WriteNew(const fs::path& path, const std::function<bool(int fd)>& fill, std::string* error) {
   const int fd = qb::CreateNewFile(path);
-  bool ok = fd >= 0;
-  while (ok && !content.empty()) {
-    const ssize_t n = ::write(fd, content.data(), content.size());
-    if (n < 0 && errno == EINTR) continue;
-    ok = n > 0;
-    if (ok) content.remove_prefix(static_cast<std::size_t>(n));
-  }
+  bool ok = fd >= 0 && fill(fd);
   const int reason = errno;
-  if (fd >= 0 && ::close(fd) != 0 && ok) ok = false;
+  if (fd >= 0 && ::close(fd) != 0) ok = false;
   if (!ok && error) *error = "cannot write " + path.string() + ": " + std::strerror(reason);
   return ok;
 }

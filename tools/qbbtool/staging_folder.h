@@ -3,6 +3,7 @@
 // complete: a failure half-way leaves the destination as it was.
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,8 +27,9 @@ class StagingFolder {
 
   bool ok() const { return insideDestination_ || !folder_.empty(); }
 
-  // Writes the file name with content, to appear on Publish(); error tells
-  // why not.
+  // Writes the file name, to appear on Publish(): fill writes its content
+  // into the open descriptor it is given. error tells why not.
+  bool Write(const std::string& name, const std::function<bool(int fd)>& fill, std::string* error);
   bool Write(const std::string& name, std::string_view content, std::string* error);
 
   // Puts every file written in place: the whole folder when the destination
@@ -37,7 +39,8 @@ class StagingFolder {
   bool Publish();
 
  private:
-  static bool WriteNew(const std::filesystem::path& path, std::string_view content, std::string* error);
+  static bool WriteNew(const std::filesystem::path& path, const std::function<bool(int fd)>& fill,
+                       std::string* error);
 
   std::filesystem::path destination_;
   std::filesystem::path folder_;  // the hidden folder, for a missing destination

@@ -57,7 +57,7 @@ int RunThumbnail(const Args& args) {
   if (book.PageTable.empty() || qb::ReadPageImage(qb::FromUtf8(path), page, book.PageTable[0]) != 0) {
     return Fail(kExitDamaged, "page 1 of " + path + " cannot be read; the file is damaged");
   }
-  const QImage picture = PagePicture(page);
+  const QImage picture = PageAsPicture(page);
   if (picture.isNull()) return Fail(kExitDamaged, "page 1 of " + path + " holds no picture");
   const QSize fitted = ThumbnailSize(picture.size(), *size);
   const QImage thumbnail = picture.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

@@ -1,4 +1,3 @@
-#include <QByteArray>
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -113,13 +112,12 @@ int RunUnpack(const Args& args) {
     if (qb::ReadPageImage(bookPath, page, book.PageTable[static_cast<std::size_t>(i - 1)]) != 0) {
       return Fail(kExitDamaged, "page " + number + " of " + path + " cannot be read; the file is damaged");
     }
-    const QImage picture = PagePicture(page);
+    // Sharing the page's pixels and writing straight into the file, a page
+    // costs its pixel array once.
+    const QImage picture = PageAsPicture(page);
     if (picture.isNull()) return Fail(kExitDamaged, "page " + number + " of " + path + " holds no picture");
-    page.Pixels = {};
     const std::string name = PagePictureName(i, book.PageCount);
-    const QByteArray bytes = EncodePicture(picture, "BMP");
-    if (bytes.isEmpty() ||
-        !staging.Write(name, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), &why)) {
+    if (!staging.Write(name, [&picture](int fd) { return WritePicture(fd, picture, "BMP"); }, &why)) {
       return Fail(kExitCannotWrite, "cannot write page " + number + " into " + folderName.string() + " (" + why + ")");
     }
     images.push_back(qb::FromPath(folderName / name));
