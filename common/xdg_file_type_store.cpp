@@ -5,14 +5,13 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <utility>
 
 #include "common/file_replacement.h"
 #include "common/file_type_tool_runner.h"
 #include "common/file_type_xdg_files.h"
+#include "common/regular_file.h"
 #include "common/utf8.h"
 
 namespace qb {
@@ -38,9 +37,11 @@ bool WriteFileAtomically(const std::filesystem::path& path, const std::string& c
   return !error && ReplaceFileContent(path, content);
 }
 
+// A package file is a few hundred bytes; anything but a small regular file
+// (a pipe would block the start of the program) reads as nothing.
 std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  constexpr std::uint64_t kMaxPackageBytes = 1 << 20;
+  return ReadRegularFile(path, kMaxPackageBytes).value_or(std::string());
 }
 
 std::filesystem::path PackageIn(const std::filesystem::path& dataDir, const FileTypeDefinition& type) {
