@@ -29,10 +29,11 @@ constexpr const char* kUsage =
     "absolute paths. QuillyEd opens it, and 'qbbtool build DIR/NAME.qbd' binds the same\n"
     "book again. DIR is created if needed; one that holds files is refused unless --force\n"
     "is given, which replaces files of the same names and leaves the others alone.\n"
-    "Nothing appears in DIR unless every page was written.\n"
-    "Exit status: 0 written; 2 not a book; 3 header check failed; 4 damaged file or page;\n"
-    "6 the pictures or the definition file could not be written; 9 DIR holds files or is\n"
-    "not a folder; 1 wrong arguments.\n";
+    "Nothing appears in DIR unless every page was written. A book whose pictures would\n"
+    "take more than 4 times its size plus 64 MiB (repeated pages) is refused.\n"
+    "Exit status: 0 written; 2 not a book; 3 header check failed; 4 damaged file or page,\n"
+    "or a book made to fill the disk; 6 the pictures or the definition file could not be\n"
+    "written; 9 DIR holds files or is not a folder; 1 wrong arguments.\n";
 
 int Fail(int status, const std::string& message) {
   std::cerr << "qbbtool unpack: " << message << "\n";
