@@ -56,16 +56,20 @@ std::optional<std::string> ReadRegularFile(const std::filesystem::path& path, st
   std::optional<std::string> content;
   if (::fstat(fd, &status) == 0 && static_cast<std::uint64_t>(status.st_size) > maxBytes) {
     if (error) *error = TooLarge(maxBytes);
+    errno = EFBIG;
   } else {
     content = ReadToEnd(fd, maxBytes);
     if (content && content->size() > maxBytes) {
       content.reset();
       if (error) *error = TooLarge(maxBytes);
+      errno = EFBIG;
     } else if (!content && error) {
       *error = std::strerror(errno);
     }
   }
+  const int reason = errno;
   ::close(fd);
+  errno = reason;
   return content;
 }
 

@@ -13,12 +13,13 @@ namespace qb {
 
 // A descriptor of path opened with flags (O_RDONLY or O_RDWR, plus others
 // such as O_CREAT), or -1 with error telling why in plain words (for the
-// caller to put after the path; errno tells too). The descriptor is in blocking mode and closes on exec.
+// caller to put after the path; errno tells too, EINVAL for a file that is
+// not regular). The descriptor is in blocking mode and closes on exec.
 int OpenRegularFile(const std::filesystem::path& path, int flags, std::string* error = nullptr, int mode = 0666);
 
 // The whole content of a regular file of at most maxBytes bytes; nothing,
-// with error telling why (as above), when it is missing, not a regular file, larger,
-// or cannot be read.
+// with error telling why (as above) and errno set, when it is missing
+// (ENOENT), not a regular file (EINVAL), larger (EFBIG), or cannot be read.
 std::optional<std::string> ReadRegularFile(const std::filesystem::path& path, std::uint64_t maxBytes,
                                            std::string* error = nullptr);
 

@@ -1,10 +1,13 @@
 #include "editor/definition_file.h"
 
 #include <algorithm>
+#include <cerrno>
 
 #include "common/ini_document.h"
 #include "common/ini_file.h"
+#include "common/regular_file.h"
 #include "common/text_helpers.h"
+#include "common/utf8.h"
 #include "editor/comment_escape.h"
 #include "editor/number_text.h"
 
@@ -80,8 +83,15 @@ Definition ParseDefinition(std::string_view content) {
   return definition;
 }
 
-Definition LoadDefinitionFile(const std::u16string& path) {
-  return ParseDefinition(ReadIniFile(path).value_or(std::string()));
+Definition LoadDefinitionFile(const std::u16string& path, std::string* refusal) {
+  // Far above the 32767 image keys a book can use, far below what reading
+  // a huge file by mistake would cost.
+  constexpr std::uint64_t kMaxDefinitionBytes = std::uint64_t{256} << 20;
+  std::string why;
+  const auto content = path.empty() ? std::nullopt : ReadRegularFile(ToPath(path), kMaxDefinitionBytes, &why);
+  const bool missing = errno == ENOENT;
+  if (refusal) *refusal = content || missing || path.empty() ? std::string() : why;
+  return ParseDefinition(content.value_or(std::string()));
 }
 
 }  // namespace qb::editor

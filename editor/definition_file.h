@@ -44,13 +44,16 @@ bool SaveDefinitionFile(const std::u16string& path, const BookRecord& book, cons
 // The definition a file's content holds; see LoadDefinitionFile.
 Definition ParseDefinition(std::string_view content);
 
-// Reads a definition file; a missing file (or one that is not a regular
-// file) reads like one without any key.
+// Reads a definition file; a missing file reads like one without any key.
+// Something that is there but cannot be read as a file (a folder, a device,
+// a pipe, a file without read permission or over 256 MiB) reads alike, with
+// refusal (when given) set to why, so that a window can say so; it is left
+// empty otherwise.
 // Missing keys give "＊" for the author, "[無題]" for the title, "0" for
 // the price and the page count, and empty texts otherwise. Values are read
 // whole, however long. The price and the page count never fail to read:
 // see ParsePriceText and ParsePageCountText (a count of 0 or less, or one
 // that is not a number, gives no images).
-Definition LoadDefinitionFile(const std::u16string& path);
+Definition LoadDefinitionFile(const std::u16string& path, std::string* refusal = nullptr);
 
 }  // namespace qb::editor
