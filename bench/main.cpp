@@ -49,6 +49,8 @@ int main(int argc, char** argv) {
     PrintRatio(reporter, "BM_WriteBookPage", "BM_DecodePictureOnly", args, "write a page vs decode its picture");
     PrintRatio(reporter, "BM_BookThumbnail", "BM_JpegThumbnail", args, "book thumbnail vs JPEG thumbnail");
   }
+  PrintRatio(reporter, "BM_LoadDefinitionFile", "BM_ReadDefinitionBytes", "32767", "load a .qbd vs read its bytes");
+  PrintRatio(reporter, "BM_SaveDefinitionFile", "BM_ReplaceDefinitionBytes", "32767", "save a .qbd vs replace its bytes");
   benchmark::Shutdown();
   return 0;
 }

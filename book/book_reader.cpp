@@ -1,14 +1,18 @@
 #include "book/book_reader.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
+#include <cerrno>
 #include <vector>
 
 #include "book/book_format.h"
 #include "book/page_rows.h"
 #include "book/plane_bytes.h"
 #include "common/cp932.h"
+#include "common/regular_file.h"
 #include "common/text_helpers.h"
 #include "common/utf8.h"
 
@@ -19,20 +23,19 @@ namespace {
 // can be checked before anything is allocated for it.
 class BookFile {
  public:
-  explicit BookFile(const std::u16string& path) {
-    // A folder opens as a stream on Linux; only regular files are books.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(ToPath(path), error)) return;
-    in_.open(ToPath(path), std::ios::binary);
-    if (!in_) return;
-    in_.seekg(0, std::ios::end);
-    const auto end = in_.tellg();
-    if (end < 0) return;
-    size_ = static_cast<std::int64_t>(end);
-    open_ = true;
+  // Only regular files are books: a folder, a device or a pipe is refused
+  // on the opened descriptor, without blocking.
+  explicit BookFile(const std::u16string& path) : fd_(OpenRegularFile(ToPath(path), O_RDONLY)) {
+    struct stat status {};
+    if (fd_ >= 0 && ::fstat(fd_, &status) == 0) size_ = static_cast<std::int64_t>(status.st_size);
   }
+  ~BookFile() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  BookFile(const BookFile&) = delete;
+  BookFile& operator=(const BookFile&) = delete;
 
-  bool IsOpen() const { return open_; }
+  bool IsOpen() const { return fd_ >= 0; }
   std::int64_t Size() const { return size_; }
 
   bool Fits(std::int64_t offset, std::int64_t count) const {
@@ -43,16 +46,19 @@ class BookFile {
   bool Read(std::int64_t offset, std::size_t count, std::string& out) {
     if (!Fits(offset, static_cast<std::int64_t>(count))) return false;
     out.resize(count);
-    in_.clear();
-    in_.seekg(offset);
-    in_.read(out.data(), static_cast<std::streamsize>(count));
-    return static_cast<std::size_t>(in_.gcount()) == count;
+    std::size_t done = 0;
+    while (done < count) {
+      const ssize_t n = ::pread(fd_, out.data() + done, count - done, static_cast<off_t>(offset) + done);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) return false;
+      done += static_cast<std::size_t>(n);
+    }
+    return true;
   }
 
  private:
-  std::ifstream in_;
+  int fd_;
   std::int64_t size_ = 0;
-  bool open_ = false;
 };
 
 std::u16string DecodeComment(std::u16string_view text) {

@@ -1,17 +1,11 @@
 #include "book/book_writer.h"
 
-#include <unistd.h>
-
-#include <atomic>
-#include <cstdio>
-#include <filesystem>
 #include <random>
-#include <system_error>
 
 #include "book/book_format.h"
 #include "book/plane_bytes.h"
 #include "common/cp932.h"
-#include "common/hidden_file_name.h"
+#include "common/file_replacement.h"
 #include "common/text_helpers.h"
 #include "common/utf8.h"
 
@@ -23,56 +17,16 @@ std::uint8_t DrawKey() {
   return static_cast<std::uint8_t>(std::uniform_int_distribution<int>(0, 255)(generator));
 }
 
-// A new file beside the target that becomes the target only on Commit();
-// otherwise it is removed, so the old book survives every failure.
-class TemporaryBookFile {
- public:
-  explicit TemporaryBookFile(const std::filesystem::path& target) : target_(target) {
-    static std::atomic<unsigned> counter{0};
-    // Hidden, in the target's folder, so the final rename cannot cross file systems.
-    temp_ = HiddenNameBeside(target, "." + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp");
-    file_ = std::fopen(temp_.c_str(), "wb");
-  }
-  ~TemporaryBookFile() {
-    if (file_) std::fclose(file_);
-    if (!committed_) {
-      std::error_code ignored;
-      std::filesystem::remove(temp_, ignored);
-    }
-  }
-  TemporaryBookFile(const TemporaryBookFile&) = delete;
-  TemporaryBookFile& operator=(const TemporaryBookFile&) = delete;
-
-  bool IsOpen() const { return file_ != nullptr; }
-
-  bool WriteAt(std::int64_t offset, const void* data, std::size_t size) {
-    return std::fseek(file_, static_cast<long>(offset), SEEK_SET) == 0 && std::fwrite(data, 1, size, file_) == size;
-  }
-
-  bool Commit() {
-    const bool flushed = std::fflush(file_) == 0 && ::fsync(::fileno(file_)) == 0;
-    const bool closed = std::fclose(file_) == 0;
-    file_ = nullptr;
-    if (!flushed || !closed) return false;
-    std::error_code error;
-    std::filesystem::rename(temp_, target_, error);
-    committed_ = !error;
-    return committed_;
-  }
-
- private:
-  std::filesystem::path target_;
-  std::filesystem::path temp_;
-  std::FILE* file_ = nullptr;
-  bool committed_ = false;
-};
-
 int Fail(WriteDetail* detail, int status, std::string message, int pictureIndex = -1) {
   if (detail) {
     detail->pictureIndex = pictureIndex;
     detail->message = std::move(message);
   }
   return status;
+}
+
+std::string_view Bytes(const std::uint8_t* data, std::size_t size) {
+  return {reinterpret_cast<const char*>(data), size};
 }
 
 std::string PageTableBytes(const std::vector<std::int32_t>& table) {
@@ -93,13 +47,13 @@ struct PlaneSlices {
 // taken from the surface in slices, each ending in its mask (the spare
 // sample). The record's size comes from width and height, its planes from
 // the surface: they must agree, or the next page would land inside this one.
-bool WritePageRecord(TemporaryBookFile& file, std::int64_t offset, const PictureSurface& surface, int width,
+bool WritePageRecord(FileReplacement& file, std::int64_t offset, const PictureSurface& surface, int width,
                      int height, PlaneSlices& slices) {
   slices.readFailed = false;
   std::string head(format::kPageHeaderSize, '\0');
   PutInt16(head, static_cast<std::int16_t>(width), 0);
   PutInt16(head, static_cast<std::int16_t>(height), 2);
-  if (!file.WriteAt(offset, head.data(), head.size())) return false;
+  if (!file.WriteAt(offset, head)) return false;
 
   const std::size_t n = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
   const std::int64_t planes = offset + static_cast<std::int64_t>(format::kPageHeaderSize);
@@ -112,8 +66,8 @@ bool WritePageRecord(TemporaryBookFile& file, std::int64_t offset, const Picture
   bool written = true;
   const auto flush = [&] {
     const auto at = planes + static_cast<std::int64_t>(done);
-    written = file.WriteAt(at, blue, filled) && file.WriteAt(at + samples, red, filled) &&
-              file.WriteAt(at + 2 * samples, green, filled);
+    written = file.WriteAt(at, Bytes(blue, filled)) && file.WriteAt(at + samples, Bytes(red, filled)) &&
+              file.WriteAt(at + 2 * samples, Bytes(green, filled));
     done += filled;
     filled = 0;
     return written;
@@ -139,7 +93,7 @@ bool WritePageRecord(TemporaryBookFile& file, std::int64_t offset, const Picture
   // The spare sample of each plane encodes 0: it is the plane's mask.
   const std::uint8_t spare[] = {format::kBlueMask, format::kRedMask, format::kGreenMask};
   for (int plane = 0; plane < 3; ++plane) {
-    if (!file.WriteAt(planes + plane * samples + static_cast<std::int64_t>(n), &spare[plane], 1)) return false;
+    if (!file.WriteAt(planes + plane * samples + static_cast<std::int64_t>(n), Bytes(&spare[plane], 1))) return false;
   }
   return true;
 }
@@ -187,14 +141,15 @@ int WriteBook(const std::u16string& path, BookRecord& book, const std::vector<st
   header[format::kKeyOffset] = static_cast<char>(key);
   header[format::kCheckOffset] = static_cast<char>(key ^ format::kCheckMask);
 
-  TemporaryBookFile file(ToPath(path));
-  if (!file.IsOpen()) return Fail(detail, kWriteIoError, "the book file cannot be created");
+  // The old book stays whole until the new one is complete.
+  FileReplacement file(ToPath(path));
+  if (!file.ok()) return Fail(detail, kWriteIoError, "the book file cannot be created (" + file.error() + ")");
 
   std::vector<std::int32_t> table(static_cast<std::size_t>(book.PageCount), 0);
   const std::int64_t tableOffset = static_cast<std::int64_t>(format::kHeaderSize) + textLength;
-  if (!file.WriteAt(0, header.data(), header.size()) || !file.WriteAt(format::kHeaderSize, text.data(), text.size()) ||
-      !file.WriteAt(tableOffset, PageTableBytes(table).data(), 4 * table.size())) {
-    return Fail(detail, kWriteIoError, "the book file cannot be written");
+  if (!file.WriteAt(0, header) || !file.WriteAt(format::kHeaderSize, text) ||
+      !file.WriteAt(tableOffset, PageTableBytes(table))) {
+    return Fail(detail, kWriteIoError, "the book file cannot be written (" + file.error() + ")");
   }
 
   std::int64_t end = tableOffset + 4 * static_cast<std::int64_t>(table.size());
@@ -220,15 +175,15 @@ int WriteBook(const std::u16string& path, BookRecord& book, const std::vector<st
       return Fail(detail, kWriteTooLarge, "the book would exceed the 2 GiB the format can address", i);
     }
     if (!WritePageRecord(file, position - 1, surface, width, height, slices)) {
-      return Fail(detail, slices.readFailed ? kWritePictureFailed : kWriteIoError,
-                  slices.readFailed ? "the picture's pixels cannot be read" : "the book file cannot be written", i);
+      if (slices.readFailed) return Fail(detail, kWritePictureFailed, "the picture's pixels cannot be read", i);
+      return Fail(detail, kWriteIoError, "the book file cannot be written (" + file.error() + ")", i);
     }
     table[static_cast<std::size_t>(i)] = static_cast<std::int32_t>(position);
     end = position - 1 + recordSize;
   }
 
-  if (!file.WriteAt(tableOffset, PageTableBytes(table).data(), 4 * table.size()) || !file.Commit()) {
-    return Fail(detail, kWriteIoError, "the book file cannot be written");
+  if (!file.WriteAt(tableOffset, PageTableBytes(table)) || !file.Commit()) {
+    return Fail(detail, kWriteIoError, "the book file cannot be written (" + file.error() + ")");
   }
   book.TextLength = textLength;
   book.PageTable = std::move(table);

@@ -24,15 +24,15 @@ int PutIniString(const std::u16string& section, const std::u16string& key, const
 int PutIniStrings(const std::vector<IniEntry>& entries, const std::u16string& filePath) {
   bool namesValid = true;
   const bool written = UpdateIniFile(filePath, [&](std::string_view content) {
-    std::string text(content);
+    IniDocument document(content);
     for (const IniEntry& entry : entries) {
       if (!IsValidIniSection(entry.section) || !IsValidIniKey(entry.key)) {
         namesValid = false;
         continue;
       }
-      text = SetIniValue(text, entry.section, entry.key, entry.value);
+      document.Set(entry.section, entry.key, entry.value);
     }
-    return text;
+    return document.Text();
   });
   return written && namesValid ? 1 : 0;
 }

@@ -5,16 +5,22 @@
 //
 // Text is code page 932; a file that starts with a UTF-8 byte order mark is
 // read and extended as UTF-8 instead. Writing a name or value that code page
-// 932 cannot hold exactly turns the file into such a UTF-8 file. Section and key names match without
+// 932 cannot hold exactly turns the file into such a UTF-8 file: each line
+// that code page 932 decodes and encodes back to the same bytes is converted,
+// any other line (written by someone else, in another encoding) is kept byte
+// for byte rather than given a different meaning. Section and key names match without
 // regard to ASCII case and surrounding blanks; values are read without
 // surrounding blanks (spaces and tabs) and whole, whatever their length. A
 // line is a section header "[name]", a comment starting with ";", a key line
 // "name=value" or anything else, which is kept but never matches. When a
 // section or key occurs more than once, the first one counts.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 namespace qb {
 
@@ -29,6 +35,50 @@ bool IsValidIniKey(std::u16string_view name);
 // A reader of the file would cut the value there anyway; cutting it before
 // writing keeps the rest from turning into stray lines, sections or keys.
 std::u16string OneLineValue(std::u16string_view value);
+
+// A file's lines with an index of its sections and keys: parsed once, any
+// number of values found and set in time proportional to what changes, and
+// written out once.
+class IniDocument {
+ public:
+  explicit IniDocument(std::string_view content);
+
+  // See FindIniValue and SetIniValue.
+  std::optional<std::u16string> Find(std::u16string_view section, std::u16string_view key) const;
+  void Set(std::u16string_view section, std::u16string_view key, std::u16string_view value);
+
+  std::string Text() const;
+
+ private:
+  enum class LineKind { Blank, Comment, Section, Entry, Other };
+  struct Line {
+    std::string body;    // without its line ending
+    std::string ending;  // CR LF, LF, CR, or empty for a last line without one
+    LineKind kind = LineKind::Other;
+    std::u16string name;     // section or key name, trimmed
+    std::size_t equals = 0;  // byte offset of "=" in the body of an entry
+  };
+  // Lines from a section header up to the next one; the first part holds
+  // the lines before the first header and is no section.
+  struct Part {
+    std::vector<Line> lines;
+    std::unordered_map<std::u16string, std::size_t> keys;  // folded name -> first entry
+  };
+
+  bool IsUtf8() const { return !mark_.empty(); }
+  std::u16string Decode(std::string_view bytes) const;
+  std::string Encode(std::u16string_view text) const;
+  void Classify(Line& line) const;
+  void AddLine(Line line);
+  void Reindex();
+  void ConvertToUtf8();
+  Line NewLine(std::string body) const;
+  Line* LastLine();
+
+  std::string mark_;
+  std::vector<Part> parts_;
+  std::unordered_map<std::u16string, std::size_t> sections_;  // folded name -> first part
+};
 
 // The value of key in section; nothing when the section or key is missing.
 // A key present with an empty value gives an empty text.

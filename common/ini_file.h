@@ -14,7 +14,8 @@
 
 namespace qb {
 
-// The bytes of the file; nothing when it is missing or cannot be read.
+// The bytes of the file; nothing when it is missing, cannot be read or is
+// not a regular file (a pipe or a device would block or never end).
 std::optional<std::string> ReadIniFile(const std::u16string& path);
 
 // Replaces the file's content (empty for a missing file, which is created)

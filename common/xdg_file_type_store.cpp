@@ -1,22 +1,17 @@
 #include "common/xdg_file_type_store.h"
 
-#include <fcntl.h>
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <utility>
 
+#include "common/file_replacement.h"
 #include "common/file_type_tool_runner.h"
-#include "common/hidden_file_name.h"
 #include "common/file_type_xdg_files.h"
+#include "common/regular_file.h"
 #include "common/utf8.h"
 
 namespace qb {
@@ -34,37 +29,19 @@ std::filesystem::path HomeFolder() {
   return entry != nullptr ? AbsoluteOrEmpty(entry->pw_dir) : std::filesystem::path();
 }
 
-bool WriteAll(int fd, const std::string& content) {
-  std::size_t written = 0;
-  while (written < content.size()) {
-    const ssize_t n = ::write(fd, content.data() + written, content.size() - written);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    written += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
 // Readers (the cache tools, the desktop) see either the old file or the new
 // one, never a half-written one.
 bool WriteFileAtomically(const std::filesystem::path& path, const std::string& content) {
   std::error_code error;
   std::filesystem::create_directories(path.parent_path(), error);
-  if (error) return false;
-  std::string temp = HiddenNameBeside(path, ".XXXXXX").string();
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return false;
-  const bool ok = ::fchmod(fd, 0644) == 0 && WriteAll(fd, content) && ::fsync(fd) == 0;
-  if (::close(fd) != 0 || !ok || std::rename(temp.c_str(), path.c_str()) != 0) {
-    ::unlink(temp.c_str());
-    return false;
-  }
-  return true;
+  return !error && ReplaceFileContent(path, content);
 }
 
+// A package file is a few hundred bytes; anything but a small regular file
+// (a pipe would block the start of the program) reads as nothing.
 std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  constexpr std::uint64_t kMaxPackageBytes = 1 << 20;
+  return ReadRegularFile(path, kMaxPackageBytes).value_or(std::string());
 }
 
 std::filesystem::path PackageIn(const std::filesystem::path& dataDir, const FileTypeDefinition& type) {

@@ -1,7 +1,13 @@
 #include "editor/definition_file.h"
 
-#include "common/ini_access.h"
+#include <algorithm>
+#include <cerrno>
+
+#include "common/ini_document.h"
+#include "common/ini_file.h"
+#include "common/regular_file.h"
 #include "common/text_helpers.h"
+#include "common/utf8.h"
 #include "editor/comment_escape.h"
 #include "editor/number_text.h"
 
@@ -21,25 +27,29 @@ constexpr char16_t kComment[] = u"コメント";
 
 }  // namespace
 
-bool WriteDefinitionFile(const std::u16string& path, const BookRecord& book,
-                         const std::vector<std::u16string>& images) {
-  // One update of the file in key order gives the same text as writing the
-  // keys one by one, without a flushed rewrite per page.
-  std::vector<IniEntry> entries = {
-      {kSystem, kAuthor, FitToChars(book.Author, kAuthorWidth)},
-      {kSystem, kTitle, FitToChars(book.Title, kTitleWidth)},
-      {kSystem, kPassword, FitToChars(book.Password, kPasswordWidth)},
-      {kSystem, kPrice, DecimalText(book.Price)},
-      {kSystem, kImageCount, DecimalText(book.PageCount)},
-  };
+std::string DefinitionFileText(std::string_view content, const BookRecord& book,
+                               const std::vector<std::u16string>& images) {
+  // One pass over the document in key order gives the same text as writing
+  // the keys one by one.
+  IniDocument document(content);
+  document.Set(kSystem, kAuthor, FitToChars(book.Author, kAuthorWidth));
+  document.Set(kSystem, kTitle, FitToChars(book.Title, kTitleWidth));
+  document.Set(kSystem, kPassword, FitToChars(book.Password, kPasswordWidth));
+  document.Set(kSystem, kPrice, DecimalText(book.Price));
+  document.Set(kSystem, kImageCount, DecimalText(book.PageCount));
   for (int i = 1; i <= book.PageCount; ++i) {
     const auto index = static_cast<std::size_t>(i - 1);
-    entries.push_back({kImage, DecimalText(i), index < images.size() ? images[index] : std::u16string()});
+    document.Set(kImage, DecimalText(i), index < images.size() ? images[index] : std::u16string());
   }
-  entries.push_back({kSystem, kUrl, book.Url});
-  entries.push_back({kSystem, kMail, book.Mail});
-  entries.push_back({kSystem, kComment, EscapeCommentBreaks(book.Comment)});
-  return PutIniStrings(entries, path) != 0;
+  document.Set(kSystem, kUrl, book.Url);
+  document.Set(kSystem, kMail, book.Mail);
+  document.Set(kSystem, kComment, EscapeCommentBreaks(book.Comment));
+  return document.Text();
+}
+
+bool WriteDefinitionFile(const std::u16string& path, const BookRecord& book,
+                         const std::vector<std::u16string>& images) {
+  return UpdateIniFile(path, [&](std::string_view content) { return DefinitionFileText(content, book, images); });
 }
 
 bool SaveDefinitionFile(const std::u16string& path, const BookRecord& book, const std::vector<std::u16string>& images,
@@ -52,21 +62,36 @@ bool SaveDefinitionFile(const std::u16string& path, const BookRecord& book, cons
   return ok;
 }
 
-Definition LoadDefinitionFile(const std::u16string& path) {
+Definition ParseDefinition(std::string_view content) {
+  const IniDocument document(content);
+  const auto get = [&document](std::u16string_view section, std::u16string_view key, std::u16string_view fallback) {
+    auto value = document.Find(section, key);
+    return value ? std::move(*value) : std::u16string(fallback);
+  };
   Definition definition;
   BookRecord& book = definition.book;
-  book.Author = FitToChars(GetIniString(kSystem, kAuthor, u"＊", path), kAuthorWidth);
-  book.Title = FitToChars(GetIniString(kSystem, kTitle, u"[無題]", path), kTitleWidth);
-  book.Password = FitToChars(GetIniString(kSystem, kPassword, u"", path), kPasswordWidth);
-  book.Price = ParsePriceText(GetIniString(kSystem, kPrice, u"0", path));
-  book.PageCount = ParsePageCountText(GetIniString(kSystem, kImageCount, u"0", path));
-  definition.images.reserve(static_cast<std::size_t>(book.PageCount));
-  for (int i = 1; i <= book.PageCount; ++i)
-    definition.images.push_back(GetIniString(kImage, DecimalText(i), u"", path));
-  book.Url = GetIniString(kSystem, kUrl, u"", path);
-  book.Mail = GetIniString(kSystem, kMail, u"", path);
-  book.Comment = UnescapeCommentBreaks(GetIniString(kSystem, kComment, u"", path));
+  book.Author = FitToChars(get(kSystem, kAuthor, u"＊"), kAuthorWidth);
+  book.Title = FitToChars(get(kSystem, kTitle, u"[無題]"), kTitleWidth);
+  book.Password = FitToChars(get(kSystem, kPassword, u""), kPasswordWidth);
+  book.Price = ParsePriceText(get(kSystem, kPrice, u"0"));
+  book.PageCount = ParsePageCountText(get(kSystem, kImageCount, u"0"));
+  definition.images.reserve(static_cast<std::size_t>(std::max<int>(book.PageCount, 0)));
+  for (int i = 1; i <= book.PageCount; ++i) definition.images.push_back(get(kImage, DecimalText(i), u""));
+  book.Url = get(kSystem, kUrl, u"");
+  book.Mail = get(kSystem, kMail, u"");
+  book.Comment = UnescapeCommentBreaks(get(kSystem, kComment, u""));
   return definition;
+}
+
+Definition LoadDefinitionFile(const std::u16string& path, std::string* refusal) {
+  // Far above the 32767 image keys a book can use, far below what reading
+  // a huge file by mistake would cost.
+  constexpr std::uint64_t kMaxDefinitionBytes = std::uint64_t{256} << 20;
+  std::string why;
+  const auto content = path.empty() ? std::nullopt : ReadRegularFile(ToPath(path), kMaxDefinitionBytes, &why);
+  const bool missing = errno == ENOENT;
+  if (refusal) *refusal = content || missing || path.empty() ? std::string() : why;
+  return ParseDefinition(content.value_or(std::string()));
 }
 
 }  // namespace qb::editor

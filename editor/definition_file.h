@@ -6,6 +6,7 @@
 // command line read it.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "book/book_record.h"
@@ -17,6 +18,13 @@ struct Definition {
   BookRecord book;                     // Author, Title, Password, Price, PageCount, Url, Mail, Comment
   std::vector<std::u16string> images;  // PageCount entries, index 0 = page 1
 };
+
+// The content of a definition file after writing the keys below over content
+// (the file as it was, empty for a new one). The file is parsed once and
+// its keys found through an index, so a book of 32767 pages takes no longer
+// than reading and writing its text.
+std::string DefinitionFileText(std::string_view content, const BookRecord& book,
+                               const std::vector<std::u16string>& images);
 
 // Writes System 作者, タイトル, パスワード (blank-padded to 24, 56 and 8
 // characters), 価格, 画像数, Image "1" .. "N", System ＵＲＬ, ＭＡＩＬ and
@@ -33,12 +41,19 @@ bool WriteDefinitionFile(const std::u16string& path, const BookRecord& book,
 bool SaveDefinitionFile(const std::u16string& path, const BookRecord& book, const std::vector<std::u16string>& images,
                         EditorSettings& settings);
 
+// The definition a file's content holds; see LoadDefinitionFile.
+Definition ParseDefinition(std::string_view content);
+
 // Reads a definition file; a missing file reads like one without any key.
+// Something that is there but cannot be read as a file (a folder, a device,
+// a pipe, a file without read permission or over 256 MiB) reads alike, with
+// refusal (when given) set to why, so that a window can say so; it is left
+// empty otherwise.
 // Missing keys give "＊" for the author, "[無題]" for the title, "0" for
 // the price and the page count, and empty texts otherwise. Values are read
 // whole, however long. The price and the page count never fail to read:
 // see ParsePriceText and ParsePageCountText (a count of 0 or less, or one
 // that is not a number, gives no images).
-Definition LoadDefinitionFile(const std::u16string& path);
+Definition LoadDefinitionFile(const std::u16string& path, std::string* refusal = nullptr);
 
 }  // namespace qb::editor

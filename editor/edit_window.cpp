@@ -18,6 +18,7 @@
 #include "editor/definition_file.h"
 #include "editor/dropped_pictures.h"
 #include "editor/editor_icon.h"
+#include "editor/export_messages.h"
 #include "editor/file_dialog_texts.h"
 #include "editor/image_list_rules.h"
 #include "editor/limited_line_edit.h"
@@ -186,7 +187,15 @@ void frmEdit::ILst_Click() {
 }
 
 void frmEdit::ShowDefinition(const std::u16string& path) {
-  const Definition definition = LoadDefinitionFile(path);
+  std::string refusal;
+  const Definition definition = LoadDefinitionFile(path, &refusal);
+  if (!refusal.empty()) {
+    // A folder, device or pipe given as the definition file: what is shown
+    // stays, instead of being replaced by an empty definition.
+    ShowMessage(this, QStringLiteral("定義ファイルを読み込めませんでした。\r\n") + QString::fromStdU16String(path),
+                QString::fromStdU16String(std::u16string(kProgramTitle)), MessageButtons::Ok, MessageIcon::Critical);
+    return;
+  }
   {
     const QSignalBlocker quiet(list_);
     list_->clear();

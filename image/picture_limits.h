@@ -12,6 +12,11 @@ namespace qb {
 inline constexpr int kMaxPictureSide = 32767;
 inline constexpr std::int64_t kMaxPicturePixels = std::numeric_limits<std::int32_t>::max() / 4;
 
+// The largest picture file read: above any page picture an author binds (an
+// uncompressed 24-bit bitmap of 13000 x 13000 pixels still fits), and far
+// below the memory that reading a device or a huge file would take.
+inline constexpr std::uint64_t kMaxPictureFileBytes = std::uint64_t{512} << 20;
+
 // QImageReader's allocation limit, in MB: just enough for a 32-bit picture
 // of the most pixels allowed.
 inline constexpr int kDecodeAllocationLimitMb = 2048;

@@ -1,11 +1,11 @@
 #include "image/picture_loader.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImageReader>
 #include <QPainter>
 #include <QRegion>
 
+#include "common/regular_file.h"
 #include "image/bmp_decoder.h"
 #include "image/gif_check.h"
 #include "image/icon_reader.h"
@@ -39,6 +39,11 @@ bool ReadWithQt(const QByteArray& data, const char* format, QImage& image, QStri
   const QSize size = reader.size();
   if (!size.isValid()) return Fail(why, QStringLiteral("the picture's header is damaged"));
   if (!PictureSizeAllowed(size.width(), size.height())) return Fail(why, TooLarge(size));
+  // Before the canvas is allocated: a few hundred bytes must not cost the
+  // memory of the picture they claim to be.
+  if (qstrcmp(format, "jpeg") == 0 && !JpegLongEnoughForItsSize(data)) {
+    return Fail(why, QStringLiteral("the JPEG data is far too short for the picture size it declares"));
+  }
   QImage decoded;
   const JpegDamageWatch jpegDamage;
   if (!reader.read(&decoded)) return Fail(why, QStringLiteral("the picture is damaged (%1)").arg(reader.errorString()));
@@ -96,16 +101,15 @@ bool DecodePictureData(const QByteArray& data, QImage& image, QString* why) {
 }
 
 bool LoadPictureFile(const QString& path, QImage& image, QString* error) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    if (error) *error = QStringLiteral("Cannot open the picture \"%1\": %2").arg(path, file.errorString());
+  // Only a regular file, and no larger than any page picture can be: a
+  // device or a pipe would be read without end or block the program.
+  std::string reason;
+  const auto content = ReadRegularFile(path.toStdString(), kMaxPictureFileBytes, &reason);
+  if (!content) {
+    if (error) *error = QStringLiteral("Cannot open the picture \"%1\": %2").arg(path, QString::fromStdString(reason));
     return false;
   }
-  const QByteArray data = file.readAll();
-  if (file.error() != QFileDevice::NoError) {
-    if (error) *error = QStringLiteral("Cannot read the picture \"%1\": %2").arg(path, file.errorString());
-    return false;
-  }
+  const QByteArray data = QByteArray::fromRawData(content->data(), static_cast<qsizetype>(content->size()));
   QString why;
   if (!DecodePictureData(data, image, &why)) {
     if (error) *error = QStringLiteral("Cannot load the picture \"%1\": %2").arg(path, why);

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "book/book_reader.h"
 #include "book/book_writer.h"
@@ -239,6 +240,13 @@ TEST_F(BookReader, UnreadablePathsAreDamaged) {
   BookRecord book;
   EXPECT_EQ(ReadBookHeader(U16(dir / "missing.qbb"), book), kBookDamaged);
   EXPECT_EQ(ReadBookHeader(U16(dir.path()), book), kBookDamaged);
+  // Neither read without end nor waited on.
+  EXPECT_EQ(ReadBookHeader(u"/dev/zero", book), kBookDamaged);
+  const auto fifo = dir / "pipe.qbb";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(ReadBookHeader(U16(fifo), book), kBookDamaged);
+  PageImage page;
+  EXPECT_EQ(ReadPageImage(U16(fifo), page, 1), kBookDamaged);
 }
 
 TEST_F(BookReader, PageRecordChangedSinceOpeningIsReported) {

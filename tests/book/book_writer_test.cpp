@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <random>
 
@@ -6,6 +7,7 @@
 #include "book/book_writer.h"
 #include "book_test_support.h"
 #include "common/text_helpers.h"
+#include "support/full_disk.h"
 
 namespace qb {
 namespace {
@@ -226,6 +228,36 @@ TEST_F(BookWriterFailure, CancelledByProgress) {
   EXPECT_EQ(WriteBook(U16(path), book, {u"a", u"a"}, surface, &detail, progress), kWriteCancelled);
   EXPECT_EQ(seen, (std::vector<int>{0, 1}));
   ExpectOldBookKept();
+}
+
+TEST_F(BookWriterFailure, FullDisk) {
+  surface.pictures[u"big"] = Picture(100, 100, PixelArray(100 * 100, 0x123456));
+  BookRecord book = OnePageBook();
+  {
+    qb::testing::FullDisk full;
+    EXPECT_EQ(WriteBook(U16(path), book, {u"big"}, surface, &detail), kWriteIoError);
+  }
+  EXPECT_NE(detail.message.find("b.qbb"), std::string::npos) << detail.message;
+  ExpectOldBookKept();
+}
+
+TEST(BookWriter, ReplacingABookKeepsItsLinkAndPermissions) {
+  TempDir dir;
+  std::filesystem::create_directory(dir / "shelf");
+  const auto real = dir / "shelf" / "fable.qbb";
+  test::WriteAll(real, "old book");
+  ::chmod(real.c_str(), 0600);
+  std::filesystem::create_symlink(real, dir / "fable.qbb");
+  FakeSurface surface;
+  surface.pictures[u"a"] = Picture(1, 1, {7});
+  BookRecord book = OnePageBook();
+  ASSERT_EQ(WriteBook(U16(dir / "fable.qbb"), book, {u"a"}, surface), kWriteOk);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "fable.qbb"));
+  EXPECT_EQ(ReadAll(real).size(), 109u + 2 + 4 + 12);
+  struct stat status {};
+  ASSERT_EQ(::stat(real.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 07777, 0600u);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "shelf"), {}), 1);
 }
 
 TEST(BookWriter, UnwritableTargetIsAnIoError) {

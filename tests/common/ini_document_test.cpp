@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "common/cp932.h"
+
 namespace {
 
 using qb::FindIniValue;
@@ -138,6 +140,61 @@ TEST(IniDocumentSet, WritingTheValueAlreadyThereChangesNothing) {
 
 TEST(IniDocumentSet, FileWithUtf8ByteOrderMarkStaysUtf8) {
   EXPECT_EQ(SetIniValue("\xEF\xBB\xBF[S]\r\n", u"S", u"k", u"日"), "\xEF\xBB\xBF[S]\r\nk=\xE6\x97\xA5\r\n");
+}
+
+TEST(IniDocumentSet, RewritingAKeyGivesWhatWritingItFreshGives) {
+  // A book without a password stores eight blanks; saving over the file
+  // again and again must not let them pile up.
+  const std::u16string blanks(8, u' ');
+  const std::string fresh = SetIniValue("", u"S", u"pw", blanks);
+  EXPECT_EQ(fresh, "[S]\r\npw=        \r\n");
+  EXPECT_EQ(SetIniValue(fresh, u"S", u"pw", blanks), fresh);
+  EXPECT_EQ(SetIniValue(SetIniValue(fresh, u"S", u"pw", u"x"), u"S", u"pw", blanks), fresh);
+  // Values that start with blanks keep them exactly, however often written.
+  const std::string lead = SetIniValue("[S]\r\nk=old\r\n", u"S", u"k", u"  v");
+  EXPECT_EQ(lead, "[S]\r\nk=  v\r\n");
+  EXPECT_EQ(SetIniValue(lead, u"S", u"k", u"  v"), lead);
+  // Layout blanks after "=" before an ordinary value stay as they were.
+  EXPECT_EQ(SetIniValue("[S]\r\nk =  old\r\n", u"S", u"k", u"new"), "[S]\r\nk =  new\r\n");
+}
+
+// Every byte that leads a double-byte character in code page 932, each
+// followed by trail; or, without trail, by the first trail byte that makes
+// a character (lead bytes of unused rows are left out then).
+std::string EveryLeadByte(std::optional<char> trail = std::nullopt) {
+  std::string bytes;
+  for (int b = 0x81; b <= 0xFC; ++b) {
+    if (b > 0x9F && b < 0xE0) continue;
+    const char lead = static_cast<char>(b);
+    if (trail) {
+      bytes += {lead, *trail};
+      continue;
+    }
+    for (int t = 0x40; t <= 0xFC; ++t) {
+      const std::string pair = {lead, static_cast<char>(t)};
+      if (qb::cp932::Decode(pair) != u"\u30FB" && qb::cp932::Encode(qb::cp932::Decode(pair)) == pair) {
+        bytes += pair;
+        break;
+      }
+    }
+  }
+  return bytes;
+}
+
+TEST(IniDocumentSet, TurningUtf8KeepsTheMeaningOfEveryOtherLine) {
+  // Lines code page 932 reads and writes back unchanged become UTF-8 of
+  // the same text, every lead byte and the single bytes 0x80 and 0xA0
+  // included; a line that does not decode cleanly (a lead byte before a
+  // blank, bytes of another encoding) is kept byte for byte.
+  const std::string clean = "clean=\x80\xA0 " + EveryLeadByte() + " end";
+  const std::string raw = "raw=\x80\xA0 " + EveryLeadByte(' ') + " end";
+  const std::string before = "[S]\r\n" + clean + "\r\n" + raw + "\r\n";
+  const std::string after = SetIniValue(before, u"S", u"new", u"\U0001F600");
+  ASSERT_TRUE(after.starts_with("\xEF\xBB\xBF"));
+  EXPECT_NE(after.find("\r\n" + raw + "\r\n"), std::string::npos) << "the foreign line changed";
+  EXPECT_EQ(Find(after, u"S", u"clean"), Find(before, u"S", u"clean"));
+  EXPECT_EQ(Find(after, u"S", u"new"), u"\U0001F600");
+  EXPECT_EQ(after.find(clean), std::string::npos) << "the code page 932 line was not converted";
 }
 
 TEST(IniDocumentNames, OnlyNamesThatReadBackAsTheSameNameAreValid) {

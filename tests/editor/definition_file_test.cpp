@@ -7,6 +7,7 @@
 
 #include "common/ini_access.h"
 #include "common/settings.h"
+#include "common/text_helpers.h"
 #include "editor/number_text.h"
 #include "editor_test_support.h"
 
@@ -161,6 +162,53 @@ TEST_F(DefinitionFile, LongFixedTextsAreCutToTheirWidths) {
   const Definition loaded = LoadDefinitionFile(path_);
   EXPECT_EQ(loaded.book.Author, std::u16string(24, u'a'));
   EXPECT_EQ(loaded.book.Password, u"01234567");
+}
+
+TEST_F(DefinitionFile, ManyImageKeysGiveWhatWritingKeyByKeyGives) {
+  // The reference: the same keys written one by one over a file that holds
+  // foreign keys, comments, duplicates and odd spacing.
+  const std::string existing = Cp932(
+      u"; kept\r\n[Image]\r\n 2 = /old/two.bmp\r\n7=/old/seven.bmp\r\nextra=x\r\n\r\n"
+      u"[System]\r\nパスワード=        \r\n作者 = 旧\r\nother=1\r\n[System]\r\n作者=dup\r\n");
+  BookRecord book = Sample();
+  book.PageCount = 300;
+  std::vector<std::u16string> images;
+  for (int i = 1; i <= book.PageCount; ++i) images.push_back(u"/pics/" + DecimalText(i) + u".bmp");
+  WriteBytes(path_, existing);
+  ASSERT_TRUE(WriteDefinitionFile(path_, book, images));
+
+  const std::u16string reference = folder_ / "reference.qbd";
+  WriteBytes(reference, existing);
+  const auto put = [&](const std::u16string& section, const std::u16string& key, const std::u16string& value) {
+    ASSERT_NE(PutIniString(section, key, value, reference), 0);
+  };
+  put(u"System", u"作者", FitToChars(book.Author, kAuthorWidth));
+  put(u"System", u"タイトル", FitToChars(book.Title, kTitleWidth));
+  put(u"System", u"パスワード", FitToChars(book.Password, kPasswordWidth));
+  put(u"System", u"価格", DecimalText(book.Price));
+  put(u"System", u"画像数", DecimalText(book.PageCount));
+  for (int i = 1; i <= book.PageCount; ++i) put(u"Image", DecimalText(i), images[static_cast<std::size_t>(i - 1)]);
+  put(u"System", u"ＵＲＬ", book.Url);
+  put(u"System", u"ＭＡＩＬ", book.Mail);
+  put(u"System", u"コメント", u"a\x7Fnb");
+  EXPECT_EQ(ReadBytes(path_), ReadBytes(reference));
+}
+
+TEST_F(DefinitionFile, ABookOfTheMostPagesSavesAndLoadsWhole) {
+  BookRecord book = Sample();
+  book.PageCount = 32767;
+  book.Password = std::u16string(8, u' ');
+  std::vector<std::u16string> images;
+  for (int i = 1; i <= book.PageCount; ++i) images.push_back(u"/pictures/page" + DecimalText(i) + u".bmp");
+  ASSERT_TRUE(WriteDefinitionFile(path_, book, images));
+  const std::string first = ReadBytes(path_);
+  // Saving again over the file (as build does with its own input) changes nothing.
+  ASSERT_TRUE(WriteDefinitionFile(path_, book, images));
+  EXPECT_EQ(ReadBytes(path_), first);
+  const Definition loaded = LoadDefinitionFile(path_);
+  EXPECT_EQ(loaded.book.PageCount, 32767);
+  EXPECT_EQ(loaded.images, images);
+  EXPECT_EQ(loaded.book.Password, book.Password);
 }
 
 TEST_F(DefinitionFile, SavingRemembersTheAuthorInTheSettings) {

@@ -6,12 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QListWidget>
 #include <filesystem>
 
 #include "common/file_type_recording_store.h"
 #include "common/ini_access.h"
 #include "common/settings.h"
+#include "common/utf8.h"
 #include "common/ui/scripted_dialog_backend.h"
 #include "common/ui/scripted_message_boxes.h"
 #include "editor/definition_file.h"
@@ -95,6 +98,24 @@ TEST_F(EditorStart, CommandLineLoadsAQuotedOrSplitPathWithoutChangingTheRemember
     EXPECT_EQ(window->SelectedIndex(), -1);
     EXPECT_EQ(GetIniString(u"System", u"LastFolder", u"", Settings()), program_ / "Book");
   }
+}
+
+TEST_F(EditorStart, ADefinitionThatIsNoFileIsRefusedAtOnceAndTheFieldsStay) {
+  const std::u16string fifo = work_ / "pipe.qbd";
+  ASSERT_EQ(::mkfifo(ToUtf8(fifo).c_str(), 0600), 0);
+  std::size_t boxes = 0;
+  for (const std::u16string& path : {std::u16string(u"/dev/zero"), fifo, work_.text()}) {
+    const auto window = Start({path});
+    ASSERT_EQ(boxes_.Calls().size(), ++boxes);
+    EXPECT_TRUE(boxes_.Calls().back().text.contains(QString::fromStdU16String(path)));
+    EXPECT_EQ(boxes_.Calls().back().title, QStringLiteral("Quillberry"));
+    EXPECT_EQ(window->ILst()->count(), 0);
+    EXPECT_EQ(window->Fields().author, u"");
+  }
+  // A missing file is no error: it reads as a definition without keys.
+  const auto window = Start({work_ / "missing.qbd"});
+  EXPECT_EQ(boxes_.Calls().size(), boxes);
+  EXPECT_EQ(window->Fields().author, u"＊");
 }
 
 TEST_F(EditorStart, NextStartShowsTheAuthorOfTheLastExport) {

@@ -97,7 +97,8 @@ TEST(QbbtoolProgram, PrintsOnlyItsOwnMessages) {
 
   // A device that takes no bytes: libpng would fail in mid-write.
   EXPECT_EQ(RunProgram({"page", book, "1", "/dev/full"}, environment, &errors), kExitCannotWrite);
-  EXPECT_EQ(errors.toStdString(), "qbbtool page: cannot write /dev/full; check the folder exists and is writable\n");
+  EXPECT_EQ(errors.toStdString(),
+            "qbbtool page: cannot write /dev/full (No space left on device); check the folder exists and is writable\n");
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 #include "tools/qbbtool/comic_info.h"
 #include "tools/qbbtool/commands.h"
 #include "tools/qbbtool/page_picture.h"
-#include "tools/qbbtool/replacing_file.h"
+#include "tools/qbbtool/output_file.h"
 #include "tools/qbbtool/unpack_names.h"
 
 namespace qbbtool {
@@ -42,7 +42,7 @@ ComicInfo InfoOf(const qb::BookRecord& book) {
 QByteArray PagePng(const std::u16string& bookPath, const qb::BookRecord& book, int number) {
   qb::PageImage page;
   if (qb::ReadPageImage(bookPath, page, book.PageTable[static_cast<std::size_t>(number - 1)]) != 0) return {};
-  const QImage picture = PagePicture(page);
+  const QImage picture = PageAsPicture(page);
   if (picture.isNull()) return {};
   QByteArray png;
   QBuffer buffer(&png);
@@ -84,7 +84,8 @@ int RunExport(const Args& args) {
 
   int failedPage = 0;
   const std::time_t modified = QFileInfo(QString::fromStdString(path)).lastModified().toSecsSinceEpoch();
-  const bool written = WriteFileReplacing(out, [&](QIODevice& device) {
+  std::string why;
+  const bool written = WriteOutputFile(out, [&](QIODevice& device) {
     ComicArchiveWriter archive(device, modified);
     for (int number = 1; number <= book.PageCount; ++number) {
       const QByteArray png = PagePng(bookPath, book, number);
@@ -96,12 +97,14 @@ int RunExport(const Args& args) {
     }
     return archive.Add("ComicInfo.xml", ComicInfoXml(InfoOf(book)), ComicArchiveWriter::Packing::Deflate) &&
            archive.Finish();
-  });
+  }, &why);
   if (failedPage > 0) {
     return Fail(kExitDamaged, "page " + std::to_string(failedPage) + " of " + path +
                                   " cannot be read; the file is damaged; " + out + " was not written");
   }
-  if (!written) return Fail(kExitCannotWrite, "cannot write " + out + "; check the folder exists and is writable");
+  if (!written) {
+    return Fail(kExitCannotWrite, "cannot write " + out + " (" + why + "); check the folder exists and is writable");
+  }
   return kExitOk;
 }
 

@@ -3,12 +3,11 @@
 
 #include "book/book_reader.h"
 #include "common/utf8.h"
-#include "image/pixel_transfer.h"
 #include "tools/qbbtool/book_refusal.h"
 #include "tools/qbbtool/command_line.h"
 #include "tools/qbbtool/commands.h"
 #include "tools/qbbtool/page_number.h"
-#include "tools/qbbtool/png_file.h"
+#include "tools/qbbtool/page_picture.h"
 
 namespace qbbtool {
 namespace {
@@ -51,14 +50,17 @@ int RunPage(const Args& args) {
     std::cerr << "qbbtool page: page " << number << " of " << path << " cannot be read; the file is damaged\n";
     return kExitDamaged;
   }
-  QImage picture(page.Width, page.Height, QImage::Format_RGB32);
-  if (picture.isNull() || qb::PixelsToPicture(picture, page.Pixels) != 0) {
+  // The picture shares the page's pixels: a page costs its pixel array once.
+  const QImage picture = PageAsPicture(page);
+  if (picture.isNull()) {
     std::cerr << "qbbtool page: page " << number << " is empty (" << page.Width << " x " << page.Height
               << " pixels); there is no picture to write\n";
     return kExitCannotWrite;
   }
-  if (!WritePngFile(picture.convertToFormat(QImage::Format_RGB888), QString::fromStdString(out))) {
-    std::cerr << "qbbtool page: cannot write " << out << "; check the folder exists and is writable\n";
+  // A failure leaves an OUT.png already there as it was.
+  std::string why;
+  if (!WritePictureFile(out, picture, "PNG", &why)) {
+    std::cerr << "qbbtool page: cannot write " << out << " (" << why << "); check the folder exists and is writable\n";
     return kExitCannotWrite;
   }
   return kExitOk;

@@ -7,7 +7,7 @@
 #include "tools/qbbtool/book_refusal.h"
 #include "tools/qbbtool/command_line.h"
 #include "tools/qbbtool/commands.h"
-#include "tools/qbbtool/png_file.h"
+#include "tools/qbbtool/page_picture.h"
 #include "tools/qbbtool/thumbnail_size.h"
 
 namespace qbbtool {
@@ -66,8 +66,9 @@ int RunThumbnail(const Args& args) {
   const QImage thumbnail = qb::ShrinkBookPage(qb::FromUtf8(path), book.PageTable[0], fitted);
   if (thumbnail.isNull()) return Fail(kExitDamaged, "page 1 of " + path + " cannot be read; the file is damaged");
   // The desktop may read OUT as soon as it exists: it never sees half a picture.
-  if (!PublishPngFile(thumbnail.convertToFormat(QImage::Format_RGB888), QString::fromStdString(out))) {
-    return Fail(kExitCannotWrite, "cannot write " + out + "; check the folder exists and is writable");
+  std::string why;
+  if (!WritePictureFile(out, thumbnail.convertToFormat(QImage::Format_RGB888), "PNG", &why)) {
+    return Fail(kExitCannotWrite, "cannot write " + out + " (" + why + "); check the folder exists and is writable");
   }
   return kExitOk;
 }

@@ -1,4 +1,6 @@
+#include <cstdint>
 #include <filesystem>
+#include <map>
 #include <iostream>
 
 #include "book/book_reader.h"
@@ -11,6 +13,7 @@
 #include "tools/qbbtool/commands.h"
 #include "tools/qbbtool/page_picture.h"
 #include "tools/qbbtool/staging_folder.h"
+#include "tools/qbbtool/unpack_limits.h"
 #include "tools/qbbtool/unpack_names.h"
 
 namespace qbbtool {
@@ -26,14 +29,39 @@ constexpr const char* kUsage =
     "absolute paths. QuillyEd opens it, and 'qbbtool build DIR/NAME.qbd' binds the same\n"
     "book again. DIR is created if needed; one that holds files is refused unless --force\n"
     "is given, which replaces files of the same names and leaves the others alone.\n"
-    "Nothing appears in DIR unless every page was written.\n"
-    "Exit status: 0 written; 2 not a book; 3 header check failed; 4 damaged file or page;\n"
-    "6 the pictures or the definition file could not be written; 9 DIR holds files or is\n"
-    "not a folder; 1 wrong arguments.\n";
+    "Nothing appears in DIR unless every page was written. A book whose pictures would\n"
+    "take more than 4 times its size plus 64 MiB (repeated pages) is refused.\n"
+    "Exit status: 0 written; 2 not a book; 3 header check failed; 4 damaged file or page,\n"
+    "or a book made to fill the disk; 6 the pictures or the definition file could not be\n"
+    "written; 9 DIR holds files or is not a folder; 1 wrong arguments.\n";
 
 int Fail(int status, const std::string& message) {
   std::cerr << "qbbtool unpack: " << message << "\n";
   return status;
+}
+
+// Why the book is refused before anything is written: a small book whose
+// page table repeats large pages would fill the disk. Empty when it may be
+// unpacked; a page whose record cannot be read is left to the unpacking.
+std::string AmplificationRefusal(const std::u16string& bookPath, const qb::BookRecord& book) {
+  std::error_code error;
+  const auto bookSize = static_cast<std::uint64_t>(fs::file_size(qb::ToPath(bookPath), error));
+  if (error) return {};
+  std::map<std::int32_t, std::uint64_t> sizes;
+  std::uint64_t total = 0;
+  for (const std::int32_t position : book.PageTable) {
+    auto [entry, added] = sizes.try_emplace(position, 0);
+    if (added) {
+      qb::PageImage page;
+      if (qb::ReadPageHeader(bookPath, page, position) == 0) entry->second = BmpFileSize(page.Width, page.Height);
+    }
+    total += entry->second;
+  }
+  if (total <= MaxUnpackedBytes(bookSize)) return {};
+  return "the book's " + std::to_string(book.PageCount) + " pages would take " + std::to_string(total >> 20) +
+         " MiB of pictures, more than 4 times the book's " + std::to_string(bookSize) +
+         " bytes plus 64 MiB: its page table repeats pages, as a book made to fill the disk does; nothing was "
+         "written";
 }
 
 }  // namespace
@@ -70,34 +98,41 @@ int RunUnpack(const Args& args) {
                                       "replace files of the same names");
   }
 
+  if (const std::string refusal = AmplificationRefusal(bookPath, book); !refusal.empty()) {
+    return Fail(kExitDamaged, refusal);
+  }
+
   const fs::path folderName = folder.filename().empty() ? folder.parent_path() : folder;
   StagingFolder staging(folderName);
-  if (staging.path().empty()) return Fail(kExitCannotWrite, "cannot create a folder beside " + folderName.string());
+  if (!staging.ok()) return Fail(kExitCannotWrite, "cannot create a folder beside " + folderName.string());
   std::vector<std::u16string> images;
+  std::string why;
   for (int i = 1; i <= book.PageCount; ++i) {
     qb::PageImage page;
     const std::string number = std::to_string(i);
     if (qb::ReadPageImage(bookPath, page, book.PageTable[static_cast<std::size_t>(i - 1)]) != 0) {
       return Fail(kExitDamaged, "page " + number + " of " + path + " cannot be read; the file is damaged");
     }
-    const QImage picture = PagePicture(page);
+    // Sharing the page's pixels and writing straight into the file, a page
+    // costs its pixel array once.
+    const QImage picture = PageAsPicture(page);
     if (picture.isNull()) return Fail(kExitDamaged, "page " + number + " of " + path + " holds no picture");
     const std::string name = PagePictureName(i, book.PageCount);
-    if (!picture.save(QString::fromStdString((staging.path() / name).string()), "BMP")) {
-      return Fail(kExitCannotWrite, "cannot write page " + number + " beside " + folderName.string());
+    if (!staging.Write(name, [&picture](int fd) { return WritePicture(fd, picture, "BMP"); }, &why)) {
+      return Fail(kExitCannotWrite, "cannot write page " + number + " into " + folderName.string() + " (" + why + ")");
     }
     images.push_back(qb::FromPath(folderName / name));
   }
   const fs::path definition = qb::ToPath(qb::FromPath(qb::ToPath(bookPath).stem()) + u".qbd");
   // Only the definition is written: unpacking someone's book must not make
   // its author the Editor's remembered author, as saving in the Editor does.
-  if (!qb::editor::WriteDefinitionFile(qb::FromPath(staging.path() / definition), book, images)) {
-    return Fail(kExitCannotWrite, "cannot write the definition file beside " + folderName.string());
+  const std::string definitionText = qb::editor::DefinitionFileText({}, book, images);
+  if (!staging.Write(definition.string(), definitionText, &why)) {
+    return Fail(kExitCannotWrite, "cannot write the definition file into " + folderName.string() + " (" + why + ")");
   }
   // What a rebuild would bind: the definition as the Editor loads it.
   const qb::BookRecord rebuilt = qb::editor::RecordFromFields(
-      qb::editor::FieldsFromBook(qb::editor::LoadDefinitionFile(qb::FromPath(staging.path() / definition)).book),
-      images.size());
+      qb::editor::FieldsFromBook(qb::editor::ParseDefinition(definitionText).book), images.size());
   if (!staging.Publish()) return Fail(kExitCannotWrite, "cannot move the pictures into " + folderName.string());
   std::vector<std::string> notes = RebuildNotes(book);
   for (std::string& note : FreeTextNotes(book, rebuilt)) notes.push_back(std::move(note));

@@ -1,0 +1,155 @@
+// What qbbtool writes when the disk fills up or a book is made to fill it:
+// an existing output stays as it was, and a small book whose page table
+// repeats a large page is refused before anything is written.
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <filesystem>
+#include <fstream>
+
+#include "book/book_reader.h"
+#include "book/book_writer.h"
+#include "common/utf8.h"
+#include "qbbtool_test_support.h"
+#include "image/pixel_transfer.h"
+#include "support/full_disk.h"
+#include "support/memory_limit.h"
+#include "tools/qbbtool/commands.h"
+#include "tools/qbbtool/page_picture.h"
+#include "tools/qbbtool/unpack_limits.h"
+
+namespace qbbtool {
+namespace {
+
+namespace fs = std::filesystem;
+using test::RunCommand;
+using test::ScratchFolder;
+using test::Slurp;
+
+std::string Picture(const ScratchFolder& dir, const std::string& name, int w, int h) {
+  QImage image(w, h, QImage::Format_RGB32);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) image.setPixel(x, y, qRgb(x * 7, y * 5, (x ^ y) & 0xFF));
+  }
+  const std::string path = dir / name;
+  EXPECT_TRUE(image.save(QString::fromStdString(path), "BMP"));
+  return path;
+}
+
+std::string Book(const ScratchFolder& dir, const std::string& name, const std::vector<std::string>& pictures) {
+  Args args = {dir / name, "--author", "a"};
+  args.insert(args.end(), pictures.begin(), pictures.end());
+  std::string err;
+  EXPECT_EQ(RunCommand(RunMake, args, &err), kExitOk) << err;
+  return dir / name;
+}
+
+// Every page-table entry of the book pointed at its first page.
+void RepeatFirstPage(const std::string& book) {
+  qb::BookRecord record;
+  ASSERT_EQ(qb::ReadBookHeader(qb::FromUtf8(book), record), qb::kBookSound);
+  std::string bytes = Slurp(book);
+  for (std::size_t i = 0; i < record.PageTable.size(); ++i) {
+    qb::PutInt32(bytes, record.PageTable[0], 109 + static_cast<std::size_t>(record.TextLength) + 4 * i);
+  }
+  std::ofstream(book, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+TEST(UnpackLimits, BitmapSizesAndTheAllowance) {
+  EXPECT_EQ(BmpFileSize(1, 1), 54u + 4);
+  EXPECT_EQ(BmpFileSize(4, 2), 54u + 2 * 12);
+  EXPECT_EQ(BmpFileSize(5, 1), 54u + 16);
+  EXPECT_EQ(BmpFileSize(0, 7), 0u);
+  EXPECT_EQ(MaxUnpackedBytes(1000), 4000u + (64u << 20));
+}
+
+TEST(QbbtoolOutput, AFullDiskLeavesAnExistingPictureAsItWasAndNoNewOne) {
+  ScratchFolder dir;
+  const std::string book = Book(dir, "b.qbb", {Picture(dir, "p.bmp", 300, 200)});
+  const std::string out = dir / "out.png";
+  std::ofstream(out, std::ios::binary) << "the previous picture";
+  std::string err;
+  {
+    qb::testing::FullDisk full(1024);
+    EXPECT_EQ(RunCommand(RunPage, {book, "1", out}, &err), kExitCannotWrite);
+    EXPECT_EQ(RunCommand(RunPage, {book, "1", dir / "new.png"}), kExitCannotWrite);
+    EXPECT_EQ(RunCommand(RunThumbnail, {book, dir / "thumb.png"}), kExitCannotWrite);
+  }
+  EXPECT_NE(err.find("out.png"), std::string::npos) << err;
+  EXPECT_EQ(Slurp(out), "the previous picture");
+  EXPECT_FALSE(fs::exists(dir / "new.png"));
+  EXPECT_FALSE(fs::exists(dir / "thumb.png"));
+  ASSERT_EQ(RunCommand(RunPage, {book, "1", out}), kExitOk);
+  EXPECT_EQ(QImage(QString::fromStdString(out)).size(), QSize(300, 200));
+}
+
+TEST(QbbtoolOutput, UnpackRefusesABookThatRepeatsALargePageToFillTheDisk) {
+  ScratchFolder dir;
+  const std::string large = Picture(dir, "large.bmp", 2000, 1000);
+  const std::string small = Picture(dir, "small.bmp", 1, 1);
+  std::vector<std::string> pictures = {large};
+  pictures.insert(pictures.end(), 29, small);
+  const std::string book = Book(dir, "filler.qbb", pictures);
+  RepeatFirstPage(book);
+  std::string err;
+  EXPECT_EQ(RunCommand(RunUnpack, {book, dir / "out"}, &err), kExitDamaged);
+  EXPECT_NE(err.find("repeats pages"), std::string::npos) << err;
+  EXPECT_FALSE(fs::exists(dir / "out"));
+}
+
+TEST(QbbtoolOutput, UnpackWritesRepeatedPagesWithinTheAllowance) {
+  ScratchFolder dir;
+  const std::string picture = Picture(dir, "p.bmp", 40, 30);
+  const std::string book = Book(dir, "again.qbb", {picture, Picture(dir, "q.bmp", 2, 2), picture});
+  RepeatFirstPage(book);
+  std::string err;
+  ASSERT_EQ(RunCommand(RunUnpack, {book, dir / "out"}, &err), kExitOk) << err;
+  const QImage first(QString::fromStdString(dir / "out/page001.bmp"));
+  EXPECT_EQ(first.size(), QSize(40, 30));
+  EXPECT_EQ(QImage(QString::fromStdString(dir / "out/page002.bmp")), first);
+  EXPECT_EQ(QImage(QString::fromStdString(dir / "out/page003.bmp")), first);
+}
+
+TEST(PageAsPicture, SharesThePagesPixelsAndShowsWhatThePixelTransferShows) {
+  qb::PageImage page;
+  page.Width = 3;
+  page.Height = 2;
+  page.Pixels = {0x010203, 0x040506, 0x070809, 0x0A0B0C, 0x0D0E0F, 0x101112, 0};
+  QImage expected(3, 2, QImage::Format_RGB32);
+  ASSERT_EQ(qb::PixelsToPicture(expected, page.Pixels), 0);
+  const QImage shared = PageAsPicture(page);
+  EXPECT_EQ(shared, expected);
+  EXPECT_EQ(shared.constBits(), reinterpret_cast<const uchar*>(page.Pixels.data()));
+  qb::PageImage empty;
+  EXPECT_TRUE(PageAsPicture(empty).isNull());
+}
+
+TEST(QbbtoolOutput, PageAndUnpackNeedAtMostFiveBytesAPixelOfThePage) {
+#ifdef QB_TEST_UNDER_ASAN
+  GTEST_SKIP() << "the sanitizer reserves more address space than any limit allows";
+#else
+  ScratchFolder dir;
+  constexpr int kWidth = 6000;
+  constexpr int kHeight = 5000;
+  // Made in a child: the heap it frees would otherwise be room the limit
+  // below does not count.
+  const std::string book = dir / "large.qbb";
+  ASSERT_EQ(qb::testing::RunWithMemoryLimit(0, [&] {
+              return RunCommand(RunMake, {book, "--author", "a", Picture(dir, "large.bmp", kWidth, kHeight)});
+            }),
+            kExitOk);
+  const std::size_t bound = 5 * std::size_t{kWidth} * kHeight + 64 * qb::testing::kMiB;
+  EXPECT_EQ(qb::testing::RunWithMemoryLimit(bound, [&] { return RunCommand(RunPage, {book, "1", dir / "p.png"}); }),
+            kExitOk);
+  EXPECT_EQ(QImage(QString::fromStdString(dir / "p.png")).size(), QSize(kWidth, kHeight));
+  EXPECT_EQ(qb::testing::RunWithMemoryLimit(bound, [&] { return RunCommand(RunUnpack, {book, dir / "out"}); }),
+            kExitOk);
+  EXPECT_EQ(QImage(QString::fromStdString(dir / "out/page001.bmp")).size(), QSize(kWidth, kHeight));
+  EXPECT_EQ(qb::testing::RunWithMemoryLimit(bound, [&] { return RunCommand(RunThumbnail, {book, dir / "t.png"}); }),
+            kExitOk);
+#endif
+}
+
+}  // namespace
+}  // namespace qbbtool

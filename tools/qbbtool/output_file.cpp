@@ -1,0 +1,77 @@
+#include "tools/qbbtool/output_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "common/file_replacement.h"
+
+namespace qbbtool {
+namespace {
+
+// A write-only device on a descriptor that takes every write, remembering
+// the first failure instead of returning it.
+class DescriptorDevice : public QIODevice {
+ public:
+  explicit DescriptorDevice(int fd) : fd_(fd) { open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
+  bool isSequential() const override { return true; }
+  int failure() const { return failure_; }
+
+ protected:
+  qint64 readData(char*, qint64) override { return -1; }
+  qint64 writeData(const char* data, qint64 size) override {
+    qint64 left = size;
+    while (failure_ == 0 && left > 0) {
+      const ssize_t n = ::write(fd_, data, static_cast<size_t>(left));
+      if (n < 0) {
+        if (errno != EINTR) failure_ = errno;
+        continue;
+      }
+      if (n == 0) failure_ = ENOSPC;
+      data += n;
+      left -= n;
+    }
+    return size;
+  }
+
+ private:
+  int fd_;
+  int failure_ = 0;
+};
+
+bool Refuse(std::string* error, std::string text) {
+  if (error) *error = std::move(text);
+  return false;
+}
+
+}  // namespace
+
+bool FillDescriptor(int fd, const OutputFill& fill, std::string* error) {
+  DescriptorDevice device(fd);
+  const bool filled = fill(device);
+  if (device.failure() != 0) return Refuse(error, std::strerror(device.failure()));
+  if (!filled) return Refuse(error, "the content could not be made");
+  return true;
+}
+
+bool WriteOutputFile(const std::string& path, const OutputFill& fill, std::string* error) {
+  struct stat existing {};
+  if (::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode)) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) return Refuse(error, std::strerror(errno));
+    const bool written = FillDescriptor(fd, fill, error);
+    const bool closed = ::close(fd) == 0;
+    if (written && !closed) return Refuse(error, std::strerror(errno));
+    return written;
+  }
+  qb::FileReplacement file{std::filesystem::path(path)};
+  if (!file.ok()) return Refuse(error, file.error());
+  if (!FillDescriptor(file.fd(), fill, error)) return false;
+  if (!file.Commit()) return Refuse(error, file.error());
+  return true;
+}
+
+}  // namespace qbbtool
