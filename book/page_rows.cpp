@@ -7,6 +7,7 @@
 
 #include "book/book_format.h"
 #include "book/book_reader.h"
+#include "common/regular_file.h"
 #include "common/utf8.h"
 
 namespace qb {
@@ -53,12 +54,13 @@ void PageRows::Close() {
 
 int PageRows::Open(const std::u16string& path, std::int32_t position) {
   Close();
-  const Descriptor file(::open(ToPath(path).c_str(), O_RDONLY | O_CLOEXEC));
+  // Only regular files are books; a pipe put in the book's place is refused
+  // without waiting on it.
+  const Descriptor file(OpenRegularFile(ToPath(path), O_RDONLY));
   struct stat info {};
   std::uint8_t head[format::kPageHeaderSize];
   const std::int64_t offset = static_cast<std::int64_t>(position) - 1;
-  // A folder opens too on Linux; only regular files are books.
-  if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) || position < 1 ||
+  if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || position < 1 ||
       offset + static_cast<std::int64_t>(sizeof head) > info.st_size ||
       !ReadExactly(file.get(), head, sizeof head, offset)) {
     return kBookDamaged;
