@@ -1,14 +1,13 @@
 // The bitmap fuzzer's seeds are made by the fixture generators; this keeps
 // the stored files showing what they make (QB_WRITE_BMP_SEEDS=1 rewrites
 // them) and checks that each decodes.
-#include <QFile>
-#include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
 
 #include "bmp_fixtures.h"
 #include "image/bmp_decoder.h"
 #include "picture_fixtures.h"
+#include "stored_seeds.h"
 
 namespace qb {
 namespace {
@@ -59,19 +58,10 @@ const Seed kSeeds[] = {
 };
 
 TEST(BmpFuzzSeeds, StoredSeedsShowWhatTheGeneratorsMake) {
-  const bool write = std::getenv("QB_WRITE_BMP_SEEDS") != nullptr;
   for (const Seed& seed : kSeeds) {
     SCOPED_TRACE(seed.name);
     const QByteArray made = seed.make();
-    const QString path = QStringLiteral(QB_SOURCE_DIR "/fuzz/corpus/bmp/") + QString::fromLatin1(seed.name);
-    QFile file(path);
-    if (write) {
-      ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-      file.write(made);
-      file.close();
-    }
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    EXPECT_EQ(file.readAll(), made);
+    EXPECT_EQ(seeds::Stored("bmp", seed.name, made, "QB_WRITE_BMP_SEEDS"), made);
     QImage image;
     QString error;
     EXPECT_TRUE(DecodeBmp(made, image, &error)) << error.toStdString();

@@ -3,9 +3,8 @@
 // checks that each renders.
 #include "image/metafile_player.h"
 #include "metafile_builder.h"
+#include "stored_seeds.h"
 
-#include <QFile>
-#include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -62,18 +61,9 @@ const Seed kSeeds[] = {
 };
 
 TEST(MetafileFuzzSeeds, StoredSeedsMatchTheBuilderAndRender) {
-  const bool write = std::getenv("QB_WRITE_METAFILE_SEEDS") != nullptr;
   for (const Seed& seed : kSeeds) {
     const QByteArray made = seed.make();
-    const QString path = QStringLiteral(QB_SOURCE_DIR "/fuzz/corpus/metafile/") + QString::fromLatin1(seed.name);
-    QFile file(path);
-    if (write) {
-      ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-      file.write(made);
-      file.close();
-    }
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    EXPECT_EQ(file.readAll(), made) << seed.name;
+    EXPECT_EQ(seeds::Stored("metafile", seed.name, made, "QB_WRITE_METAFILE_SEEDS"), made) << seed.name;
     QImage image;
     QString error;
     EXPECT_TRUE(RenderMetafile(made, image, &error)) << seed.name << ": " << error.toStdString();
