@@ -1,83 +1,24 @@
 #include "book/book_reader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <vector>
 
+#include "book/book_file.h"
 #include "book/book_format.h"
 #include "book/page_rows.h"
 #include "book/plane_bytes.h"
 #include "common/cp932.h"
-#include "common/regular_file.h"
 #include "common/text_helpers.h"
 #include "common/utf8.h"
 
 namespace qb {
 namespace {
 
-// An open book file whose size is known, so that every claim the file makes
-// can be checked before anything is allocated for it.
-class BookFile {
- public:
-  // Only regular files are books: a folder, a device or a pipe is refused
-  // on the opened descriptor, without blocking.
-  explicit BookFile(const std::u16string& path) : fd_(OpenRegularFile(ToPath(path), O_RDONLY)) {
-    struct stat status {};
-    if (fd_ >= 0 && ::fstat(fd_, &status) == 0) size_ = static_cast<std::int64_t>(status.st_size);
-  }
-  ~BookFile() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  BookFile(const BookFile&) = delete;
-  BookFile& operator=(const BookFile&) = delete;
-
-  bool IsOpen() const { return fd_ >= 0; }
-  std::int64_t Size() const { return size_; }
-
-  bool Fits(std::int64_t offset, std::int64_t count) const {
-    return offset >= 0 && count >= 0 && offset <= size_ && count <= size_ - offset;
-  }
-
-  // Reads exactly count bytes at offset; false when the file does not hold them.
-  bool Read(std::int64_t offset, std::size_t count, std::string& out) {
-    if (!Fits(offset, static_cast<std::int64_t>(count))) return false;
-    out.resize(count);
-    std::size_t done = 0;
-    while (done < count) {
-      const ssize_t n = ::pread(fd_, out.data() + done, count - done, static_cast<off_t>(offset) + done);
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) return false;
-      done += static_cast<std::size_t>(n);
-    }
-    return true;
-  }
-
- private:
-  int fd_;
-  std::int64_t size_ = 0;
-};
-
 std::u16string DecodeComment(std::u16string_view text) {
   // A lone 0x80 byte decodes to U+0080; followed by "n" it is an old line break.
   return ReplaceText(GetField(text, 1, u"\x7F"), u"\u0080n", u"\r\n");
 }
 
-// Reads and checks the record's six-byte header; the whole record must fit.
-bool ReadRecordHeader(BookFile& file, std::int32_t position, PageImage& page) {
-  std::string head;
-  if (!file.IsOpen() || position < 1 || !file.Read(position - 1, format::kPageHeaderSize, head)) return false;
-  const std::int16_t width = GetInt16(head, 0);
-  const std::int16_t height = GetInt16(head, 2);
-  if (width < 0 || height < 0 || !file.Fits(position - 1, format::PageRecordSize(width, height))) return false;
-  page.Width = width;
-  page.Height = height;
-  page.Reserved = GetInt16(head, 4);
-  return true;
-}
 }  // namespace
 
 std::u16string BytesToText(std::string_view bytes, std::size_t start, std::size_t count) {
