@@ -32,4 +32,6 @@ std::u16string LostCharacters(std::u16string_view text) {
   return lost;
 }
 
+bool HoldsExactly(std::u16string_view text) { return Decode(Encode(text)) == text; }
+
 }  // namespace qb::cp932

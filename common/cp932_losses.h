@@ -14,4 +14,8 @@ namespace qb::cp932 {
 // Empty when the text fits.
 std::u16string LostCharacters(std::u16string_view text);
 
+// Whether code page 932 holds text exactly: no "?" for a missing character
+// and no look-alike from a best-fit mapping.
+bool HoldsExactly(std::u16string_view text);
+
 }  // namespace qb::cp932

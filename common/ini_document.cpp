@@ -1,6 +1,7 @@
 #include "common/ini_document.h"
 
 #include "common/cp932.h"
+#include "common/cp932_losses.h"
 #include "common/utf8.h"
 
 namespace qb {
@@ -30,10 +31,6 @@ std::u16string Folded(std::u16string_view name) {
 bool HasLineBreakOrNul(std::u16string_view text) {
   return text.find_first_of(std::u16string_view(u"\r\n\0", 3)) != std::u16string_view::npos;
 }
-
-// Whether code page 932 holds text exactly: no "?" for a missing character
-// and no look-alike from a best-fit mapping.
-bool FitsCodePage932(std::u16string_view text) { return cp932::Decode(cp932::Encode(text)) == text; }
 
 // Whether bytes are code page 932 that the codec reads and writes back unchanged.
 bool IsCleanCodePage932(std::string_view bytes) { return cp932::Encode(cp932::Decode(bytes)) == bytes; }
@@ -155,8 +152,8 @@ std::optional<std::u16string> IniDocument::Find(std::u16string_view section, std
 
 void IniDocument::Set(std::u16string_view section, std::u16string_view key, std::u16string_view value) {
   const std::u16string oneLine = OneLineValue(value);
-  if (!IsUtf8() &&
-      !(FitsCodePage932(oneLine) && FitsCodePage932(TrimBlanks(key)) && FitsCodePage932(TrimBlanks(section)))) {
+  using cp932::HoldsExactly;
+  if (!IsUtf8() && !(HoldsExactly(oneLine) && HoldsExactly(TrimBlanks(key)) && HoldsExactly(TrimBlanks(section)))) {
     // Storing a changed value would silently point at another folder or
     // picture; the file changes encoding instead, keeping every line's text.
     ConvertToUtf8();
