@@ -175,16 +175,23 @@ bool FileReplacement::Failed(std::string what, int error) {
   return false;
 }
 
-bool FileReplacement::Write(std::string_view data) {
-  if (fd_ < 0) return false;
+bool WriteFully(int fd, std::string_view data) {
   while (!data.empty()) {
-    const ssize_t n = ::write(fd_, data.data(), data.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return Failed("cannot write " + destination_.string(), errno);
+    const ssize_t n = ::write(fd, data.data(), data.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return false;
+    if (n == 0) {
+      errno = ENOSPC;
+      return false;
     }
     data.remove_prefix(static_cast<std::size_t>(n));
   }
+  return true;
+}
+
+bool FileReplacement::Write(std::string_view data) {
+  if (fd_ < 0) return false;
+  if (!WriteFully(fd_, data)) return Failed("cannot write " + destination_.string(), errno);
   return true;
 }
 

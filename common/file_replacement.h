@@ -52,6 +52,10 @@ void RemoveLeftovers(const std::filesystem::path& folder);
 // content that is moved into place as a whole; empty on failure.
 std::filesystem::path CreateTemporaryFolderBeside(const std::filesystem::path& target);
 
+// Writes all of data to fd, going on after interruptions; false with errno
+// telling why when it cannot.
+bool WriteFully(int fd, std::string_view data);
+
 class FileReplacement {
  public:
   // Creates the temporary file; see ok() and error().

@@ -23,17 +23,7 @@ class DescriptorDevice : public QIODevice {
  protected:
   qint64 readData(char*, qint64) override { return -1; }
   qint64 writeData(const char* data, qint64 size) override {
-    qint64 left = size;
-    while (failure_ == 0 && left > 0) {
-      const ssize_t n = ::write(fd_, data, static_cast<size_t>(left));
-      if (n < 0) {
-        if (errno != EINTR) failure_ = errno;
-        continue;
-      }
-      if (n == 0) failure_ = ENOSPC;
-      data += n;
-      left -= n;
-    }
+    if (failure_ == 0 && !qb::WriteFully(fd_, std::string_view(data, static_cast<std::size_t>(size)))) failure_ = errno;
     return size;
   }
 

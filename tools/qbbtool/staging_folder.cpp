@@ -10,20 +10,6 @@ namespace qbbtool {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-bool WriteAll(int fd, std::string_view content) {
-  while (!content.empty()) {
-    const ssize_t n = ::write(fd, content.data(), content.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    content.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
-
-}  // namespace
-
 StagingFolder::StagingFolder(fs::path destination) : destination_(std::move(destination)) {
   std::error_code error;
   insideDestination_ = fs::is_directory(destination_, error);
@@ -58,7 +44,7 @@ bool StagingFolder::Write(const std::string& name, const std::function<bool(int 
 }
 
 bool StagingFolder::Write(const std::string& name, std::string_view content, std::string* error) {
-  return Write(name, [content](int fd) { return WriteAll(fd, content); }, error);
+  return Write(name, [content](int fd) { return qb::WriteFully(fd, content); }, error);
 }
 
 // The hidden folder is new and private: a file is created there directly,
