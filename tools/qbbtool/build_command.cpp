@@ -1,5 +1,4 @@
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 
 #include "common/path_helpers.h"
@@ -120,8 +119,12 @@ int RunBuild(const Args& args, const std::u16string& programFolder) {
   }
   const std::string& definition = line.positional[0];
   const fs::path definitionPath = qb::ToPath(qb::FromUtf8(definition));
+  // Read once, from the opened file: a missing file would read as an empty
+  // definition, anything else that is not a readable file is refused.
+  std::string refusal;
+  const qb::editor::Definition loaded = qb::editor::LoadDefinitionFile(qb::FromPath(definitionPath), &refusal);
   std::error_code status;
-  if (!fs::is_regular_file(definitionPath, status) || !std::ifstream(definitionPath).good()) {
+  if (!refusal.empty() || !fs::exists(definitionPath, status)) {
     std::cerr << "qbbtool build: " << definition
               << ": no readable file; give the path of a definition file (.qbd) written by QuillyEd\n";
     return kExitUsage;
@@ -136,7 +139,6 @@ int RunBuild(const Args& args, const std::u16string& programFolder) {
     return kExitUsage;
   }
 
-  const qb::editor::Definition loaded = qb::editor::LoadDefinitionFile(qb::FromPath(definitionPath));
   qb::EditorSettings settings = qb::LoadEditorSettings(programFolder);
   qb::QtPictureSurface surface;
   ConsoleExportUi ui(definition, qb::FromPath(out), loaded.images);
