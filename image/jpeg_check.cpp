@@ -87,10 +87,6 @@ bool JpegStreamComplete(QByteArrayView data) {
   return false;
 }
 
-}  // namespace qb
-
-namespace qb {
-
 bool JpegLongEnoughForItsSize(QByteArrayView data) {
   const qsizetype n = data.size();
   if (n < 4 || ByteAt(data, 0) != kMarkerPrefix || ByteAt(data, 1) != kSoi) return true;
