@@ -12,10 +12,10 @@ namespace bench {
 QImage PhotoLikePicture(int width, int height);
 
 struct PageFixture {
-  std::u16string book;     // a one-page book holding the picture
-  std::u16string bitmap;   // the picture as BMP
-  std::u16string jpeg;     // the picture as JPEG (quality 90)
-  std::int32_t position;   // the page's table entry
+  std::u16string book;    // a one-page book holding the picture
+  std::u16string bitmap;  // the picture as BMP
+  std::u16string jpeg;    // the picture as JPEG (quality 90)
+  std::int32_t position;  // the page's table entry
   std::int64_t recordBytes;
 };
 

@@ -50,7 +50,8 @@ int main(int argc, char** argv) {
     PrintRatio(reporter, "BM_BookThumbnail", "BM_JpegThumbnail", args, "book thumbnail vs JPEG thumbnail");
   }
   PrintRatio(reporter, "BM_LoadDefinitionFile", "BM_ReadDefinitionBytes", "32767", "load a .qbd vs read its bytes");
-  PrintRatio(reporter, "BM_SaveDefinitionFile", "BM_ReplaceDefinitionBytes", "32767", "save a .qbd vs replace its bytes");
+  PrintRatio(reporter, "BM_SaveDefinitionFile", "BM_ReplaceDefinitionBytes", "32767",
+             "save a .qbd vs replace its bytes");
   benchmark::Shutdown();
   return 0;
 }

@@ -87,7 +87,6 @@ int ReadBookHeader(const std::u16string& path, BookRecord& book) {
   return status;
 }
 
-
 int ReadPageHeader(const std::u16string& path, PageImage& page, std::int32_t position) {
   page = PageImage{};
   BookFile file(path);

@@ -47,8 +47,8 @@ struct PlaneSlices {
 // taken from the surface in slices, each ending in its mask (the spare
 // sample). The record's size comes from width and height, its planes from
 // the surface: they must agree, or the next page would land inside this one.
-bool WritePageRecord(FileReplacement& file, std::int64_t offset, const PictureSurface& surface, int width,
-                     int height, PlaneSlices& slices) {
+bool WritePageRecord(FileReplacement& file, std::int64_t offset, const PictureSurface& surface, int width, int height,
+                     PlaneSlices& slices) {
   slices.readFailed = false;
   std::string head(format::kPageHeaderSize, '\0');
   PutInt16(head, static_cast<std::int16_t>(width), 0);

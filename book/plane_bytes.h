@@ -34,11 +34,11 @@ void AndUnmaskedBytes(const std::uint8_t* in, std::size_t n, std::uint8_t mask, 
 
 // n pixels 0x00RRGGBB from the masked blue, green and red planes: for a
 // whole page (a large page's stores pass by the cache, which it would only flush).
-void PixelsFromMaskedPlanes(const std::uint8_t* blue, const std::uint8_t* green, const std::uint8_t* red,
-                            std::size_t n, std::uint32_t* out);
+void PixelsFromMaskedPlanes(const std::uint8_t* blue, const std::uint8_t* green, const std::uint8_t* red, std::size_t n,
+                            std::uint32_t* out);
 // The same for a run that is used again at once (one row).
-void PixelsFromMaskedRun(const std::uint8_t* blue, const std::uint8_t* green, const std::uint8_t* red,
-                         std::size_t n, std::uint32_t* out);
+void PixelsFromMaskedRun(const std::uint8_t* blue, const std::uint8_t* green, const std::uint8_t* red, std::size_t n,
+                         std::uint32_t* out);
 // n pixels 0x00RRGGBB from colour bytes already unmasked.
 void PixelsFromPlanes(const std::uint8_t* blue, const std::uint8_t* green, const std::uint8_t* red, std::size_t n,
                       std::uint32_t* out);

@@ -14,7 +14,7 @@ namespace {
 #include "cp932_table.inc"
 
 constexpr char16_t kReplacement = u'\u30FB';  // what Windows gives for bad input
-constexpr std::uint16_t kUnmapped = 0xFFFF;    // encoder: no code, write "?"
+constexpr std::uint16_t kUnmapped = 0xFFFF;   // encoder: no code, write "?"
 
 // Row of kDoubleByte for a lead byte, or -1 for a byte that stands alone.
 constexpr int LeadIndex(unsigned char b) {
@@ -31,7 +31,8 @@ constexpr std::array<unsigned char, 60> LeadClaimOrder() {
   std::array<unsigned char, 60> order{};
   std::size_t n = 0;
   for (int b = 0x81; b <= 0xFC; ++b)
-    if (LeadIndex(static_cast<unsigned char>(b)) >= 0 && b != 0xED && b != 0xEE) order[n++] = static_cast<unsigned char>(b);
+    if (LeadIndex(static_cast<unsigned char>(b)) >= 0 && b != 0xED && b != 0xEE)
+      order[n++] = static_cast<unsigned char>(b);
   order[n++] = 0xED;
   order[n++] = 0xEE;
   return order;

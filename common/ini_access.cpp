@@ -16,8 +16,8 @@ std::u16string GetIniString(const std::u16string& section, const std::u16string&
 int PutIniString(const std::u16string& section, const std::u16string& key, const std::u16string& value,
                  const std::u16string& filePath) {
   if (!IsValidIniSection(section) || !IsValidIniKey(key)) return 0;
-  const bool written = UpdateIniFile(
-      filePath, [&](std::string_view content) { return SetIniValue(content, section, key, value); });
+  const bool written =
+      UpdateIniFile(filePath, [&](std::string_view content) { return SetIniValue(content, section, key, value); });
   return written ? 1 : 0;
 }
 

@@ -15,7 +15,7 @@ enum class Kind { Missing, File, Folder };
 
 Kind KindOf(std::u16string_view path) {
   if (path.empty()) return Kind::Missing;
-  struct stat st{};
+  struct stat st {};
   if (::stat(ToUtf8(path).c_str(), &st) != 0) return Kind::Missing;
   return S_ISDIR(st.st_mode) ? Kind::Folder : Kind::File;
 }

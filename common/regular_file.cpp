@@ -10,7 +10,9 @@
 namespace qb {
 namespace {
 
-std::string TooLarge(std::uint64_t maxBytes) { return "larger than the " + std::to_string(maxBytes) + " bytes allowed"; }
+std::string TooLarge(std::uint64_t maxBytes) {
+  return "larger than the " + std::to_string(maxBytes) + " bytes allowed";
+}
 
 }  // namespace
 

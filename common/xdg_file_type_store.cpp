@@ -55,8 +55,7 @@ bool PackageHoldsType(const std::filesystem::path& dataDir, const FileTypeDefini
 }  // namespace
 
 XdgFileTypeStore::XdgFileTypeStore(std::filesystem::path dataHome, std::chrono::milliseconds toolTimeout)
-    : XdgFileTypeStore(std::move(dataHome), SharedDataDirs(std::getenv("XDG_DATA_DIRS")),
-                       toolTimeout) {}
+    : XdgFileTypeStore(std::move(dataHome), SharedDataDirs(std::getenv("XDG_DATA_DIRS")), toolTimeout) {}
 
 XdgFileTypeStore::XdgFileTypeStore(std::filesystem::path dataHome, std::vector<std::filesystem::path> sharedDataDirs,
                                    std::chrono::milliseconds toolTimeout)

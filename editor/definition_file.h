@@ -31,8 +31,7 @@ std::string DefinitionFileText(std::string_view content, const BookRecord& book,
 // コメント (line breaks escaped, see comment_escape.h), in that order. Other
 // keys stay, so Image keys above N left from a longer list remain unread.
 // True when every key was written.
-bool WriteDefinitionFile(const std::u16string& path, const BookRecord& book,
-                         const std::vector<std::u16string>& images);
+bool WriteDefinitionFile(const std::u16string& path, const BookRecord& book, const std::vector<std::u16string>& images);
 
 // WriteDefinitionFile, then, as the Editor does, remembers the book's author
 // (padded), URL and mail address as the author's defaults in settings and

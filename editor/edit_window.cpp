@@ -346,7 +346,8 @@ void frmEdit::dropEvent(QDropEvent* event) {
     return;
   }
   std::vector<QString> pictures;
-  for (const std::u16string& picture : PicturesFromDrop(dropped, settings_.gifOption)) pictures.push_back(ToQString(picture));
+  for (const std::u16string& picture : PicturesFromDrop(dropped, settings_.gifOption))
+    pictures.push_back(ToQString(picture));
   if (pictures.empty()) return;
   event->acceptProposedAction();
   AppendImages(pictures);

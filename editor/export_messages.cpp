@@ -85,8 +85,9 @@ std::u16string ExportFailureMessage(const ExportResult& result, const std::vecto
 }
 
 std::u16string TextLossMessage(const std::vector<TextLoss>& losses) {
-  std::u16string message = u"次の文字はブックの文字コード（シフトJIS）にないため、ブックには似た文字か「?」で保存しました。" +
-                           std::u16string(kBreak);
+  std::u16string message =
+      u"次の文字はブックの文字コード（シフトJIS）にないため、ブックには似た文字か「?」で保存しました。" +
+      std::u16string(kBreak);
   for (const TextLoss& loss : losses) {
     message += std::u16string(kBreak) + FieldLabel(loss.field) + u"： " + Spaced(loss.characters);
   }

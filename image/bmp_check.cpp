@@ -36,19 +36,15 @@ bool KnownHeaderSize(std::uint32_t size) {
 
 bool KnownEncoding(std::uint32_t headerSize, std::uint16_t bits, std::uint32_t compression) {
   switch (compression) {
-    case kRgb:
-      return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
-    case kRle8:
-      return bits == 8;
-    case kRle4:
-      return bits == 4;
+    case kRgb: return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+    case kRle8: return bits == 8;
+    case kRle4: return bits == 4;
     case kBitFields:
     case kAlphaBitFields:
       // In the OS/2 header these numbers mean Huffman and 24-bit run-length
       // coding, which nothing here decodes.
       return headerSize != kOs2HeaderSize && (bits == 16 || bits == 32);
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -105,9 +101,9 @@ bool CheckBmpFile(QByteArrayView file, BmpLayout* layout, QString* why) {
   if (!PictureSizeAllowed(h.width, rows)) return Fail(why, PictureSizeRefusal(h.width, rows));
   if (h.planes != 1) return Fail(why, QStringLiteral("the bitmap header is damaged"));
   if (!KnownEncoding(headerSize, h.bitCount, h.compression))
-    return Fail(why, QStringLiteral("unsupported bitmap encoding (%1 bits, compression %2)")
-                         .arg(h.bitCount)
-                         .arg(h.compression));
+    return Fail(
+        why,
+        QStringLiteral("unsupported bitmap encoding (%1 bits, compression %2)").arg(h.bitCount).arg(h.compression));
   const bool rle = h.compression == kRle4 || h.compression == kRle8;
   if (rle && h.height < 0) return Fail(why, QStringLiteral("a compressed bitmap cannot run top-down"));
 

@@ -5,8 +5,7 @@
 
 namespace qb::bmp {
 
-ChannelMask::ChannelMask(std::uint32_t m)
-    : mask(m), shift(m == 0 ? 0 : std::countr_zero(m)), bits(std::popcount(m)) {}
+ChannelMask::ChannelMask(std::uint32_t m) : mask(m), shift(m == 0 ? 0 : std::countr_zero(m)), bits(std::popcount(m)) {}
 
 std::uint8_t ChannelMask::Scaled(std::uint32_t pixel) const {
   if (bits == 0) return 0;
@@ -37,8 +36,7 @@ QString MaskFault(const PixelMasks& masks, int bitCount) {
     }
     // One run of bits: shifted down to bit 0 it is all ones.
     const std::uint32_t run = c.mask >> std::countr_zero(c.mask);
-    if ((run & (run + 1)) != 0)
-      return QStringLiteral("the bitmap's %1 mask %2 is not one run of bits").arg(name, hex);
+    if ((run & (run + 1)) != 0) return QStringLiteral("the bitmap's %1 mask %2 is not one run of bits").arg(name, hex);
     if ((c.mask & ~pixelBits) != 0)
       return QStringLiteral("the bitmap's %1 mask %2 reaches past its %3-bit pixels").arg(name, hex).arg(bitCount);
     if ((c.mask & seen) != 0) return QStringLiteral("the bitmap's %1 mask %2 overlaps another mask").arg(name, hex);

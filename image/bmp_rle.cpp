@@ -43,8 +43,7 @@ RleFault WalkRle(QByteArrayView s, int bitsPerPixel, std::int64_t width, std::in
         x = 0;
         ++y;
         break;
-      case kEndOfBitmap:
-        return RleFault::None;
+      case kEndOfBitmap: return RleFault::None;
       case kDelta:
         if (pos + 2 > n) return RleFault::EndsEarly;
         x += ByteAt(s, pos);
@@ -75,16 +74,11 @@ RleFault WalkRle(QByteArrayView s, int bitsPerPixel, std::int64_t width, std::in
 
 QString RleFaultText(RleFault fault) {
   switch (fault) {
-    case RleFault::None:
-      return {};
-    case RleFault::EndsEarly:
-      return QStringLiteral("the bitmap's compressed pixel data ends early");
-    case RleFault::RunPastRow:
-      return QStringLiteral("the bitmap's compressed pixels run past the end of a row");
-    case RleFault::PastLastRow:
-      return QStringLiteral("the bitmap's compressed pixels run past its last row");
-    case RleFault::DeltaPastPicture:
-      return QStringLiteral("the bitmap's compressed pixels move outside the picture");
+    case RleFault::None: return {};
+    case RleFault::EndsEarly: return QStringLiteral("the bitmap's compressed pixel data ends early");
+    case RleFault::RunPastRow: return QStringLiteral("the bitmap's compressed pixels run past the end of a row");
+    case RleFault::PastLastRow: return QStringLiteral("the bitmap's compressed pixels run past its last row");
+    case RleFault::DeltaPastPicture: return QStringLiteral("the bitmap's compressed pixels move outside the picture");
     case RleFault::IndexPastPalette:
       return QStringLiteral("the bitmap's pixels use colours its colour table does not have");
   }

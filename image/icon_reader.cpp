@@ -58,8 +58,7 @@ std::optional<DibLayout> ReadDibLayout(QByteArrayView entry) {
   const std::uint32_t compression = U32Le(entry, 16);
   const std::uint32_t coloursUsed = U32Le(entry, 32);
   if (!SideAllowed(width) || doubledHeight % 2 != 0 || !SideAllowed(doubledHeight / 2)) return std::nullopt;
-  if (!(bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32) || compression != kDibRgb)
-    return std::nullopt;
+  if (!(bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32) || compression != kDibRgb) return std::nullopt;
 
   DibLayout d;
   d.width = width;

@@ -24,23 +24,18 @@ constexpr size_t kMaskBytes = 12;
 constexpr size_t kBitmap16HeaderBytes = 10;
 
 constexpr std::array<QRgb, 16> kVgaColors = {
-    qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
-    qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
-    qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
-    qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
+    qRgb(0, 0, 0),     qRgb(128, 0, 0),     qRgb(0, 128, 0),     qRgb(128, 128, 0),  qRgb(0, 0, 128), qRgb(128, 0, 128),
+    qRgb(0, 128, 128), qRgb(192, 192, 192), qRgb(128, 128, 128), qRgb(255, 0, 0),    qRgb(0, 255, 0), qRgb(255, 255, 0),
+    qRgb(0, 0, 255),   qRgb(255, 0, 255),   qRgb(0, 255, 255),   qRgb(255, 255, 255)};
 
 bool KnownHeaderSize(uint32_t size) {
-  return size == kInfoHeaderBytes || size == kV2HeaderBytes || size == kV3HeaderBytes ||
-         size == kV4HeaderBytes || size == kV5HeaderBytes;
+  return size == kInfoHeaderBytes || size == kV2HeaderBytes || size == kV3HeaderBytes || size == kV4HeaderBytes ||
+         size == kV5HeaderBytes;
 }
 
-bool KnownBitCount(int bits) {
-  return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
-}
+bool KnownBitCount(int bits) { return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32; }
 
-size_t Stride(int width, int bitCount) {
-  return ((static_cast<size_t>(width) * bitCount + 31) / 32) * 4;
-}
+size_t Stride(int width, int bitCount) { return ((static_cast<size_t>(width) * bitCount + 31) / 32) * 4; }
 
 void PutUInt16(QByteArray* out, uint16_t value) {
   out->append(char(value & 0xFF));
@@ -141,8 +136,7 @@ BitmapStatus ParseDibLayout(std::span<const uint8_t> data, uint16_t colorUsage, 
   out.width = static_cast<int>(width);
   height = height < 0 ? -height : height;
   out.height = static_cast<int>(height);
-  if (width <= 0 || height == 0 || planes != 1 || !KnownBitCount(out.bitCount) ||
-      width * height > kMaxBitmapPixels) {
+  if (width <= 0 || height == 0 || planes != 1 || !KnownBitCount(out.bitCount) || width * height > kMaxBitmapPixels) {
     return BitmapStatus::Damaged;
   }
   if (out.compression > kCompressionBitFields) return BitmapStatus::Unsupported;
@@ -200,8 +194,7 @@ DecodedBitmap DecodeDib(std::span<const uint8_t> data, uint16_t colorUsage, cons
   return result;
 }
 
-DecodedBitmap DecodeBitmap16(std::span<const uint8_t> data, QRgb zeroColor, QRgb oneColor,
-                             const MetaPalette& palette) {
+DecodedBitmap DecodeBitmap16(std::span<const uint8_t> data, QRgb zeroColor, QRgb oneColor, const MetaPalette& palette) {
   DecodedBitmap result;
   const RecordParams bitmap(data);
   if (!bitmap.Has(0, kBitmap16HeaderBytes)) return result;
@@ -210,8 +203,7 @@ DecodedBitmap DecodeBitmap16(std::span<const uint8_t> data, QRgb zeroColor, QRgb
   const size_t widthBytes = bitmap.UInt16(6);
   const int planes = bitmap.UInt8(8);
   const int bitCount = bitmap.UInt8(9);
-  if (width <= 0 || height <= 0 || !KnownBitCount(bitCount) ||
-      int64_t{width} * height > kMaxBitmapPixels) {
+  if (width <= 0 || height <= 0 || !KnownBitCount(bitCount) || int64_t{width} * height > kMaxBitmapPixels) {
     return result;
   }
   if (planes != 1) {
@@ -230,15 +222,9 @@ DecodedBitmap DecodeBitmap16(std::span<const uint8_t> data, QRgb zeroColor, QRgb
     for (int x = 0; x < width; ++x) {
       const size_t px = static_cast<size_t>(x);
       switch (bitCount) {
-        case 1:
-          line[x] = (bitmap.UInt8(row + px / 8) >> (7 - px % 8)) & 1 ? oneColor : zeroColor;
-          break;
-        case 4:
-          line[x] = kVgaColors[(bitmap.UInt8(row + px / 2) >> (px % 2 ? 0 : 4)) & 0x0F];
-          break;
-        case 8:
-          line[x] = PaletteEntry(palette, bitmap.UInt8(row + px));
-          break;
+        case 1: line[x] = (bitmap.UInt8(row + px / 8) >> (7 - px % 8)) & 1 ? oneColor : zeroColor; break;
+        case 4: line[x] = kVgaColors[(bitmap.UInt8(row + px / 2) >> (px % 2 ? 0 : 4)) & 0x0F]; break;
+        case 8: line[x] = PaletteEntry(palette, bitmap.UInt8(row + px)); break;
         case 16: {
           const uint16_t v = bitmap.UInt16(row + px * 2);
           line[x] = qRgb(((v >> 10) & 0x1F) * 255 / 31, ((v >> 5) & 0x1F) * 255 / 31, (v & 0x1F) * 255 / 31);

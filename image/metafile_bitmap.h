@@ -42,9 +42,9 @@ struct DibLayout {
   bool bottomUp = true;
   int bitCount = 0;
   uint32_t compression = 0;
-  size_t colorCount = 0;     // colour table entries
+  size_t colorCount = 0;  // colour table entries
   size_t colorEntryBytes = 4;
-  size_t masksOffset = 0;    // bit-field masks, when compression is bit fields
+  size_t masksOffset = 0;  // bit-field masks, when compression is bit fields
   size_t colorTableOffset = 0;
   size_t bitsOffset = 0;
   size_t bitsBytes = 0;

@@ -46,8 +46,8 @@ struct DcState {
   int polyFillMode = kFillAlternate;
   int rop2 = kRop2CopyPen;
   int stretchMode = kStretchBlackOnWhite;
-  QPoint currentPosition;           // logical
-  std::optional<QRegion> clip;      // device pixels; none = the whole picture
+  QPoint currentPosition;       // logical
+  std::optional<QRegion> clip;  // device pixels; none = the whole picture
 };
 
 class DcStateStack {

@@ -147,8 +147,8 @@ void MetafilePlayback::FillDeviceRect(const QRectF& rect, const BlitEffect& effe
   painter_.setCompositionMode(effect.mode);
   painter_.setBackgroundMode(dc_.bkMode == kBkOpaque ? Qt::OpaqueMode : Qt::TransparentMode);
   painter_.setBackground(QColor(dc_.bkColor));
-  const QBrush brush = effect.input == BlitEffect::Input::Pattern ? MakeBrush(dc_.brush, std::nullopt)
-                                                                  : QBrush(QColor(effect.color));
+  const QBrush brush =
+      effect.input == BlitEffect::Input::Pattern ? MakeBrush(dc_.brush, std::nullopt) : QBrush(QColor(effect.color));
   painter_.fillRect(rect, brush);
 }
 

@@ -35,15 +35,11 @@ double ScanlineCrossings(const QPolygonF& polygon, bool closed, double pen) {
   return pen > 0 ? 2 * crossings : crossings;
 }
 
-Qt::FillRule FillRuleOf(int polyFillMode) {
-  return polyFillMode == kFillWinding ? Qt::WindingFill : Qt::OddEvenFill;
-}
+Qt::FillRule FillRuleOf(int polyFillMode) { return polyFillMode == kFillWinding ? Qt::WindingFill : Qt::OddEvenFill; }
 
 // The outline rectangle of a box: QPainter's stroked and filled rectangles
 // then cover the pixels GDI's Rectangle and Ellipse cover.
-QRect OutlineOf(const QRect& box) {
-  return QRect(box.x(), box.y(), box.width() - 1, box.height() - 1);
-}
+QRect OutlineOf(const QRect& box) { return QRect(box.x(), box.y(), box.width() - 1, box.height() - 1); }
 
 }  // namespace
 
@@ -121,8 +117,7 @@ bool MetafilePlayback::PlayBox(const Record& record) {
   const RecordParams& p = record.params;
   const size_t first = record.function == kRoundRect ? 2 : 0;
   if (!p.Has(0, (first + 4) * 2)) return false;
-  const QRect box = ExclusiveBox(Pixel(p.Word(first + 3), p.Word(first + 2)),
-                                 Pixel(p.Word(first + 1), p.Word(first)));
+  const QRect box = ExclusiveBox(Pixel(p.Word(first + 3), p.Word(first + 2)), Pixel(p.Word(first + 1), p.Word(first)));
   if (box.width() < 2 || box.height() < 2) return true;
   ChargeShape(QRectF(box), 0, true);
   if (!BeginShape(true)) return true;
@@ -133,12 +128,8 @@ bool MetafilePlayback::PlayBox(const Record& record) {
     outline.adjust(inset, inset, -inset, -inset);
   }
   switch (record.function) {
-    case kRectangle:
-      painter_.drawRect(outline);
-      break;
-    case kEllipse:
-      painter_.drawEllipse(outline);
-      break;
+    case kRectangle: painter_.drawRect(outline); break;
+    case kEllipse: painter_.drawEllipse(outline); break;
     default: {
       const double rx = std::min(dc_.mapping.LengthX(p.Word(1)) / 2, outline.width() / 2);
       const double ry = std::min(dc_.mapping.LengthY(p.Word(0)) / 2, outline.height() / 2);
@@ -181,8 +172,7 @@ bool MetafilePlayback::PlaySetPixel(const Record& record) {
   budget_.ChargeArea(pixel);
   ApplyClip();
   painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
-  painter_.fillRect(pixel,
-                    QColor(ResolveColor(p.UInt32(0), dc_.palette)));
+  painter_.fillRect(pixel, QColor(ResolveColor(p.UInt32(0), dc_.palette)));
   return true;
 }
 

@@ -51,9 +51,8 @@ bool MetafilePlayback::PlayExtTextOut(const Record& record) {
   return true;
 }
 
-void MetafilePlayback::DrawText(QPoint logicalOrigin, std::span<const uint8_t> bytes,
-                                std::span<const uint8_t> spacing, uint16_t options,
-                                const QRect& logicalRect) {
+void MetafilePlayback::DrawText(QPoint logicalOrigin, std::span<const uint8_t> bytes, std::span<const uint8_t> spacing,
+                                uint16_t options, const QRect& logicalRect) {
   ApplyClip();
   painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
   if (options & (kTextOpaque | kTextClipped)) {
@@ -153,9 +152,9 @@ void MetafilePlayback::DrawText(QPoint logicalOrigin, std::span<const uint8_t> b
   painter_.restore();
 
   if (updateCp) {
-    const double moved = (align & kAlignHorizontalMask) == kAlignCenter ? 0
+    const double moved = (align & kAlignHorizontalMask) == kAlignCenter  ? 0
                          : (align & kAlignHorizontalMask) == kAlignRight ? -total
-                                                                          : total;
+                                                                         : total;
     const QPointF end = placement.map(QPointF(moved, 0));
     dc_.currentPosition = ToPixel(dc_.mapping.ToLogical(end));
   }

@@ -33,14 +33,10 @@ struct JapaneseFace {
 
 // The faces of Japanese Windows, in their Japanese and romanised spellings.
 const JapaneseFace kJapaneseFaces[] = {
-    {u"msゴシック", &kGothic},        {u"msgothic", &kGothic},
-    {u"mspゴシック", &kPGothic},      {u"mspgothic", &kPGothic},
-    {u"msuiゴシック", &kPGothic},     {u"msuigothic", &kPGothic},
-    {u"ms明朝", &kMincho},            {u"msmincho", &kMincho},
-    {u"msp明朝", &kPMincho},          {u"mspmincho", &kPMincho},
-    {u"メイリオ", &kPGothic},         {u"meiryo", &kPGothic},
-    {u"ゴシック", &kGothic},          {u"明朝", &kMincho},
-    {u"osaka", &kPGothic},            {u"osaka等幅", &kGothic},
+    {u"msゴシック", &kGothic},    {u"msgothic", &kGothic},    {u"mspゴシック", &kPGothic}, {u"mspgothic", &kPGothic},
+    {u"msuiゴシック", &kPGothic}, {u"msuigothic", &kPGothic}, {u"ms明朝", &kMincho},       {u"msmincho", &kMincho},
+    {u"msp明朝", &kPMincho},      {u"mspmincho", &kPMincho},  {u"メイリオ", &kPGothic},    {u"meiryo", &kPGothic},
+    {u"ゴシック", &kGothic},      {u"明朝", &kMincho},        {u"osaka", &kPGothic},       {u"osaka等幅", &kGothic},
 };
 
 QString GenericFamily(uint8_t pitchAndFamily) {

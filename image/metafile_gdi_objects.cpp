@@ -14,15 +14,13 @@ constexpr size_t kRegionHeaderBytes = 22;
 constexpr size_t kScanFixedBytes = 8;
 constexpr uint8_t kPaletteIndexFlag = 0x01;
 
-QRgb RgbOf(ColorRef color) {
-  return qRgb(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
-}
+QRgb RgbOf(ColorRef color) { return qRgb(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF); }
 
 }  // namespace
 
 QRgb PaletteEntry(const MetaPalette& palette, size_t index) {
   return index < static_cast<size_t>(palette.entries.size()) ? palette.entries[static_cast<qsizetype>(index)]
-                                                              : qRgb(0, 0, 0);
+                                                             : qRgb(0, 0, 0);
 }
 
 QRgb ResolveColor(ColorRef color, const MetaPalette& palette) {

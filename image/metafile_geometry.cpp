@@ -15,9 +15,7 @@ int ClampToPixel(double value) {
 
 }  // namespace
 
-QPoint ToPixel(QPointF device) {
-  return {ClampToPixel(device.x()), ClampToPixel(device.y())};
-}
+QPoint ToPixel(QPointF device) { return {ClampToPixel(device.x()), ClampToPixel(device.y())}; }
 
 QRect ExclusiveBox(QPoint a, QPoint b) {
   const int left = std::min(a.x(), b.x());

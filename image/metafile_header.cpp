@@ -20,9 +20,7 @@ void SetError(QString* error, const QString& text) {
   if (error) *error = text;
 }
 
-int ScaleToScreen(int units, int inch) {
-  return (units * kScreenDotsPerInch + inch / 2) / inch;
-}
+int ScaleToScreen(int units, int inch) { return (units * kScreenDotsPerInch + inch / 2) / inch; }
 
 }  // namespace
 
@@ -81,8 +79,7 @@ std::optional<FrameSize> NaturalFrameSize(const PlaceableHeader& header, QString
     return std::nullopt;
   }
   const int64_t pixelBytes = int64_t{size.width} * size.height * 4;
-  if (size.width > kMaxFrameSide || size.height > kMaxFrameSide ||
-      pixelBytes > std::numeric_limits<int32_t>::max()) {
+  if (size.width > kMaxFrameSide || size.height > kMaxFrameSide || pixelBytes > std::numeric_limits<int32_t>::max()) {
     SetError(error, QStringLiteral("The metafile's frame is too large."));
     return std::nullopt;
   }

@@ -93,13 +93,9 @@ void Mapping::MakeIsotropic() {
   }
 }
 
-double Mapping::ScaleX() const {
-  return windowExt_.x() == 0 ? 1.0 : double(viewportExt_.x()) / windowExt_.x();
-}
+double Mapping::ScaleX() const { return windowExt_.x() == 0 ? 1.0 : double(viewportExt_.x()) / windowExt_.x(); }
 
-double Mapping::ScaleY() const {
-  return windowExt_.y() == 0 ? 1.0 : double(viewportExt_.y()) / windowExt_.y();
-}
+double Mapping::ScaleY() const { return windowExt_.y() == 0 ? 1.0 : double(viewportExt_.y()) / windowExt_.y(); }
 
 QPointF Mapping::ToDevice(QPointF logical) const {
   return {(logical.x() - windowOrg_.x()) * ScaleX() + viewportOrg_.x(),

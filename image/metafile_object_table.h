@@ -25,7 +25,7 @@ class ObjectTable {
  private:
   size_t capacity_;
   std::vector<std::optional<GdiObject>> slots_;  // grows up to capacity_
-  std::set<size_t> freed_;                      // emptied slots below slots_.size()
+  std::set<size_t> freed_;                       // emptied slots below slots_.size()
 };
 
 }  // namespace qb::wmf

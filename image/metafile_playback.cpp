@@ -23,17 +23,16 @@ constexpr double kMaxPenPixels = 65536;
 
 }  // namespace
 
-MetafilePlayback::MetafilePlayback(QImage* target, const PlaceableHeader& header, uint16_t objectCount,
-                                   bool drawText)
+MetafilePlayback::MetafilePlayback(QImage* target, const PlaceableHeader& header, uint16_t objectCount, bool drawText)
     : target_(target),
       painter_(target),
       frame_(target->rect()),
       drawText_(drawText),
       objects_(objectCount),
       budget_(target->rect()) {
-  dc_.mapping = Mapping::ForFrame(QPoint(header.left, header.top),
-                                  QPoint(header.right - header.left, header.bottom - header.top),
-                                  QPoint(target->width(), target->height()));
+  dc_.mapping =
+      Mapping::ForFrame(QPoint(header.left, header.top), QPoint(header.right - header.left, header.bottom - header.top),
+                        QPoint(target->width(), target->height()));
 }
 
 bool MetafilePlayback::Play(std::span<const uint8_t> records, QString* error) {
@@ -75,8 +74,7 @@ bool MetafilePlayback::Dispatch(const Record& record) {
     case kOffsetViewportOrg:
     case kScaleWindowExt:
     case kScaleViewportExt:
-    case kSetMapMode:
-      return PlayMapping(record);
+    case kSetMapMode: return PlayMapping(record);
     case kSetBkColor:
     case kSetTextColor:
     case kSetBkMode:
@@ -84,73 +82,54 @@ bool MetafilePlayback::Dispatch(const Record& record) {
     case kSetRop2:
     case kSetPolyFillMode:
     case kSetStretchBltMode:
-    case kSetTextCharExtra:
-      return PlayAttribute(record);
+    case kSetTextCharExtra: return PlayAttribute(record);
     case kSaveDc:
-    case kRestoreDc:
-      return PlaySaveRestore(record);
+    case kRestoreDc: return PlaySaveRestore(record);
     case kIntersectClipRect:
     case kExcludeClipRect:
     case kOffsetClipRegion:
-    case kSelectClipRegion:
-      return PlayClip(record);
+    case kSelectClipRegion: return PlayClip(record);
     case kSelectPalette:
     case kSetPalEntries:
     case kAnimatePalette:
-    case kResizePalette:
-      return PlayPalette(record);
+    case kResizePalette: return PlayPalette(record);
     case kCreatePenIndirect:
     case kCreateBrushIndirect:
     case kCreateFontIndirect:
     case kCreatePalette:
-    case kCreateRegion:
-      return CreateObject(record);
+    case kCreateRegion: return CreateObject(record);
     case kDibCreatePatternBrush:
-    case kCreatePatternBrush:
-      return CreatePatternBrush(record);
-    case kSelectObject:
-      return SelectObject(record);
+    case kCreatePatternBrush: return CreatePatternBrush(record);
+    case kSelectObject: return SelectObject(record);
     case kDeleteObject:
       if (!record.params.Has(0, 2)) return false;
       objects_.Remove(record.params.UInt16(0));
       return true;
     case kMoveTo:
-    case kLineTo:
-      return PlayLine(record);
+    case kLineTo: return PlayLine(record);
     case kPolyline:
-    case kPolygon:
-      return PlayPolygon(record);
-    case kPolyPolygon:
-      return PlayPolyPolygon(record);
+    case kPolygon: return PlayPolygon(record);
+    case kPolyPolygon: return PlayPolyPolygon(record);
     case kRectangle:
     case kEllipse:
-    case kRoundRect:
-      return PlayBox(record);
+    case kRoundRect: return PlayBox(record);
     case kArc:
     case kPie:
-    case kChord:
-      return PlayArc(record);
-    case kSetPixel:
-      return PlaySetPixel(record);
+    case kChord: return PlayArc(record);
+    case kSetPixel: return PlaySetPixel(record);
     case kFillRegion:
     case kPaintRegion:
     case kInvertRegion:
-    case kFrameRegion:
-      return PlayRegion(record);
-    case kTextOut:
-      return PlayTextOut(record);
-    case kExtTextOut:
-      return PlayExtTextOut(record);
-    case kPatBlt:
-      return PlayPatBlt(record);
+    case kFrameRegion: return PlayRegion(record);
+    case kTextOut: return PlayTextOut(record);
+    case kExtTextOut: return PlayExtTextOut(record);
+    case kPatBlt: return PlayPatBlt(record);
     case kBitBlt:
     case kStretchBlt:
     case kDibBitBlt:
     case kDibStretchBlt:
-    case kStretchDib:
-      return PlayBlit(record);
-    case kSetDibToDev:
-      return PlaySetDibToDevice(record);
+    case kStretchDib: return PlayBlit(record);
+    case kSetDibToDev: return PlaySetDibToDevice(record);
     default:
       // Escapes, flood fills, palette realisation, mapper flags, layout and
       // unknown records change nothing this player draws.
@@ -318,9 +297,7 @@ bool MetafilePlayback::CreateObject(const Record& record) {
   }
 }
 
-void MetafilePlayback::AddObject(GdiObject object) {
-  objects_.Add(std::move(object));
-}
+void MetafilePlayback::AddObject(GdiObject object) { objects_.Add(std::move(object)); }
 
 bool MetafilePlayback::SelectObject(const Record& record) {
   if (!record.params.Has(0, 2)) return false;
@@ -353,13 +330,9 @@ void MetafilePlayback::SelectClipRegion(int index) {
   }
 }
 
-QPointF MetafilePlayback::Device(int x, int y) const {
-  return dc_.mapping.ToDevice(QPointF(x, y));
-}
+QPointF MetafilePlayback::Device(int x, int y) const { return dc_.mapping.ToDevice(QPointF(x, y)); }
 
-QPoint MetafilePlayback::Pixel(int x, int y) const {
-  return ToPixel(Device(x, y));
-}
+QPoint MetafilePlayback::Pixel(int x, int y) const { return ToPixel(Device(x, y)); }
 
 double MetafilePlayback::PenPixels() const {
   if (dc_.pen.width == 0) return 1;
@@ -403,10 +376,8 @@ QBrush MetafilePlayback::MakeBrush(const MetaBrush& brush, const std::optional<Q
                                                 Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
   const QColor color(forced.value_or(ResolveColor(brush.color, dc_.palette)));
   switch (brush.style) {
-    case kBrushNull:
-      return Qt::NoBrush;
-    case kBrushHatched:
-      return brush.hatch < std::size(kHatches) ? QBrush(color, kHatches[brush.hatch]) : QBrush(color);
+    case kBrushNull: return Qt::NoBrush;
+    case kBrushHatched: return brush.hatch < std::size(kHatches) ? QBrush(color, kHatches[brush.hatch]) : QBrush(color);
     case kBrushPattern:
     case kBrushDibPattern:
     case kBrushDibPatternPt: {
@@ -423,8 +394,7 @@ QBrush MetafilePlayback::MakeBrush(const MetaBrush& brush, const std::optional<Q
       }
       return QBrush(recoloured);
     }
-    default:
-      return QBrush(color);
+    default: return QBrush(color);
   }
 }
 
@@ -433,8 +403,8 @@ QRegion MetafilePlayback::DeviceRegion(const MetaRegion& region) {
   std::vector<QRegion> parts;
   parts.reserve(region.rects.size());
   for (const QRect& rect : region.rects) {
-    parts.emplace_back(ExclusiveBox(Pixel(rect.left(), rect.top()),
-                                    Pixel(rect.left() + rect.width(), rect.top() + rect.height())));
+    parts.emplace_back(
+        ExclusiveBox(Pixel(rect.left(), rect.top()), Pixel(rect.left() + rect.width(), rect.top() + rect.height())));
   }
   // Uniting pairwise keeps the cost near n log n rather than n squared.
   while (parts.size() > 1) {

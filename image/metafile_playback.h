@@ -8,9 +8,9 @@
 #include "image/metafile_dc_state.h"
 #include "image/metafile_header.h"
 #include "image/metafile_object_table.h"
+#include "image/metafile_player.h"
 #include "image/metafile_raster_ops.h"
 #include "image/metafile_reader.h"
-#include "image/metafile_player.h"
 #include "image/metafile_work_budget.h"
 
 #include <QImage>
@@ -82,8 +82,7 @@ class MetafilePlayback {
   void ChargeShape(const QRectF& bounds, double outlineLength, bool filled);
   void DrawText(QPoint logicalOrigin, std::span<const uint8_t> bytes, std::span<const uint8_t> spacing,
                 uint16_t options, const QRect& logicalRect);
-  void Blit(const QImage& source, QRectF sourceRect, QPointF deviceFrom, QPointF deviceTo,
-            const BlitEffect& effect);
+  void Blit(const QImage& source, QRectF sourceRect, QPointF deviceFrom, QPointF deviceTo, const BlitEffect& effect);
   void FillDeviceRect(const QRectF& rect, const BlitEffect& effect);
 
   QImage* target_;

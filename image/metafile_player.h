@@ -31,7 +31,6 @@ struct MetafileText {
 // True and image set (Format_RGB32, opaque) on success; false with error set
 // otherwise, image untouched. texts, when given, receives the text records
 // in the order played.
-bool RenderMetafile(const QByteArray& data, QImage& image, QString* error,
-                    std::vector<MetafileText>* texts = nullptr);
+bool RenderMetafile(const QByteArray& data, QImage& image, QString* error, std::vector<MetafileText>* texts = nullptr);
 
 }  // namespace qb

@@ -20,9 +20,9 @@ Rop2Effect EffectOfRop2(int rop2) {
     case 9: effect.mode = Mode::RasterOp_SourceAndDestination; break;        // R2_MASKPEN
     case 10: effect.mode = Mode::RasterOp_NotSourceXorDestination; break;    // R2_NOTXORPEN
     case kRop2Nop: effect.draws = false; break;
-    case 12: effect.mode = Mode::RasterOp_NotSourceOrDestination; break;     // R2_MERGENOTPEN
-    case 14: effect.mode = Mode::RasterOp_SourceOrNotDestination; break;     // R2_MERGEPENNOT
-    case 15: effect.mode = Mode::RasterOp_SourceOrDestination; break;        // R2_MERGEPEN
+    case 12: effect.mode = Mode::RasterOp_NotSourceOrDestination; break;  // R2_MERGENOTPEN
+    case 14: effect.mode = Mode::RasterOp_SourceOrNotDestination; break;  // R2_MERGEPENNOT
+    case 15: effect.mode = Mode::RasterOp_SourceOrDestination; break;     // R2_MERGEPEN
     case kRop2White: effect.color = qRgb(255, 255, 255); break;
     default: break;
   }

@@ -26,8 +26,8 @@ PictureFormat DetectPictureFormat(QByteArrayView head) {
     return PictureFormat::Icon;
   if (StartsWith(head, {0xD7, 0xCD, 0xC6, 0x9A})) return PictureFormat::PlaceableMetafile;
   // Metafile header: type 1 (memory) or 2 (disk), header size 9 words, version 0x0100 or 0x0300.
-  if ((StartsWith(head, {0x01, 0x00, 0x09, 0x00}) || StartsWith(head, {0x02, 0x00, 0x09, 0x00})) &&
-      head.size() >= 6 && head[4] == 0 && (head[5] == 0x01 || head[5] == 0x03))
+  if ((StartsWith(head, {0x01, 0x00, 0x09, 0x00}) || StartsWith(head, {0x02, 0x00, 0x09, 0x00})) && head.size() >= 6 &&
+      head[4] == 0 && (head[5] == 0x01 || head[5] == 0x03))
     return PictureFormat::PlainMetafile;
   return PictureFormat::Unknown;
 }

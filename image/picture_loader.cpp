@@ -47,7 +47,8 @@ bool ReadWithQt(const QByteArray& data, const char* format, QImage& image, QStri
   QImage decoded;
   const JpegDamageWatch jpegDamage;
   if (!reader.read(&decoded)) return Fail(why, QStringLiteral("the picture is damaged (%1)").arg(reader.errorString()));
-  if (!jpegDamage.damage().isEmpty()) return Fail(why, QStringLiteral("the picture is damaged (%1)").arg(jpegDamage.damage()));
+  if (!jpegDamage.damage().isEmpty())
+    return Fail(why, QStringLiteral("the picture is damaged (%1)").arg(jpegDamage.damage()));
   image = CompositeOverWhite(decoded);
   return true;
 }
@@ -63,8 +64,7 @@ void WhitenOutside(QImage& image, const QRect& frame) {
 
 bool DecodeByFormat(const QByteArray& data, QImage& image, QString* why) {
   switch (DetectPictureFormat(data)) {
-    case PictureFormat::Bmp:
-      return DecodeBmp(data, image, why);
+    case PictureFormat::Bmp: return DecodeBmp(data, image, why);
     case PictureFormat::Gif:
       if (!GifFirstFrameComplete(data)) return Fail(why, QStringLiteral("the GIF's first image is cut short"));
       if (!ReadWithQt(data, "gif", image, why)) return false;
@@ -73,16 +73,12 @@ bool DecodeByFormat(const QByteArray& data, QImage& image, QString* why) {
     case PictureFormat::Jpeg:
       if (!JpegStreamComplete(data)) return Fail(why, QStringLiteral("the JPEG data ends early"));
       return ReadWithQt(data, "jpeg", image, why);
-    case PictureFormat::Png:
-      return ReadWithQt(data, "png", image, why);
-    case PictureFormat::Icon:
-      return DecodeIcon(data, image, why);
-    case PictureFormat::PlaceableMetafile:
-      return RenderMetafile(data, image, why);
+    case PictureFormat::Png: return ReadWithQt(data, "png", image, why);
+    case PictureFormat::Icon: return DecodeIcon(data, image, why);
+    case PictureFormat::PlaceableMetafile: return RenderMetafile(data, image, why);
     case PictureFormat::PlainMetafile:
       return Fail(why, QStringLiteral("a metafile without a placeable header cannot be loaded"));
-    case PictureFormat::Unknown:
-      break;
+    case PictureFormat::Unknown: break;
   }
   return Fail(why, QStringLiteral("not a picture in a known format (BMP, GIF, JPEG, PNG, icon or metafile)"));
 }

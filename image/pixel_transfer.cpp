@@ -12,8 +12,7 @@ constexpr std::uint32_t kOpaque = 0xFF000000u;
 }  // namespace
 
 bool TransferSizeAllowed(int width, int height) {
-  return width > 0 && height > 0 &&
-         std::int64_t{width} * height * 4 <= std::numeric_limits<std::int32_t>::max();
+  return width > 0 && height > 0 && std::int64_t{width} * height * 4 <= std::numeric_limits<std::int32_t>::max();
 }
 
 std::int32_t PictureToPixels(const QImage& surface, PixelArray& pixels) {

@@ -55,7 +55,9 @@ QString LiteralWindowTitle(const std::u16string& title) {
 
 constexpr std::u16string_view kBookExtension = u".qbb";
 
-std::u16string DroppedBook(const QMimeData* data) { return FirstWithExtension(DroppedLocalFiles(data), kBookExtension); }
+std::u16string DroppedBook(const QMimeData* data) {
+  return FirstWithExtension(DroppedLocalFiles(data), kBookExtension);
+}
 
 }  // namespace
 
@@ -112,9 +114,9 @@ frmView::frmView(ViewerSettings settings, ViewerEnvironment environment)
   // The reader's keys reach the window whichever control has the focus
   // (the scroll bar would take the arrows otherwise); a focused button
   // keeps Space and Return for itself.
-  for (QWidget* control : {static_cast<QWidget*>(BTN[kOpen]), static_cast<QWidget*>(BTN[kPrev]),
-                           static_cast<QWidget*>(BTN[kNext]), static_cast<QWidget*>(BTN[kInfo]),
-                           static_cast<QWidget*>(PageScroll), static_cast<QWidget*>(VIEW)}) {
+  for (QWidget* control :
+       {static_cast<QWidget*>(BTN[kOpen]), static_cast<QWidget*>(BTN[kPrev]), static_cast<QWidget*>(BTN[kNext]),
+        static_cast<QWidget*>(BTN[kInfo]), static_cast<QWidget*>(PageScroll), static_cast<QWidget*>(VIEW)}) {
     control->installEventFilter(this);
   }
   setAcceptDrops(true);
@@ -176,8 +178,8 @@ void frmView::OpenBook(const std::u16string& path) {
       PageScroll->setMaximum(1);
       PageScroll->setValue(1);
     }
-    ShowMessage(DialogOwner(), QStringLiteral("ファイルが壊れているか、デジタルブックではありません。"), Text(kProgramTitle),
-                MessageButtons::Ok, MessageIcon::None);
+    ShowMessage(DialogOwner(), QStringLiteral("ファイルが壊れているか、デジタルブックではありません。"),
+                Text(kProgramTitle), MessageButtons::Ok, MessageIcon::None);
     return;
   }
   book_ = std::move(read);
@@ -219,7 +221,8 @@ void frmView::AskPassword() {
     PassCheckFlag = kUnlocked;
   } else {
     PassCheckFlag = kLocked;
-    environment_.modals.RunPasswordPrompt(DialogOwner(), Text(password), Text(FormatPriceLabel(book_.Price)), PassCheckFlag);
+    environment_.modals.RunPasswordPrompt(DialogOwner(), Text(password), Text(FormatPriceLabel(book_.Price)),
+                                          PassCheckFlag);
   }
   UpdateNavigation();
 }

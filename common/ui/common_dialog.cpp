@@ -162,7 +162,8 @@ QString clsCommonDialog::StripNulPadding(const QString& text) {
 QString clsCommonDialog::ByteArrayToText(const QByteArray& bytes) {
   const qsizetype end = bytes.indexOf('\0');
   const QByteArray text = end < 0 ? bytes : bytes.left(end);
-  return QString::fromStdU16String(cp932::Decode(std::string_view(text.constData(), static_cast<std::size_t>(text.size()))));
+  return QString::fromStdU16String(
+      cp932::Decode(std::string_view(text.constData(), static_cast<std::size_t>(text.size()))));
 }
 
 }  // namespace qb

@@ -26,10 +26,10 @@ struct FileDialogRequest {
   QWidget* owner = nullptr;
   QString title;
   QString initialFolder;
-  QString fileName;  // initial name or path
-  QStringList nameFilters;  // "description (*.a *.b)"
+  QString fileName;            // initial name or path
+  QStringList nameFilters;     // "description (*.a *.b)"
   QString selectedNameFilter;  // one of nameFilters; empty without filters
-  std::uint32_t flags = 0;  // the OFN_* word as the caller gave it
+  std::uint32_t flags = 0;     // the OFN_* word as the caller gave it
   QString defaultExtension;
   int bufferSize = 0;  // file-name buffer in bytes of code page 932, NUL included
 };

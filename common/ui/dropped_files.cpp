@@ -28,8 +28,8 @@ bool HasExtension(std::u16string_view path, std::u16string_view extension) {
 }
 
 std::u16string FirstWithExtension(const std::vector<std::u16string>& paths, std::u16string_view extension) {
-  const auto found =
-      std::find_if(paths.begin(), paths.end(), [extension](const std::u16string& p) { return HasExtension(p, extension); });
+  const auto found = std::find_if(paths.begin(), paths.end(),
+                                  [extension](const std::u16string& p) { return HasExtension(p, extension); });
   return found == paths.end() ? std::u16string() : *found;
 }
 

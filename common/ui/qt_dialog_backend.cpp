@@ -45,7 +45,8 @@ class FileDialog : public QFileDialog {
     const QFileInfo file(selectedFiles().value(0));
     if (!file.exists() || file.isDir()) return true;
     QMessageBox box(QMessageBox::Warning, QStringLiteral("名前を付けて保存の確認"),
-                    file.fileName() + QStringLiteral(" は既に存在します。\n上書きしますか?"), QMessageBox::NoButton, this);
+                    file.fileName() + QStringLiteral(" は既に存在します。\n上書きしますか?"), QMessageBox::NoButton,
+                    this);
     box.setTextFormat(Qt::PlainText);
     QPushButton* yes = box.addButton(QMessageBox::Yes);
     QPushButton* no = box.addButton(QMessageBox::No);
@@ -80,8 +81,8 @@ void SizeDetailColumns(QFileDialog& dialog) {
   header->setSectionResizeMode(0, QHeaderView::Stretch);
   header->resizeSection(1, metrics.horizontalAdvance(JapaneseFileSize(99'999 * 1024)) + padding);
   header->resizeSection(2, metrics.horizontalAdvance(QStringLiteral("QBB ファイル")) + padding);
-  header->resizeSection(3, metrics.horizontalAdvance(JapaneseFileDate(QDateTime(QDate(2026, 12, 31), QTime(23, 59)))) +
-                               padding);
+  header->resizeSection(
+      3, metrics.horizontalAdvance(JapaneseFileDate(QDateTime(QDate(2026, 12, 31), QTime(23, 59)))) + padding);
 }
 
 QColor FromColorRef(std::uint32_t color) {
@@ -103,12 +104,12 @@ FileDialogResult QtDialogBackend::RunFile(const FileDialogRequest& request) {
   dialog.setOption(QFileDialog::DontUseNativeDialog, true);
   dialog.setProxyModel(new JapaneseFileColumns(&dialog));
   SizeDetailColumns(dialog);
-  dialog.setWindowTitle(!request.title.isEmpty() ? request.title
-                                                 : (save ? QStringLiteral("名前を付けて保存") : QStringLiteral("開く")));
+  dialog.setWindowTitle(
+      !request.title.isEmpty() ? request.title : (save ? QStringLiteral("名前を付けて保存") : QStringLiteral("開く")));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   // A save dialog takes new names whatever its flags say.
   dialog.setFileMode(!save && (request.flags & kOfnFileMustExist) != 0 ? QFileDialog::ExistingFile
-                                                                        : QFileDialog::AnyFile);
+                                                                       : QFileDialog::AnyFile);
   dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("ファイルの場所(&I):"));
   dialog.setLabelText(QFileDialog::FileName, QStringLiteral("ファイル名(&N):"));
   dialog.setLabelText(QFileDialog::FileType, QStringLiteral("ファイルの種類(&T):"));

@@ -38,7 +38,9 @@ class ScriptedDialogBackend : public DialogBackend {
   const std::vector<HelpRequest>& HelpRequests() const { return helpRequests_; }
 
   FileDialogResult RunFile(const FileDialogRequest& request) override { return Next(fileRequests_, request, files_); }
-  ColorDialogResult RunColor(const ColorDialogRequest& request) override { return Next(colorRequests_, request, colors_); }
+  ColorDialogResult RunColor(const ColorDialogRequest& request) override {
+    return Next(colorRequests_, request, colors_);
+  }
   FontDialogResult RunFont(const FontDialogRequest& request) override { return Next(fontRequests_, request, fonts_); }
   PrinterDialogResult RunPrinter(const PrinterDialogRequest& request) override {
     return Next(printerRequests_, request, printers_);

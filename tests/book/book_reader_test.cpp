@@ -114,7 +114,8 @@ TEST_F(BookReader, NotABookLeavesTheRecordUntouched) {
   BookRecord book;
   ASSERT_EQ(Read(raw, book), kBookSound);
   const BookRecord before = book;
-  for (const std::string& bytes : {std::string("*QBC*0010") + std::string(200, 'x'), std::string("*QB"), std::string()}) {
+  for (const std::string& bytes :
+       {std::string("*QBC*0010") + std::string(200, 'x'), std::string("*QB"), std::string()}) {
     WriteAll(path, bytes);
     EXPECT_EQ(ReadBookHeader(U16(path), book), kBookNotABook);
     EXPECT_EQ(book, before);
@@ -129,7 +130,11 @@ TEST_F(BookReader, TextBlockFields) {
   const Case cases[] = {
       {"\x7F\x7F", u"", u"", u""},
       {"word\x7Fsecond", u"word", u"second", u""},
-      {"a\x7F" "b\x7F" "c\x7F" "ignored", u"a", u"b", u"c"},
+      {"a\x7F"
+       "b\x7F"
+       "c\x7F"
+       "ignored",
+       u"a", u"b", u"c"},
       {"two\x80nwords\x7Fu\x80n\x7Fm\x80n", u"two\r\nwords", u"u\u0080n", u"m\u0080n"},
       // 0x81 0x80 is one double-byte character; its trail byte is no break.
       {"\x81\x80n\x7F\x7F", u"\u00F7n", u"", u""},
@@ -182,13 +187,13 @@ TEST_F(BookReader, EmptyPageHasOneZeroPixel) {
 
 TEST_F(BookReader, DamagedHeadersAreRefusedAndLeaveTheRecord) {
   std::vector<RawBook> damaged(6);
-  damaged[0].text = "\x7F";        // text length 1
+  damaged[0].text = "\x7F";  // text length 1
   damaged[1].pageCount = 0;
   damaged[2].pageCount = -3;
   damaged[3].width = -1;
-  damaged[4].width = 32767;        // claims a page far beyond the file
+  damaged[4].width = 32767;  // claims a page far beyond the file
   damaged[4].height = 32767;
-  damaged[5].pixels.pop_back();    // last plane one byte short
+  damaged[5].pixels.pop_back();  // last plane one byte short
   for (std::size_t i = 0; i < damaged.size(); ++i) {
     BookRecord book;
     book.Title = u"kept";
@@ -266,8 +271,14 @@ TEST_F(BookReader, PageRecordChangedSinceOpeningIsReported) {
 }
 
 TEST(BookFieldHelpers, GetFieldAndReplaceText) {
-  EXPECT_EQ(GetField(u"a\x7F" "b", 2, u"\x7F"), u"b");
-  EXPECT_EQ(GetField(u"a\x7F" "b", 3, u"\x7F"), u"");
+  EXPECT_EQ(GetField(u"a\x7F"
+                     "b",
+                     2, u"\x7F"),
+            u"b");
+  EXPECT_EQ(GetField(u"a\x7F"
+                     "b",
+                     3, u"\x7F"),
+            u"");
   EXPECT_EQ(GetField(u"a::b::c", 3, u"::"), u"c");
   EXPECT_EQ(ReplaceText(u"aaa", u"aa", u"b"), u"ba");
   EXPECT_EQ(BytesToText(std::string_view("  x\0y  ", 7), 0, 7), u"x");

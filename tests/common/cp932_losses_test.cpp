@@ -25,8 +25,7 @@ TEST(Cp932LostCharacters, LookAlikesAndQuestionMarksAreNamedOnceInOrder) {
 
 TEST(Cp932LostCharacters, UnpairedSurrogatesAreLostOnTheirOwn) {
   EXPECT_EQ(LostCharacters(std::u16string(u"a") + char16_t(0xD83D) + u"b"), std::u16string(1, char16_t(0xD83D)));
-  EXPECT_EQ(LostCharacters(std::u16string(1, char16_t(0xDE00)) + u"😀"),
-            std::u16string(1, char16_t(0xDE00)) + u"😀");
+  EXPECT_EQ(LostCharacters(std::u16string(1, char16_t(0xDE00)) + u"😀"), std::u16string(1, char16_t(0xDE00)) + u"😀");
 }
 
 }  // namespace

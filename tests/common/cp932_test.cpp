@@ -102,10 +102,10 @@ TEST(Cp932Encode, Lone80RoundTrips) {
 }
 
 TEST(Cp932Encode, PrefersRowsFAtoFCOverNecSelected) {
-  EXPECT_EQ(HexBytes(Encode(u"\u2170")), "FA40");      // small roman numeral one, not EEEF
-  EXPECT_EQ(HexBytes(Encode(u"\u7E8A")), "FA5C");      // not ED40
-  EXPECT_EQ(HexBytes(Encode(u"\uFFE4")), "FA55");      // not EEFA
-  EXPECT_EQ(HexBytes(Encode(u"\u2160")), "8754");      // NEC row 13 over FA4A
+  EXPECT_EQ(HexBytes(Encode(u"\u2170")), "FA40");                      // small roman numeral one, not EEEF
+  EXPECT_EQ(HexBytes(Encode(u"\u7E8A")), "FA5C");                      // not ED40
+  EXPECT_EQ(HexBytes(Encode(u"\uFFE4")), "FA55");                      // not EEFA
+  EXPECT_EQ(HexBytes(Encode(u"\u2160")), "8754");                      // NEC row 13 over FA4A
   EXPECT_EQ(HexBytes(Encode(u"\uFFE2\u2235\u2252")), "81CA81E681E0");  // JIS row 2 first
 }
 
@@ -140,8 +140,8 @@ TEST(Cp932Encode, JapaneseSentenceRoundTrips) {
   const std::string bytes = Encode(text, &usedDefault);
   EXPECT_FALSE(usedDefault);
   EXPECT_EQ(HexBytes(bytes),
-            "8DA193FA82CD"  // 今日は
-            "8175B6C0B6C58176"  // 「ｶﾀｶﾅ」
+            "8DA193FA82CD"            // 今日は
+            "8175B6C0B6C58176"        // 「ｶﾀｶﾅ」
             "82CCC3BDC482C582B78142"  // のﾃｽﾄです。
             "41424320313233");
   EXPECT_EQ(Decode(bytes), text);
@@ -152,10 +152,10 @@ TEST(Cp932Encode, JapaneseSentenceRoundTrips) {
 
 std::filesystem::path TablesDir() { return std::filesystem::path(QB_SHARED_DIR) / "cp932"; }
 
-#define QB_REQUIRE_TABLES()                                                              \
-  do {                                                                                   \
-    if (!std::filesystem::is_directory(TablesDir()))                                     \
-      GTEST_SKIP() << "measured tables not present: " << TablesDir().string();           \
+#define QB_REQUIRE_TABLES()                                                    \
+  do {                                                                         \
+    if (!std::filesystem::is_directory(TablesDir()))                           \
+      GTEST_SKIP() << "measured tables not present: " << TablesDir().string(); \
   } while (0)
 
 // Rows of a tab-separated table, header line dropped.
@@ -231,8 +231,8 @@ void CheckDecodeTable(const std::string& name, std::size_t inputColumns, std::si
     const std::u16string want = UnitsFromHex(row[inputColumns + 1]);
     const std::u16string got = Decode(input);
     if (got != want || std::to_string(got.size()) != row[inputColumns])
-      bad.Add(HexBytes(input) + " -> " + HexUnits(got) + ", Windows " + row[inputColumns] + " units: " +
-              HexUnits(want));
+      bad.Add(HexBytes(input) + " -> " + HexUnits(got) + ", Windows " + row[inputColumns] +
+              " units: " + HexUnits(want));
   }
 }
 
@@ -242,8 +242,9 @@ void CheckEncodeTable(const std::string& name, bool singleCodePoint, std::size_t
   if (expectedRows) bad.CheckRows(rows.size(), expectedRows);
   for (const auto& row : rows) {
     ASSERT_GE(row.size(), 3u) << name;
-    const std::u16string input = singleCodePoint ? std::u16string(1, static_cast<char16_t>(std::stoul(row[0], nullptr, 16)))
-                                                 : UnitsFromHex(row[0]);
+    const std::u16string input = singleCodePoint
+                                     ? std::u16string(1, static_cast<char16_t>(std::stoul(row[0], nullptr, 16)))
+                                     : UnitsFromHex(row[0]);
     bool usedDefault = !(row[2] == "1");
     const std::string got = Encode(input, &usedDefault);
     if (HexBytes(got) != row[1] || usedDefault != (row[2] == "1"))

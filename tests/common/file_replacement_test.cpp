@@ -75,8 +75,7 @@ TEST(FileReplacement, TemporaryNamesAreHiddenUnpredictableAndCarryTheProcess) {
 
 TEST(FileReplacement, TemporaryNameOwnerReadsOnlyNamesOfThatForm) {
   EXPECT_EQ(qb::TemporaryNameOwner(".a.qbb.123.abcdEF12.qbpart"), 123);
-  EXPECT_EQ(qb::TemporaryNameOwner(qb::TemporaryNameBeside("/x/Quilly.Ini", 42, "ZZZZ9999").filename().string()),
-            42);
+  EXPECT_EQ(qb::TemporaryNameOwner(qb::TemporaryNameBeside("/x/Quilly.Ini", 42, "ZZZZ9999").filename().string()), 42);
   EXPECT_EQ(qb::TemporaryNameOwner("a.qbb.123.abcdEF12.qbpart"), 0);   // not hidden
   EXPECT_EQ(qb::TemporaryNameOwner(".a.qbb.123.abcdEF1.qbpart"), 0);   // short token
   EXPECT_EQ(qb::TemporaryNameOwner(".a.qbb.12x.abcdEF12.qbpart"), 0);  // not a number

@@ -30,8 +30,8 @@ TEST(FileTypeAssociation, EditorRegistersDataThenBookFromItsOwnFolder) {
   qb::RecordingFileTypeStore store;
   qb::RegisterDataType(store, u"/opt/editor");
   qb::RegisterBookType(store, u"/opt/editor");
-  EXPECT_EQ(store.Writes(), (std::vector<Registration>{{u"QuillberryData", u"/opt/editor"},
-                                                       {u"QuillberryBook", u"/opt/editor"}}));
+  EXPECT_EQ(store.Writes(),
+            (std::vector<Registration>{{u"QuillberryData", u"/opt/editor"}, {u"QuillberryBook", u"/opt/editor"}}));
 }
 
 TEST(FileTypeAssociation, TypesAreJudgedSeparately) {

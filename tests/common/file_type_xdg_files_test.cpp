@@ -54,7 +54,9 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
-TEST(FileTypeExecQuoting, PlainPathStaysUnquoted) { EXPECT_EQ(QuoteExecArgument("/opt/quill/Quilly"), "/opt/quill/Quilly"); }
+TEST(FileTypeExecQuoting, PlainPathStaysUnquoted) {
+  EXPECT_EQ(QuoteExecArgument("/opt/quill/Quilly"), "/opt/quill/Quilly");
+}
 
 TEST(FileTypeExecQuoting, ReservedCharactersQuoteTheWholeArgument) {
   EXPECT_EQ(QuoteExecArgument("/opt/My Apps/Quilly"), "\"/opt/My Apps/Quilly\"");

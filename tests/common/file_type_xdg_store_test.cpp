@@ -68,7 +68,7 @@ struct FileStamp {
 };
 
 std::optional<FileStamp> StampOf(const fs::path& path) {
-  struct stat st{};
+  struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return std::nullopt;
   return FileStamp{st.st_ino, st.st_mtim.tv_sec * 1'000'000'000LL + st.st_mtim.tv_nsec, Read(path)};
 }

@@ -14,7 +14,9 @@ TEST(FreeTextRules, EveryLineBreakBecomesCrLf) {
 }
 
 TEST(FreeTextRules, FieldSeparatorsAreRemoved) {
-  EXPECT_EQ(RemoveFieldSeparators(u"a\x7F" "b\x7F"), u"ab");
+  EXPECT_EQ(RemoveFieldSeparators(u"a\x7F"
+                                  "b\x7F"),
+            u"ab");
   EXPECT_EQ(RemoveFieldSeparators(u"日本"), u"日本");
 }
 

@@ -70,15 +70,17 @@ TEST_F(IniAccess, TextCodePage932CannotHoldTurnsTheFileIntoUtf8) {
   // A best-fit look-alike (ü as u) and a missing character ("?") would both
   // store another folder than the one chosen.
   EXPECT_NE(PutIniString(u"System", u"LastFolder", u"/home/Müller/한글", path_), 0);
-  EXPECT_EQ(ReadBytes(file_), "\xEF\xBB\xBF[System]\r\n\xE4\xBD\x9C\xE8\x80\x85=\xE5\xB1\xB1\xE7\x94\xB0\r\n"
-                              "LastFolder=/home/M\xC3\xBCller/\xED\x95\x9C\xEA\xB8\x80\r\n");
+  EXPECT_EQ(ReadBytes(file_),
+            "\xEF\xBB\xBF[System]\r\n\xE4\xBD\x9C\xE8\x80\x85=\xE5\xB1\xB1\xE7\x94\xB0\r\n"
+            "LastFolder=/home/M\xC3\xBCller/\xED\x95\x9C\xEA\xB8\x80\r\n");
   EXPECT_EQ(GetIniString(u"System", u"LastFolder", u"", path_), u"/home/Müller/한글");
   EXPECT_EQ(GetIniString(u"System", u"作者", u"", path_), u"山田");
 
   // Once UTF-8, the file stays so.
   EXPECT_NE(PutIniString(u"Image", u"1", u"/本.bmp", path_), 0);
-  EXPECT_TRUE(ReadBytes(file_).ends_with("LastFolder=/home/M\xC3\xBCller/\xED\x95\x9C\xEA\xB8\x80\r\n"
-                                         "[Image]\r\n1=/\xE6\x9C\xAC.bmp\r\n"));
+  EXPECT_TRUE(
+      ReadBytes(file_).ends_with("LastFolder=/home/M\xC3\xBCller/\xED\x95\x9C\xEA\xB8\x80\r\n"
+                                 "[Image]\r\n1=/\xE6\x9C\xAC.bmp\r\n"));
   EXPECT_EQ(GetIniString(u"Image", u"1", u"", path_), u"/本.bmp");
 }
 
@@ -154,8 +156,8 @@ TEST(IniAccessBatch, SameTextAsWritingKeyByKey) {
   const std::u16string one = FromUtf8(folder + "/one.ini");
   const std::u16string batch = FromUtf8(folder + "/batch.ini");
   const std::vector<IniEntry> entries = {
-      {u"System", u"作者", u"山田"}, {u"Image", u"1", u"/a.bmp"}, {u"system", u"タイトル", u"題"},
-      {u"Image", u"2", u"/b.bmp"},  {u"System", u"作者", u"田中"},
+      {u"System", u"作者", u"山田"}, {u"Image", u"1", u"/a.bmp"},   {u"system", u"タイトル", u"題"},
+      {u"Image", u"2", u"/b.bmp"},   {u"System", u"作者", u"田中"},
   };
   for (const auto& e : entries) ASSERT_NE(PutIniString(e.section, e.key, e.value, one), 0);
   ASSERT_NE(PutIniStrings(entries, batch), 0);

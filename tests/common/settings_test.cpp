@@ -124,8 +124,8 @@ TEST(SettingsGifOption, DecimalIntegersInRangeOthersGiveTheDefault) {
   EXPECT_EQ(qb::ParseGifOption(u"007"), 7);
   EXPECT_EQ(qb::ParseGifOption(u"32767"), 32767);
   EXPECT_EQ(qb::ParseGifOption(u"-32768"), -32768);
-  for (const std::u16string text : {u"32768", u"-32769", u"99999999999999999999", u"", u"-", u"abc", u"1.5",
-                                    u"0x10", u"7 days", u"０"}) {
+  for (const std::u16string text :
+       {u"32768", u"-32769", u"99999999999999999999", u"", u"-", u"abc", u"1.5", u"0x10", u"7 days", u"０"}) {
     EXPECT_EQ(qb::ParseGifOption(text), 1) << qb::ToUtf8(text);
   }
 }
@@ -153,9 +153,8 @@ TEST(SettingsLocation, ReadOnlyProgramFolderRedirectsToTheUserConfigFolder) {
   fs::permissions(program.path(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
                                       fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
   fs::permissions(config.path(), fs::perms::all);
-  const Outcome outcome = RunUnprivileged([&] {
-    return !qb::IsWritableFolder(program.text()) && qb::SettingsFilePath(program.text()) == redirected;
-  });
+  const Outcome outcome = RunUnprivileged(
+      [&] { return !qb::IsWritableFolder(program.text()) && qb::SettingsFilePath(program.text()) == redirected; });
   if (outcome != Outcome::NoUnprivilegedUser) {
     EXPECT_EQ(outcome, Outcome::Passed);
   }

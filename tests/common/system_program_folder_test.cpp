@@ -17,8 +17,8 @@ TEST(SystemProgramFolder, UsrAndBelowOnly) {
   for (const char16_t* folder : {u"/usr", u"/usr/bin", u"/usr/local/bin", u"/usr/lib/quillberry"}) {
     EXPECT_TRUE(qb::IsSystemProgramFolder(folder)) << qb::ToUtf8(folder);
   }
-  for (const char16_t* folder : {u"/", u"", u"/usrx/bin", u"/opt/quillberry", u"/home/taro/usr/bin", u"usr/bin",
-                                 u"/home/taro/.local/bin"}) {
+  for (const char16_t* folder :
+       {u"/", u"", u"/usrx/bin", u"/opt/quillberry", u"/home/taro/usr/bin", u"usr/bin", u"/home/taro/.local/bin"}) {
     EXPECT_FALSE(qb::IsSystemProgramFolder(folder)) << qb::ToUtf8(folder);
   }
 }

@@ -71,7 +71,8 @@ TEST(CommonDialogFile, SaveDialogIsASaveDialog) {
   dialog.ShowSave();
   ASSERT_EQ(dialogs.FileRequests().size(), 1u);
   EXPECT_EQ(dialogs.FileRequests()[0].kind, qb::FileDialogKind::Save);
-  EXPECT_EQ(dialogs.FileRequests()[0].flags, kOfnOverwritePrompt | kOfnHideReadOnly | kOfnFileMustExist | kOfnLongNames);
+  EXPECT_EQ(dialogs.FileRequests()[0].flags,
+            kOfnOverwritePrompt | kOfnHideReadOnly | kOfnFileMustExist | kOfnLongNames);
   EXPECT_EQ(dialog.FileName(), QStringLiteral("/books/new"));
 }
 
@@ -183,7 +184,8 @@ TEST(CommonDialogFile, BarAndNulFiltersReachTheDialogIdentically) {
     dialog.ShowOpen();
   }
   ASSERT_EQ(dialogs.FileRequests().size(), 2u);
-  const QStringList expected{QStringLiteral("画像ファイル (*.bmp *.gif *.ico *.jpg *.wmf)"), QStringLiteral("すべて (*)")};
+  const QStringList expected{QStringLiteral("画像ファイル (*.bmp *.gif *.ico *.jpg *.wmf)"),
+                             QStringLiteral("すべて (*)")};
   for (const qb::FileDialogRequest& request : dialogs.FileRequests()) {
     EXPECT_EQ(request.nameFilters, expected);
     EXPECT_EQ(request.selectedNameFilter, expected[1]);
@@ -368,7 +370,8 @@ TEST(CommonDialogText, StripNulPaddingCutsAtNulAndTrimsBlanks) {
 }
 
 TEST(CommonDialogText, ByteArrayToTextDecodesUpToTheFirstZero) {
-  EXPECT_EQ(clsCommonDialog::ByteArrayToText(QByteArray("\x82\x6c\x82\x72 Gothic\0junk", 16)), QStringLiteral("ＭＳ Gothic"));
+  EXPECT_EQ(clsCommonDialog::ByteArrayToText(QByteArray("\x82\x6c\x82\x72 Gothic\0junk", 16)),
+            QStringLiteral("ＭＳ Gothic"));
   EXPECT_EQ(clsCommonDialog::ByteArrayToText(QByteArray("\xb8\xb2\xd9", 3)), QStringLiteral("ｸｲﾙ"));
   EXPECT_TRUE(clsCommonDialog::ByteArrayToText(QByteArray(4, '\0')).isEmpty());
 }

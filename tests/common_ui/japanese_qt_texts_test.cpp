@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QLibraryInfo>
 #include <QFileInfo>
+#include <QLibraryInfo>
 
 #include "common/ui/japanese_qt_texts.h"
 

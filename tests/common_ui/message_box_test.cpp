@@ -22,8 +22,9 @@ TEST(MessageBoxSeam, ScriptedBoxesRecordAndAnswerInOrder) {
   qb::ScriptedMessageBoxes boxes;
   boxes.Answer(MessageResult::Yes);
   QWidget owner;
-  EXPECT_EQ(qb::ShowMessage(&owner, "a.bmp を\r\n　削除しますか？", "削除確認", MessageButtons::YesNo, MessageIcon::Question),
-            MessageResult::Yes);
+  EXPECT_EQ(
+      qb::ShowMessage(&owner, "a.bmp を\r\n　削除しますか？", "削除確認", MessageButtons::YesNo, MessageIcon::Question),
+      MessageResult::Yes);
   EXPECT_EQ(qb::ShowMessage(nullptr, "画像を選択してください。", "確認", MessageButtons::Ok, MessageIcon::Information),
             MessageResult::Ok);
   ASSERT_EQ(boxes.Calls().size(), 2u);
@@ -66,7 +67,8 @@ TEST(RealMessageBox, YesNoStartsOnYesAndEscAnswersNo) {
   EXPECT_EQ(yesText, QStringLiteral("はい(&Y)"));
   EXPECT_EQ(noText, QStringLiteral("いいえ(&N)"));
 
-  const auto pressEsc = qb::test::WhenModal<QMessageBox>([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
+  const auto pressEsc =
+      qb::test::WhenModal<QMessageBox>([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
   EXPECT_EQ(qb::ShowMessage(nullptr, "続けますか？", "確認", MessageButtons::YesNo, MessageIcon::Question),
             MessageResult::No);
 }
@@ -83,8 +85,9 @@ TEST(RealMessageBox, TextIsShownPlainWithOneLineBreakPerCrLf) {
     format = box->textFormat();
     QTest::keyClick(box, Qt::Key_Escape);
   });
-  EXPECT_EQ(qb::ShowMessage(nullptr, "<b>a</b>.bmp を\r\n　削除", "Quillberry", MessageButtons::Ok, MessageIcon::Critical),
-            MessageResult::Ok);
+  EXPECT_EQ(
+      qb::ShowMessage(nullptr, "<b>a</b>.bmp を\r\n　削除", "Quillberry", MessageButtons::Ok, MessageIcon::Critical),
+      MessageResult::Ok);
   EXPECT_EQ(icon, QMessageBox::Critical);
   EXPECT_EQ(title, QStringLiteral("Quillberry"));
   EXPECT_EQ(text, QStringLiteral("<b>a</b>.bmp を\n　削除"));

@@ -10,12 +10,12 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpression>
-#include <QTreeView>
-#include <QtTest/QTest>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTreeView>
+#include <QtTest/QTest>
 #include <map>
 
 #include "common/ui/common_dialog.h"
@@ -178,7 +178,8 @@ TEST(QtFileDialog, LabelsShowMnemonicsAndColumnsAreJapanese) {
   EXPECT_EQ(rows[QStringLiteral("章")].value(1), QStringLiteral("フォルダー"));
   EXPECT_EQ(rows[QStringLiteral("冒険.qbb")].value(0), QStringLiteral("0 バイト"));
   EXPECT_EQ(rows[QStringLiteral("冒険.qbb")].value(1), QStringLiteral("QBB ファイル"));
-  EXPECT_TRUE(date.match(rows[QStringLiteral("冒険.qbb")].value(2)).hasMatch()) << rows[QStringLiteral("冒険.qbb")].value(2).toStdString();
+  EXPECT_TRUE(date.match(rows[QStringLiteral("冒険.qbb")].value(2)).hasMatch())
+      << rows[QStringLiteral("冒険.qbb")].value(2).toStdString();
 }
 
 TEST(JapaneseFileColumns, TypesSizesAndDates) {

@@ -39,8 +39,8 @@ using test::SavePicture;
 using test::SolidPicture;
 
 TEST(NaturalOrder, NumbersCompareByValue) {
-  std::vector<std::u16string> names = {u"page10.bmp", u"page9.bmp", u"Page2.bmp", u"page1.bmp", u"cover.bmp",
-                                       u"page100.bmp", u"page09b.bmp", u"page9a.bmp"};
+  std::vector<std::u16string> names = {u"page10.bmp", u"page9.bmp",   u"Page2.bmp",   u"page1.bmp",
+                                       u"cover.bmp",  u"page100.bmp", u"page09b.bmp", u"page9a.bmp"};
   std::sort(names.begin(), names.end(), [](const auto& a, const auto& b) { return NaturalLess(a, b); });
   EXPECT_EQ(names, (std::vector<std::u16string>{u"cover.bmp", u"page1.bmp", u"Page2.bmp", u"page9.bmp", u"page9a.bmp",
                                                 u"page09b.bmp", u"page10.bmp", u"page100.bmp"}));
@@ -84,8 +84,9 @@ TEST(DroppedPictures, FoldersGiveTheirPicturesInNaturalOrderFilesStayInPlace) {
   EXPECT_EQ(PicturesFromDrop(dropped, 1),
             (std::vector<std::u16string>{dir / "loose.ico", dir / "pics/anim.gif", dir / "pics/page1.bmp",
                                          dir / "pics/page9.jpg", dir / "pics/page10.bmp"}));
-  EXPECT_EQ(PicturesFromDrop(dropped, 0), (std::vector<std::u16string>{dir / "loose.ico", dir / "pics/page1.bmp",
-                                                                       dir / "pics/page9.jpg", dir / "pics/page10.bmp"}));
+  EXPECT_EQ(PicturesFromDrop(dropped, 0),
+            (std::vector<std::u16string>{dir / "loose.ico", dir / "pics/page1.bmp", dir / "pics/page9.jpg",
+                                         dir / "pics/page10.bmp"}));
 }
 
 TEST(EditorDrop, FolderAppendsItsPicturesAndSelectsTheLast) {
@@ -99,8 +100,8 @@ TEST(EditorDrop, FolderAppendsItsPicturesAndSelectsTheLast) {
 
   const DropOutcome outcome = SimulateFileDrop(&window, {h.work / "pics"});
   EXPECT_TRUE(outcome.entered && outcome.dropped);
-  EXPECT_EQ(window.ImageList(), (std::vector<std::u16string>{first, h.work / "pics/page1.bmp", h.work / "pics/page9.bmp",
-                                                             h.work / "pics/page10.bmp"}));
+  EXPECT_EQ(window.ImageList(), (std::vector<std::u16string>{first, h.work / "pics/page1.bmp",
+                                                             h.work / "pics/page9.bmp", h.work / "pics/page10.bmp"}));
   EXPECT_EQ(window.SelectedIndex(), 3);
   // Previewed as after the add button: page10's colour fills the preview centre.
   EXPECT_EQ(window.VIEW()->Canvas().pixel(window.VIEW()->Canvas().rect().center()), qRgb(200, 100, 50));
@@ -189,7 +190,8 @@ TEST(ExportProgress, CancelKeepsTheOldBookByteForByte) {
   EditorHarness h;
   frmEdit& window = h.Window();
   for (int i = 0; i < 3; ++i) {
-    h.AddImage(SavePicture(SolidPicture(16, 12, qRgb(40 * i, 90, 200)), h.work / ("pics/p" + std::to_string(i) + ".bmp")));
+    h.AddImage(
+        SavePicture(SolidPicture(16, 12, qRgb(40 * i, 90, 200)), h.work / ("pics/p" + std::to_string(i) + ".bmp")));
   }
   window.LineField(0)->ShowText(QStringLiteral("Ann Berry"));
   fs::create_directories(fs::path(h.work / "shelf"));
@@ -212,7 +214,8 @@ TEST(ExportProgress, CancelKeepsTheOldBookByteForByte) {
   EXPECT_EQ(window.findChild<QProgressDialog*>(), nullptr) << "the progress window is gone";
   EXPECT_EQ(ReadBytes(h.work / "shelf/tales.qbb"), oldBook);
   std::vector<std::string> shelf;
-  for (const auto& entry : fs::directory_iterator(fs::path(h.work / "shelf"))) shelf.push_back(entry.path().filename().string());
+  for (const auto& entry : fs::directory_iterator(fs::path(h.work / "shelf")))
+    shelf.push_back(entry.path().filename().string());
   std::sort(shelf.begin(), shelf.end());
   EXPECT_EQ(shelf, (std::vector<std::string>{"tales.qbb", "tales.qbd"})) << "no temporary file is left";
   EXPECT_TRUE(h.boxes.Calls().empty()) << "a cancel is not reported as a failure";

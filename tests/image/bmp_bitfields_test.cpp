@@ -73,11 +73,9 @@ TEST_P(BitfieldLayouts, EveryChannelSpansTheFullRange) {
 INSTANTIATE_TEST_SUITE_P(
     ContiguousMasks, BitfieldLayouts,
     ::testing::Values(
-        Layout{"r5g6b5", Masks(16, 0xF800, 0x07E0, 0x001F)},
-        Layout{"x1r5g5b5", Masks(16, 0x7C00, 0x03E0, 0x001F)},
+        Layout{"r5g6b5", Masks(16, 0xF800, 0x07E0, 0x001F)}, Layout{"x1r5g5b5", Masks(16, 0x7C00, 0x03E0, 0x001F)},
         Layout{"a4r4g4b4", Masks(16, 0x0F00, 0x00F0, 0x000F, 0xF000)},
-        Layout{"x4r4g4b4", Masks(16, 0x0F00, 0x00F0, 0x000F)},
-        Layout{"r2g3b1", Masks(16, 0x0030, 0x000E, 0x0001)},
+        Layout{"x4r4g4b4", Masks(16, 0x0F00, 0x00F0, 0x000F)}, Layout{"r2g3b1", Masks(16, 0x0030, 0x000E, 0x0001)},
         Layout{"r3g10b3", Masks(16, 0xE000, 0x1FF8, 0x0007)},
         Layout{"r1g9b2a4", Masks(16, 0x8000, 0x7FC0, 0x0030, 0x000F)},
         Layout{"r16g1b15", Masks(32, 0x0000FFFF, 0x80000000, 0x7FFF0000)},

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "bmp_fixtures.h"
-#include "picture_fixtures.h"
 #include "image/bmp_rle.h"
 #include "image/picture_loader.h"
+#include "picture_fixtures.h"
 
 namespace qb {
 namespace {
@@ -71,8 +71,8 @@ TEST(IntactRle, RunsLiteralsAndDeltasLoad) {
   // literal blue, red, blue; a delta to the row's end and one row up; the end
   // of that row; one red on the top row; the end of the bitmap. What the
   // stream skips is the first colour, blue.
-  const QByteArray file = MakeRleBmp(
-      4, 6, 3, kTwoColours, Bytes({2, 0x11, 0, 3, 0x01, 0x00, 0, 2, 1, 1, 0, 0, 1, 0x10, 0, 1}));
+  const QByteArray file =
+      MakeRleBmp(4, 6, 3, kTwoColours, Bytes({2, 0x11, 0, 3, 0x01, 0x00, 0, 2, 1, 1, 0, 0, 1, 0x10, 0, 1}));
   QImage image;
   QString why;
   ASSERT_TRUE(DecodePictureData(file, image, &why)) << why.toStdString();
@@ -178,8 +178,7 @@ TEST(HugeDamagedRle, IsRefusedBeforeItsPictureIsAllocated) {
   EXPECT_EQ(DecodeUnderMemoryLimit(MakeRleBmp(4, 23000, 23000, kTwoColours, shortRows), "ends early"),
             kRefusedAsDamaged);
   // The limit is real: an intact stream of that size cannot be loaded under it.
-  EXPECT_NE(DecodeUnderMemoryLimit(MakeRleBmp(8, 23000, 23000, kTwoColours, Bytes({0, 1})), "ends early"),
-            kLoaded);
+  EXPECT_NE(DecodeUnderMemoryLimit(MakeRleBmp(8, 23000, 23000, kTwoColours, Bytes({0, 1})), "ends early"), kLoaded);
 }
 
 }  // namespace

@@ -75,8 +75,8 @@ QByteArray MakeBitfieldBmp(const BitfieldBmp& s) {
   const bool afterHeader = s.headerSize == 40;
   const int maskCount = s.compression == kBiAlphaBitFields ? 4 : 3;
   const std::uint32_t maskBytes = afterHeader ? 4 * maskCount : 0;
-  QByteArray out = Headers(s.headerSize, s.width, s.topDown ? -s.height : s.height, s.bits, s.compression, 0,
-                           maskBytes, static_cast<std::uint32_t>(pixels.size()));
+  QByteArray out = Headers(s.headerSize, s.width, s.topDown ? -s.height : s.height, s.bits, s.compression, 0, maskBytes,
+                           static_cast<std::uint32_t>(pixels.size()));
   if (afterHeader) {
     for (int i = 0; i < maskCount; ++i) PutU32(out, s.masks[i]);
   } else {

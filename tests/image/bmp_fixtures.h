@@ -21,7 +21,7 @@ struct BitfieldBmp {
   // 52, 56, 108 and 124 store them in the header.
   std::uint32_t headerSize = 40;
   std::uint32_t compression = 3;  // bit fields, or kBiAlphaBitFields
-  int width = 11;  // odd, so 16-bit rows need padding
+  int width = 11;                 // odd, so 16-bit rows need padding
   int height = 6;
   bool topDown = false;
 };

@@ -1,8 +1,8 @@
 // The bitmap fuzzer's seeds are made by the fixture generators; this keeps
 // the stored files showing what they make (QB_WRITE_BMP_SEEDS=1 rewrites
 // them) and checks that each decodes.
-#include <functional>
 #include <gtest/gtest.h>
+#include <functional>
 
 #include "bmp_fixtures.h"
 #include "image/bmp_decoder.h"
@@ -46,10 +46,18 @@ const Seed kSeeds[] = {
        return fixtures::MakeRleBmp(8, 8, 4, {fixtures::kBlue, fixtures::kRed},
                                    fixtures::Bytes({1, 1, 0, 2, 2, 3, 0, 3, 0, 1, 1, 0, 0, 1}));
      }},
-    {"r5g6b5.bmp", [] { return fixtures::MakeBitfieldBmp(Fields(16, {0xF800, 0x07E0, 0x001F, 0}, 40)); }},
-    {"a4r4g4b4_v3.bmp", [] { return fixtures::MakeBitfieldBmp(Fields(16, {0x0F00, 0x00F0, 0x000F, 0xF000}, 56)); }},
+    {"r5g6b5.bmp",
+     [] {
+       return fixtures::MakeBitfieldBmp(Fields(16, {0xF800, 0x07E0, 0x001F, 0}, 40));
+     }},
+    {"a4r4g4b4_v3.bmp",
+     [] {
+       return fixtures::MakeBitfieldBmp(Fields(16, {0x0F00, 0x00F0, 0x000F, 0xF000}, 56));
+     }},
     {"r11g11b10_v5.bmp",
-     [] { return fixtures::MakeBitfieldBmp(Fields(32, {0xFFE00000, 0x001FFC00, 0x000003FF, 0}, 124)); }},
+     [] {
+       return fixtures::MakeBitfieldBmp(Fields(32, {0xFFE00000, 0x001FFC00, 0x000003FF, 0}, 124));
+     }},
     {"alpha_fields.bmp",
      [] {
        return fixtures::MakeBitfieldBmp(

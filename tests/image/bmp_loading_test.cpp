@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "bmp_fixtures.h"
 #include "image/bmp_check.h"
 #include "image/bmp_rle.h"
 #include "image/picture_loader.h"
-#include "bmp_fixtures.h"
 #include "picture_fixtures.h"
 
 namespace qb {
@@ -40,8 +40,8 @@ TEST_P(BmpLoads, AtNaturalSizeWithRowsInPlaceAndOpaque) {
                                      GetParam().tolerance));
   // Corners too: a shifted row or a lost padding byte shows there first.
   EXPECT_TRUE(fixtures::SameColour(image.pixel(0, 0), fixtures::kRed, GetParam().tolerance));
-  EXPECT_TRUE(fixtures::SameColour(image.pixel(shape.width - 1, shape.height - 1), fixtures::kWhite,
-                                   GetParam().tolerance));
+  EXPECT_TRUE(
+      fixtures::SameColour(image.pixel(shape.width - 1, shape.height - 1), fixtures::kWhite, GetParam().tolerance));
 }
 
 BmpShape TopDown(BmpShape s) {
@@ -66,24 +66,24 @@ BmpShape WithMasks(BmpShape s, std::array<std::uint32_t, 4> masks) {
 
 INSTANTIATE_TEST_SUITE_P(
     EachDepthAndCompression, BmpLoads,
-    ::testing::Values(
-        BmpCase{"1bit", Bmp(1)}, BmpCase{"4bit", Bmp(4)}, BmpCase{"8bit", Bmp(8)},
-        BmpCase{"16bit555", Bmp(16)}, BmpCase{"24bit", Bmp(24)}, BmpCase{"32bit", Bmp(32)},
-        BmpCase{"rle4", Bmp(4, fixtures::kBiRle4)}, BmpCase{"rle8", Bmp(8, fixtures::kBiRle8)},
-        BmpCase{"bitfields16", WithMasks(Bmp(16, fixtures::kBiBitFields), {0xF800, 0x07E0, 0x001F, 0})},
-        // Channels in an unusual order prove the masks are honoured.
-        BmpCase{"bitfields32", WithMasks(Bmp(32, fixtures::kBiBitFields), {0x000000FF, 0x0000FF00, 0x00FF0000, 0})},
-        BmpCase{"topdown24", TopDown(Bmp(24))}, BmpCase{"topdown8", TopDown(Bmp(8))},
-        BmpCase{"coreheader24", WithHeader(Bmp(24), 12)}, BmpCase{"coreheader8", WithHeader(Bmp(8), 12)},
-        // A fourth byte is never transparency: the pictures load as stored.
-        BmpCase{"fourthbyte32", WithFourthByte(Bmp(32), 0x80)},
-        BmpCase{"v4alphamask", WithFourthByte(WithMasks(WithHeader(Bmp(32, fixtures::kBiBitFields), 108),
-                                                         {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000}),
-                                               0x00)},
-        BmpCase{"v5alphamask", WithFourthByte(WithMasks(WithHeader(Bmp(32, fixtures::kBiBitFields), 124),
-                                                         {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000}),
-                                               0x40)},
-        BmpCase{"v5rgb", WithFourthByte(WithHeader(Bmp(32), 124), 0x10)}),
+    ::testing::Values(BmpCase{"1bit", Bmp(1)}, BmpCase{"4bit", Bmp(4)}, BmpCase{"8bit", Bmp(8)},
+                      BmpCase{"16bit555", Bmp(16)}, BmpCase{"24bit", Bmp(24)}, BmpCase{"32bit", Bmp(32)},
+                      BmpCase{"rle4", Bmp(4, fixtures::kBiRle4)}, BmpCase{"rle8", Bmp(8, fixtures::kBiRle8)},
+                      BmpCase{"bitfields16", WithMasks(Bmp(16, fixtures::kBiBitFields), {0xF800, 0x07E0, 0x001F, 0})},
+                      // Channels in an unusual order prove the masks are honoured.
+                      BmpCase{"bitfields32",
+                              WithMasks(Bmp(32, fixtures::kBiBitFields), {0x000000FF, 0x0000FF00, 0x00FF0000, 0})},
+                      BmpCase{"topdown24", TopDown(Bmp(24))}, BmpCase{"topdown8", TopDown(Bmp(8))},
+                      BmpCase{"coreheader24", WithHeader(Bmp(24), 12)}, BmpCase{"coreheader8", WithHeader(Bmp(8), 12)},
+                      // A fourth byte is never transparency: the pictures load as stored.
+                      BmpCase{"fourthbyte32", WithFourthByte(Bmp(32), 0x80)},
+                      BmpCase{"v4alphamask", WithFourthByte(WithMasks(WithHeader(Bmp(32, fixtures::kBiBitFields), 108),
+                                                                      {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000}),
+                                                            0x00)},
+                      BmpCase{"v5alphamask", WithFourthByte(WithMasks(WithHeader(Bmp(32, fixtures::kBiBitFields), 124),
+                                                                      {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000}),
+                                                            0x40)},
+                      BmpCase{"v5rgb", WithFourthByte(WithHeader(Bmp(32), 124), 0x10)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 void PutU32(QByteArray& bytes, qsizetype at, std::uint32_t value) {
@@ -210,9 +210,9 @@ TEST(CheckBmpFile, ReportsTheLayout) {
   EXPECT_FALSE(layout.topDown);
 }
 
-using fixtures::Bytes;
 using bmp::CheckRleStream;
 using bmp::RleFault;
+using fixtures::Bytes;
 
 TEST(CheckRleStream, EndsAtTheEndMarkOrAfterTheLastRow) {
   EXPECT_EQ(CheckRleStream(Bytes({0, 1}), 8, 4, 5, 16), RleFault::None);

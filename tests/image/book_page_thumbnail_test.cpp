@@ -15,8 +15,9 @@ TEST(BookPageThumbnail, EachPixelAveragesThePagePixelsThatFallOnIt) {
   FakeSurface surface;
   // Bottom row first: top row 10 20 30 40 50 (blue) over a bottom row of
   // 0x000000, 0x0000FF, 0x00FF00, 0xFF0000, 0xFFFFFF.
-  surface.pictures[u"p"] = Picture(5, 2, {0x000000, 0x0000FF, 0x00FF00, 0xFF0000, 0xFFFFFF,  //
-                                          10, 20, 30, 40, 50});
+  surface.pictures[u"p"] = Picture(5, 2,
+                                   {0x000000, 0x0000FF, 0x00FF00, 0xFF0000, 0xFFFFFF,  //
+                                    10, 20, 30, 40, 50});
   BookRecord book;
   book.PageCount = 1;
   ASSERT_EQ(WriteBook(path, book, {u"p"}, surface), kWriteOk);

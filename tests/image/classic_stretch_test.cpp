@@ -102,18 +102,22 @@ TEST(ClassicStretch, EnlargingRepeatsPixelsWithoutBlending) {
 
 TEST(ClassicStretch, MixedAxesShrinkOneWayAndEnlargeTheOther) {
   // 4 x 2 onto 2 x 4: across pairs ANDed, down each row shown twice.
-  const Picture p{4, 2, {0x0000F0u, 0x00003Fu, 0xFF0000u, 0xF00000u,  //
-                         0x00FF00u, 0x000F00u, 0x0000FFu, 0x00000Fu}};
+  const Picture p{4,
+                  2,
+                  {0x0000F0u, 0x00003Fu, 0xFF0000u, 0xF00000u,  //
+                   0x00FF00u, 0x000F00u, 0x0000FFu, 0x00000Fu}};
   const auto out = Stretched(p, {0, 0, 2, 4}, 2, 4);
   EXPECT_EQ(out, Opaque({0x000030u, 0xF00000u,  //
                          0x000030u, 0xF00000u,  //
                          0x000F00u, 0x00000Fu,  //
                          0x000F00u, 0x00000Fu}));
   // The other way round: 2 x 4 onto 4 x 2.
-  const Picture q{2, 4, {0x0F0000u, 0x000001u,  //
-                         0x030000u, 0x000003u,  //
-                         0x00F000u, 0x00FF00u,  //
-                         0x003C00u, 0x00F000u}};
+  const Picture q{2,
+                  4,
+                  {0x0F0000u, 0x000001u,  //
+                   0x030000u, 0x000003u,  //
+                   0x00F000u, 0x00FF00u,  //
+                   0x003C00u, 0x00F000u}};
   EXPECT_EQ(Stretched(q, {0, 0, 4, 2}, 4, 2), Opaque({0x030000u, 0x030000u, 0x000001u, 0x000001u,  //
                                                       0x003000u, 0x003000u, 0x00F000u, 0x00F000u}));
 }
@@ -138,7 +142,8 @@ TEST(ClassicStretch, ClipsToTheTargetAndLeavesTheRestAlone) {
   // second row fall outside; the first row is left as it was.
   const auto shifted = Stretched(p, {-1, 1, 4, 2}, 4, 2);
   for (int x = 0; x < 4; ++x) EXPECT_EQ(shifted[static_cast<std::size_t>(x)], kUntouched) << x;
-  for (int x = 0; x < 3; ++x) EXPECT_EQ(shifted[static_cast<std::size_t>(4 + x)], whole[static_cast<std::size_t>(x + 1)]);
+  for (int x = 0; x < 3; ++x)
+    EXPECT_EQ(shifted[static_cast<std::size_t>(4 + x)], whole[static_cast<std::size_t>(x + 1)]);
   EXPECT_EQ(shifted[7], kUntouched);
   // Entirely outside, or of no size: nothing is touched.
   for (const DrawRect place : {DrawRect{4, 0, 4, 2}, DrawRect{0, -2, 4, 2}, DrawRect{0, 0, 0, 2}}) {
@@ -167,8 +172,8 @@ TEST(ClassicStretch, AgreesWithTheRuleOnRandomPicturesAndPlaces) {
           // shrunk ones AND every i with floor(i * D / S) == j.
           expected = 0xFFFFFFu;
           for (int y = 0; y < p.height; ++y) {
-            const bool rowIn = place.height >= p.height ? y == k * p.height / place.height
-                                                        : y * place.height / p.height == k;
+            const bool rowIn =
+                place.height >= p.height ? y == k * p.height / place.height : y * place.height / p.height == k;
             for (int x = 0; x < p.width && rowIn; ++x) {
               const bool columnIn =
                   place.width >= p.width ? x == j * p.width / place.width : x * place.width / p.width == j;

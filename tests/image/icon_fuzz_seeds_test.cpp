@@ -2,8 +2,8 @@
 // stored files showing what it makes (QB_WRITE_ICON_SEEDS=1 rewrites them)
 // and checks that each decodes. Images are compared rather than bytes, since
 // PNG bytes depend on the encoder's version.
-#include <functional>
 #include <gtest/gtest.h>
+#include <functional>
 
 #include "image/icon_reader.h"
 #include "picture_fixtures.h"
@@ -46,7 +46,10 @@ const Seed kSeeds[] = {
     {"mask_24bit_16.ico", [] { return fixtures::MakeIcon({Pattern(16, 24)}); }},
     {"alpha_32bit_16.ico", [] { return fixtures::MakeIcon({Translucent(false)}); }},
     {"png_16.ico", [] { return fixtures::MakeIcon({Translucent(true)}); }},
-    {"several_entries.ico", [] { return fixtures::MakeIcon({Pattern(8, 1), Pattern(16, 4), Pattern(8, 24)}); }},
+    {"several_entries.ico",
+     [] {
+       return fixtures::MakeIcon({Pattern(8, 1), Pattern(16, 4), Pattern(8, 24)});
+     }},
 };
 
 TEST(IconFuzzSeeds, StoredSeedsShowWhatTheGeneratorMakes) {

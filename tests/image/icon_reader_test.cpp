@@ -42,8 +42,8 @@ TEST(ChooseIconEntry, PrefersThirtyTwoThenDepthThenSize) {
 }
 
 TEST(DecodeIcon, ChoosesTheDeepestThirtyTwoEntry) {
-  const QImage image = Decode(MakeIcon({Solid(16, 32, kRed), Solid(32, 4, kGreen), Solid(48, 32, kRed),
-                                        Solid(32, 8, kBlue), Solid(32, 1, kRed)}));
+  const QImage image = Decode(MakeIcon(
+      {Solid(16, 32, kRed), Solid(32, 4, kGreen), Solid(48, 32, kRed), Solid(32, 8, kBlue), Solid(32, 1, kRed)}));
   EXPECT_EQ(image.size(), QSize(32, 32));
   EXPECT_TRUE(fixtures::SameColour(image.pixel(16, 16), kBlue));
 }
@@ -190,14 +190,14 @@ TEST(DamagedIcon, ImpossibleImageHeadersFail) {
     PutU32(bytes, kFirstImage + field, value);
     return bytes;
   };
-  EXPECT_TRUE(Refused(patched(4, 0), "image 1 is damaged"));      // width
-  EXPECT_TRUE(Refused(patched(4, 257), "image 1 is damaged"));    // wider than an icon can be
-  EXPECT_TRUE(Refused(patched(8, 33), "image 1 is damaged"));     // odd doubled height
-  EXPECT_TRUE(Refused(patched(8, 400), "image 1 is damaged"));    // more rows than the data holds
+  EXPECT_TRUE(Refused(patched(4, 0), "image 1 is damaged"));            // width
+  EXPECT_TRUE(Refused(patched(4, 257), "image 1 is damaged"));          // wider than an icon can be
+  EXPECT_TRUE(Refused(patched(8, 33), "image 1 is damaged"));           // odd doubled height
+  EXPECT_TRUE(Refused(patched(8, 400), "image 1 is damaged"));          // more rows than the data holds
   EXPECT_TRUE(Refused(patched(12, 0x00070001), "image 1 is damaged"));  // 7 bits per pixel
-  EXPECT_TRUE(Refused(patched(16, 1), "image 1 is damaged"));     // compressed
-  EXPECT_TRUE(Refused(patched(32, 257), "image 1 is damaged"));   // more colours than 8 bits index
-  EXPECT_TRUE(Refused(patched(0, 0xFFFF), "image 1 is damaged")); // header larger than the image
+  EXPECT_TRUE(Refused(patched(16, 1), "image 1 is damaged"));           // compressed
+  EXPECT_TRUE(Refused(patched(32, 257), "image 1 is damaged"));         // more colours than 8 bits index
+  EXPECT_TRUE(Refused(patched(0, 0xFFFF), "image 1 is damaged"));       // header larger than the image
 }
 
 TEST(DamagedIcon, MissingMaskFailsUnlessAlphaIsUsed) {

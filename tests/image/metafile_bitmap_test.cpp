@@ -115,8 +115,8 @@ TEST(MetafileDib, RunLengthBitsClaimingTooManyPixelsAreNotDecoded) {
   Set32(&rle, 4, 4000);
   Set32(&rle, 8, 4000);
   Set32(&rle, 32, 1);
-  rle.append(QByteArray(4, '\0'));                 // one black colour
-  rle.append(QByteArray("\x00\x01", 2));          // end of bitmap at once
+  rle.append(QByteArray(4, '\0'));        // one black colour
+  rle.append(QByteArray("\x00\x01", 2));  // end of bitmap at once
   DibLayout layout;
   EXPECT_EQ(ParseDibLayout(Span(rle), kDibRgbColors, &layout), BitmapStatus::Unsupported);
 }
@@ -138,24 +138,21 @@ TEST(MetafileDib, MonochromeDeviceBitmapTakesTextAndBackgroundColours) {
 
 TEST(MetafileDibRender, StretchDibScalesItsSourceIntoTheDestination) {
   const QByteArray dib = MakeDib24({{kRed, kGreen}, {kBlue, kWhite}});
-  const QImage image = RenderForTest(MetafileBuilder(0, 0, 100, 100)
-                                         .StretchDib(QRect(0, 0, 100, 100), QRect(0, 0, 2, 2), dib)
-                                         .Build());
+  const QImage image =
+      RenderForTest(MetafileBuilder(0, 0, 100, 100).StretchDib(QRect(0, 0, 100, 100), QRect(0, 0, 2, 2), dib).Build());
   EXPECT_TRUE(IsColor(image, 25, 25, kRed));
   EXPECT_TRUE(IsColor(image, 75, 25, kGreen));
   EXPECT_TRUE(IsColor(image, 25, 75, kBlue));
   EXPECT_TRUE(IsColor(image, 99, 99, kWhite));
 
   // A source rectangle of a bottom-up DIB counts from the bottom row.
-  const QImage part = RenderForTest(MetafileBuilder(0, 0, 100, 100)
-                                        .StretchDib(QRect(0, 0, 100, 50), QRect(0, 0, 2, 1), dib)
-                                        .Build());
+  const QImage part =
+      RenderForTest(MetafileBuilder(0, 0, 100, 100).StretchDib(QRect(0, 0, 100, 50), QRect(0, 0, 2, 1), dib).Build());
   EXPECT_TRUE(IsColor(part, 25, 25, kBlue));
   EXPECT_TRUE(IsColor(part, 25, 75, kWhite));
 
-  const QImage mirrored = RenderForTest(MetafileBuilder(0, 0, 100, 100)
-                                            .StretchDib(QRect(100, 0, -100, 100), QRect(0, 0, 2, 2), dib)
-                                            .Build());
+  const QImage mirrored = RenderForTest(
+      MetafileBuilder(0, 0, 100, 100).StretchDib(QRect(100, 0, -100, 100), QRect(0, 0, 2, 2), dib).Build());
   EXPECT_TRUE(IsColor(mirrored, 25, 25, kGreen));
   EXPECT_TRUE(IsColor(mirrored, 75, 25, kRed));
 }
@@ -193,10 +190,9 @@ TEST(MetafileDibRender, DamagedBitmapFailsThePicture) {
   Set32(&zeroHeader, 0, 0);
   QImage image;
   QString error;
-  EXPECT_FALSE(RenderMetafile(MetafileBuilder(0, 0, 10, 10)
-                                  .StretchDib(QRect(0, 0, 10, 10), QRect(0, 0, 1, 1), zeroHeader)
-                                  .Build(),
-                              image, &error));
+  EXPECT_FALSE(RenderMetafile(
+      MetafileBuilder(0, 0, 10, 10).StretchDib(QRect(0, 0, 10, 10), QRect(0, 0, 1, 1), zeroHeader).Build(), image,
+      &error));
   EXPECT_FALSE(error.isEmpty());
 }
 

@@ -205,8 +205,8 @@ MetafileBuilder& MetafileBuilder::ExtTextOut(int x, int y, uint16_t options, QRe
 MetafileBuilder& MetafileBuilder::StretchDib(QRect destination, QRect source, const QByteArray& dib, uint32_t rop) {
   QByteArray p;
   Put32(&p, rop);
-  p.append(Words({0, source.height(), source.width(), source.y(), source.x(), destination.height(),
-                  destination.width(), destination.y(), destination.x()}));
+  p.append(Words({0, source.height(), source.width(), source.y(), source.x(), destination.height(), destination.width(),
+                  destination.y(), destination.x()}));
   p.append(dib);
   return RawBytes(0x0F43, p);
 }

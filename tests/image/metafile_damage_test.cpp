@@ -112,7 +112,8 @@ TEST(MetafileDamage, SingleRecordsThatWouldPaintForMinutesAreRefusedBeforeDrawin
   for (int i = 0; i < 1500; ++i) {
     zigZag.emplace_back(i, i % 2 == 0 ? 0 : 2000);
     const double angle = i * 2 * 3.14159265 / 1500;
-    detailed.emplace_back(1000 + static_cast<int>(900 * std::cos(angle)), 1000 + static_cast<int>(900 * std::sin(angle)));
+    detailed.emplace_back(1000 + static_cast<int>(900 * std::cos(angle)),
+                          1000 + static_cast<int>(900 * std::sin(angle)));
   }
   const auto polygon = [](const std::vector<QPoint>& points) {
     return MetafileBuilder(0, 0, 2000, 2000).CreateBrush(0, kRed).SelectObject(0).Polygon(points).Build();

@@ -5,8 +5,8 @@
 #include "metafile_builder.h"
 #include "stored_seeds.h"
 
-#include <functional>
 #include <gtest/gtest.h>
+#include <functional>
 
 namespace qb::test {
 namespace {

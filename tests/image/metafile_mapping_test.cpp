@@ -50,11 +50,8 @@ TEST(MetafileMapping, IsotropicModeKeepsUnitsSquare) {
 }
 
 TEST(MetafileMappingRender, NegativeWindowOriginFromTheFrame) {
-  const QImage image = RenderForTest(MetafileBuilder(-50, -50, 50, 50)
-                                         .CreateBrush(0, kRed)
-                                         .SelectObject(0)
-                                         .Rectangle(-50, -50, 0, 0)
-                                         .Build());
+  const QImage image = RenderForTest(
+      MetafileBuilder(-50, -50, 50, 50).CreateBrush(0, kRed).SelectObject(0).Rectangle(-50, -50, 0, 0).Build());
   ASSERT_EQ(image.size(), QSize(100, 100));
   EXPECT_TRUE(IsColor(image, 10, 10, kRed));
   EXPECT_TRUE(IsColor(image, 60, 60, kWhite));
@@ -75,11 +72,8 @@ TEST(MetafileMappingRender, WindowExtentDifferentFromTheFrame) {
 }
 
 TEST(MetafileMappingRender, BoundingBoxIsTheWindowWhenNoneIsSet) {
-  const QImage image = RenderForTest(MetafileBuilder(0, 0, 200, 200, 192)
-                                         .CreateBrush(0, kRed)
-                                         .SelectObject(0)
-                                         .Rectangle(0, 0, 100, 100)
-                                         .Build());
+  const QImage image = RenderForTest(
+      MetafileBuilder(0, 0, 200, 200, 192).CreateBrush(0, kRed).SelectObject(0).Rectangle(0, 0, 100, 100).Build());
   ASSERT_EQ(image.size(), QSize(100, 100));
   EXPECT_TRUE(IsColor(image, 25, 25, kRed));
   EXPECT_TRUE(IsColor(image, 60, 60, kWhite));

@@ -64,11 +64,7 @@ TEST(MetafileShapes, NullPenAndNullBrushDrawNothing) {
 }
 
 TEST(MetafileShapes, EllipseFillsItsInteriorOnly) {
-  const QImage image = RenderForTest(Frame()
-                                         .CreateBrush(0, kGreen)
-                                         .SelectObject(0)
-                                         .Ellipse(0, 0, 100, 60)
-                                         .Build());
+  const QImage image = RenderForTest(Frame().CreateBrush(0, kGreen).SelectObject(0).Ellipse(0, 0, 100, 60).Build());
   EXPECT_TRUE(IsColor(image, 50, 30, kGreen));
   EXPECT_TRUE(IsColor(image, 2, 2, kWhite));
   EXPECT_TRUE(IsColor(image, 50, 70, kWhite));
@@ -88,9 +84,7 @@ TEST(MetafileShapes, PieGoesCounterClockwiseFromStartToEndRadial) {
 }
 
 TEST(MetafileShapes, ArcFromEqualRadialsIsAFullEllipseOutline) {
-  const QImage image = RenderForTest(Frame()
-                                         .Arc(QRect(QPoint(10, 10), QPoint(90, 90)), {90, 50}, {90, 50})
-                                         .Build());
+  const QImage image = RenderForTest(Frame().Arc(QRect(QPoint(10, 10), QPoint(90, 90)), {90, 50}, {90, 50}).Build());
   EXPECT_GT(DarkPixels(image, QRect(0, 40, 20, 20)), 0) << "left side";
   EXPECT_GT(DarkPixels(image, QRect(80, 40, 20, 20)), 0) << "right side";
   EXPECT_EQ(DarkPixels(image, QRect(30, 30, 40, 40)), 0) << "no fill";
@@ -135,11 +129,8 @@ TEST(MetafileShapes, PolygonFillModes) {
   EXPECT_TRUE(IsColor(winding, 20, 20, kRed));
   EXPECT_TRUE(IsColor(winding, 50, 50, kRed));
 
-  const QImage triangle = RenderForTest(Frame()
-                                            .CreateBrush(0, kBlue)
-                                            .SelectObject(0)
-                                            .Polygon({{0, 0}, {99, 0}, {0, 99}})
-                                            .Build());
+  const QImage triangle =
+      RenderForTest(Frame().CreateBrush(0, kBlue).SelectObject(0).Polygon({{0, 0}, {99, 0}, {0, 99}}).Build());
   EXPECT_TRUE(IsColor(triangle, 20, 20, kBlue));
   EXPECT_TRUE(IsColor(triangle, 80, 80, kWhite));
 }
@@ -158,18 +149,19 @@ TEST(MetafileShapes, ClipRectsLimitDrawing) {
 }
 
 TEST(MetafileShapes, SelectedRegionClipsAndANonRegionResetsTheClip) {
-  const QImage image = RenderForTest(Frame()
-                                         .CreatePen(kNull, 0, kBlack)
-                                         .CreateBrush(0, kRed)
-                                         .CreateRegion({QRect(QPoint(0, 0), QPoint(20, 20)), QRect(QPoint(60, 60), QPoint(80, 80))})
-                                         .SelectObject(0)
-                                         .SelectObject(1)
-                                         .SelectClipRegion(2)
-                                         .Rectangle(0, 0, 100, 100)
-                                         .SelectClipRegion(1)  // a brush: back to no clip
-                                         .SelectObject(1)
-                                         .Rectangle(0, 90, 100, 100)
-                                         .Build());
+  const QImage image =
+      RenderForTest(Frame()
+                        .CreatePen(kNull, 0, kBlack)
+                        .CreateBrush(0, kRed)
+                        .CreateRegion({QRect(QPoint(0, 0), QPoint(20, 20)), QRect(QPoint(60, 60), QPoint(80, 80))})
+                        .SelectObject(0)
+                        .SelectObject(1)
+                        .SelectClipRegion(2)
+                        .Rectangle(0, 0, 100, 100)
+                        .SelectClipRegion(1)  // a brush: back to no clip
+                        .SelectObject(1)
+                        .Rectangle(0, 90, 100, 100)
+                        .Build());
   EXPECT_TRUE(IsColor(image, 10, 10, kRed));
   EXPECT_TRUE(IsColor(image, 70, 70, kRed));
   EXPECT_TRUE(IsColor(image, 40, 40, kWhite));

@@ -161,12 +161,8 @@ TEST(MetafileTextRender, UpdateCpContinuesFromTheCurrentPosition) {
 TEST(MetafileTextRender, EscapementRotatesCounterClockwise) {
   FontRecord font = Font(kAnsiCharset, u"Arial", -20);
   font.escapement = 900;
-  const QImage image = RenderForTest(MetafileBuilder(0, 0, 100, 200)
-                                         .CreateFont(font)
-                                         .SelectObject(0)
-                                         .SetBkMode(1)
-                                         .TextOut(20, 180, "WWWWW")
-                                         .Build());
+  const QImage image = RenderForTest(
+      MetafileBuilder(0, 0, 100, 200).CreateFont(font).SelectObject(0).SetBkMode(1).TextOut(20, 180, "WWWWW").Build());
   EXPECT_GT(DarkPixels(image, QRect(20, 80, 30, 100)), 100) << "runs upwards to the right of x";
   EXPECT_EQ(DarkPixels(image, QRect(45, 0, 55, 200)), 0);
   EXPECT_EQ(DarkPixels(image, QRect(0, 181, 100, 19)), 0);

@@ -249,9 +249,7 @@ QByteArray IconDib(const IconImage& s) {
 
 }  // namespace
 
-int QuadrantOf(int x, int y, int width, int height) {
-  return (y < height / 2 ? 0 : 2) + (x < width / 2 ? 0 : 1);
-}
+int QuadrantOf(int x, int y, int width, int height) { return (y < height / 2 ? 0 : 2) + (x < width / 2 ? 0 : 1); }
 
 std::array<std::array<int, 2>, 4> QuadrantCentres(int width, int height) {
   const int left = width / 4;
@@ -463,8 +461,8 @@ QByteArray MakeIcon(const std::vector<IconImage>& images) {
                     std::abs(qGreen(actual) - qGreen(expected)) <= tolerance &&
                     std::abs(qBlue(actual) - qBlue(expected)) <= tolerance && qAlpha(actual) == 255;
   if (near) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "colour " << std::hex << actual << " instead of " << expected
-                                       << std::dec << " (tolerance " << tolerance << ")";
+  return ::testing::AssertionFailure() << "colour " << std::hex << actual << " instead of " << expected << std::dec
+                                       << " (tolerance " << tolerance << ")";
 }
 
 ::testing::AssertionResult HasQuadrants(const QImage& image, const std::array<QRgb, 4>& expected, int tolerance) {
@@ -472,8 +470,9 @@ QByteArray MakeIcon(const std::vector<IconImage>& images) {
   for (int q = 0; q < 4; ++q) {
     const auto [x, y] = centres[q];
     const auto result = SameColour(image.pixel(x, y), expected[q], tolerance);
-    if (!result) return ::testing::AssertionFailure() << "quadrant " << q << " at (" << x << ", " << y << "): "
-                                                      << result.message();
+    if (!result)
+      return ::testing::AssertionFailure()
+             << "quadrant " << q << " at (" << x << ", " << y << "): " << result.message();
   }
   return ::testing::AssertionSuccess();
 }

@@ -3,11 +3,11 @@
 // loading tests need no stored samples. Most pictures are split into four
 // quadrants of distinct colours, so that flipped or shifted rows show.
 
+#include <gtest/gtest.h>
 #include <QByteArray>
 #include <QImage>
 #include <QString>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -86,9 +86,9 @@ QByteArray WithJpegSize(QByteArray jpeg, std::uint16_t width, std::uint16_t heig
 struct IconImage {
   int width = 32;
   int height = 32;
-  int bits = 32;      // 1, 4, 8, 24 or 32 for a bitmap image
-  bool png = false;   // a PNG image instead of a bitmap
-  bool mask = true;   // store the AND mask (bitmap images)
+  int bits = 32;                                                          // 1, 4, 8, 24 or 32 for a bitmap image
+  bool png = false;                                                       // a PNG image instead of a bitmap
+  bool mask = true;                                                       // store the AND mask (bitmap images)
   std::function<QRgb(int, int)> colour = [](int, int) { return kBlue; };  // alpha used by 32-bit and PNG
   std::function<bool(int, int)> masked = [](int, int) { return false; };
   int directoryBits = -1;  // the depth the directory claims; -1 tells the truth
@@ -104,8 +104,7 @@ bool InCorner(int x, int y, int side);
 
 // Samples the centre of each quadrant against expected (top-left, top-right,
 // bottom-left, bottom-right).
-::testing::AssertionResult HasQuadrants(const QImage& image, const std::array<QRgb, 4>& expected,
-                                        int tolerance = 0);
+::testing::AssertionResult HasQuadrants(const QImage& image, const std::array<QRgb, 4>& expected, int tolerance = 0);
 
 // Writes bytes to name inside dir and returns the file's path.
 QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes);

@@ -1,6 +1,6 @@
+#include <gtest/gtest.h>
 #include <QBuffer>
 #include <QImageReader>
-#include <gtest/gtest.h>
 
 #include "image/gif_check.h"
 #include "image/jpeg_damage_watch.h"
@@ -49,15 +49,20 @@ TEST(GifLoading, FirstFrameSitsAtItsOffsetOverWhite) {
 }
 
 TEST(GifLoading, OpaqueFrameKeepsItsColours) {
-  const QImage image = Decode(fixtures::MakeGif({.left = 0, .top = 0, .frameWidth = 20, .frameHeight = 16,
-                                                 .transparent = false}));
+  const QImage image =
+      Decode(fixtures::MakeGif({.left = 0, .top = 0, .frameWidth = 20, .frameHeight = 16, .transparent = false}));
   EXPECT_TRUE(fixtures::SameColour(image.pixel(0, 0), kRed));
   EXPECT_TRUE(fixtures::SameColour(image.pixel(19, 15), fixtures::kGreen));
 }
 
 TEST(GifLoading, ScreenOutsideAnOpaqueFrameIsWhiteNotTheBackgroundColour) {
-  const QByteArray gif = fixtures::MakeGif({.screenWidth = 48, .screenHeight = 32, .left = 20, .top = 12,
-                                            .frameWidth = 20, .frameHeight = 12, .transparent = false});
+  const QByteArray gif = fixtures::MakeGif({.screenWidth = 48,
+                                            .screenHeight = 32,
+                                            .left = 20,
+                                            .top = 12,
+                                            .frameWidth = 20,
+                                            .frameHeight = 12,
+                                            .transparent = false});
   EXPECT_EQ(GifFirstFrameRect(gif), QRect(20, 12, 20, 12));
   const QImage image = Decode(gif);
   ASSERT_EQ(image.size(), QSize(48, 32));

@@ -32,7 +32,7 @@ TEST(ViewDrawing, WidePageIsStretchedToTheWidthAndClipped) {
   for (int x = 0; x < 400; ++x) page.setPixel(x, 0, qRgb(255, 255, 0));
   const DrawRect r = DrawPageIntoView(view, page, Qt::white);
   EXPECT_EQ(r, (DrawRect{0, -11, 325, 243}));
-  EXPECT_EQ(view.pixel(0, 0), qRgb(0, 0, 255));      // the first rows fell above the view
+  EXPECT_EQ(view.pixel(0, 0), qRgb(0, 0, 255));  // the first rows fell above the view
   EXPECT_EQ(view.pixel(324, 220), qRgb(0, 0, 255));
 }
 

@@ -3,10 +3,10 @@
 // The programs register file types and write settings at start-up, so the
 // per-user data and configuration folders point into a scratch folder: no
 // test ever touches the real desktop.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QTemporaryDir>
 #include <cstdlib>
-#include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);

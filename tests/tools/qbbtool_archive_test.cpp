@@ -8,8 +8,8 @@
 
 #include <QBuffer>
 #include <QImage>
-#include <clocale>
 #include <algorithm>
+#include <clocale>
 #include <filesystem>
 #include <fstream>
 
@@ -39,7 +39,9 @@ struct RawEntry {
   bool utf8Name = true;           // whether the name is flagged as UTF-8 (else code page 932)
 };
 
-void Put16(std::string& out, unsigned v) { out += static_cast<char>(v & 0xFF), out += static_cast<char>(v >> 8 & 0xFF); }
+void Put16(std::string& out, unsigned v) {
+  out += static_cast<char>(v & 0xFF), out += static_cast<char>(v >> 8 & 0xFF);
+}
 void Put32(std::string& out, std::uint32_t v) { Put16(out, v & 0xFFFF), Put16(out, v >> 16); }
 
 std::string RawDeflate(const std::string& data) {
@@ -66,7 +68,8 @@ std::string RawZip(const std::vector<RawEntry>& entries) {
     const auto size = static_cast<std::uint32_t>(entry.claimedSize >= 0 ? entry.claimedSize : entry.data.size());
     const auto offset = static_cast<std::uint32_t>(zip.size());
     const auto common = [&](std::string& out) {
-      Put16(out, 20), Put16(out, entry.utf8Name ? 0x0800 : 0), Put16(out, entry.deflate ? 8 : 0), Put16(out, 0), Put16(out, 0x21);
+      Put16(out, 20), Put16(out, entry.utf8Name ? 0x0800 : 0), Put16(out, entry.deflate ? 8 : 0), Put16(out, 0),
+          Put16(out, 0x21);
       Put32(out, crc), Put32(out, static_cast<std::uint32_t>(packed.size())), Put32(out, size);
       Put16(out, static_cast<unsigned>(entry.name.size())), Put16(out, 0);
     };
@@ -126,7 +129,8 @@ std::vector<QImage> BookPages(const std::string& book) {
     QImage image(page.Width, page.Height, QImage::Format_RGB32);
     for (int y = 0; y < page.Height; ++y) {
       for (int x = 0; x < page.Width; ++x) {
-        image.setPixel(x, y, page.Pixels[static_cast<std::size_t>((page.Height - 1 - y) * page.Width + x)] | 0xFF000000u);
+        image.setPixel(x, y,
+                       page.Pixels[static_cast<std::size_t>((page.Height - 1 - y) * page.Width + x)] | 0xFF000000u);
       }
     }
     pages.push_back(image);
@@ -172,15 +176,16 @@ TEST(ArchiveEntryRules, PathsLeavingTheFolderAreUnsafe) {
 }
 
 TEST(ArchiveEntryRules, NaturalOrderFolderByFolder) {
-  std::vector<std::string> names = {"ch10/p1.png", "ch2/p10.png", "ch2/p9.png", "cover.png", "ch2/P2.png",
-                                    "ch2.png",     "a/z.png",     "a.png"};
+  std::vector<std::string> names = {"ch10/p1.png", "ch2/p10.png", "ch2/p9.png", "cover.png",
+                                    "ch2/P2.png",  "ch2.png",     "a/z.png",    "a.png"};
   std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return EntryPathLess(a, b); });
   EXPECT_EQ(names, (std::vector<std::string>{"a/z.png", "a.png", "ch2/P2.png", "ch2/p9.png", "ch2/p10.png", "ch2.png",
                                              "ch10/p1.png", "cover.png"}));
 }
 
 TEST(ComicInfoXml, FieldsSurviveTheRoundTrip) {
-  const ComicInfo info{u"絵本 <第1巻> & \"続き\"", u"山田 花子", u"一行目\n二行目\tタブ", u"http://example.com/?a=1&b=2", 3};
+  const ComicInfo info{u"絵本 <第1巻> & \"続き\"", u"山田 花子", u"一行目\n二行目\tタブ",
+                       u"http://example.com/?a=1&b=2", 3};
   const QByteArray xml = ComicInfoXml(info);
   EXPECT_TRUE(xml.contains("<PageCount>3</PageCount>"));
   const ComicInfo back = ParseComicInfo(xml);
@@ -195,11 +200,19 @@ TEST(ComicInfoXml, FieldsSurviveTheRoundTrip) {
 }
 
 TEST(ComicInfoXml, WhatXmlCannotHoldIsDroppedAndStrangeDocumentsGiveNothing) {
-  const QByteArray xml = ComicInfoXml({u"a\x01" u"b\x1f" u"c", {}, {}, {}, 0});
+  const QByteArray xml =
+      ComicInfoXml({u"a\x01"
+                    u"b\x1f"
+                    u"c",
+                    {},
+                    {},
+                    {},
+                    0});
   EXPECT_FALSE(xml.contains("<Writer"));
   EXPECT_EQ(ParseComicInfo(xml).title, u"abc");
-  const ComicInfo other = ParseComicInfo("<ComicInfo><Series>S</Series><Title>T</Title><Notes><b>x</b></Notes>"
-                                         "<Writer>W</Writer></ComicInfo>");
+  const ComicInfo other = ParseComicInfo(
+      "<ComicInfo><Series>S</Series><Title>T</Title><Notes><b>x</b></Notes>"
+      "<Writer>W</Writer></ComicInfo>");
   EXPECT_EQ(other.title, u"T");
   EXPECT_EQ(other.writer, u"W");
   EXPECT_TRUE(ParseComicInfo("<ComicInfo><Title>T</Title>").title.empty());
@@ -211,17 +224,16 @@ TEST(MakeFromArchive, MixedFormatsAndFoldersGiveThePagesInNaturalOrder) {
   const QImage p1 = Noise(31, 17, 1), p2 = Noise(8, 40, 2), p10 = Noise(23, 23, 3), c1 = Noise(5, 6, 4);
   const QImage icon = Noise(16, 16, 6);
   const std::string jpeg = Encoded(Noise(16, 16, 5), "JPEG");
-  const std::string cbz = WriteFile(
-      dir, "comic.cbz",
-      RawZip({{"p10.png", Encoded(p10, "PNG"), true},
-              {"readme.txt", "hello", true},
-              {"ch1/", ""},
-              {"ch1/p1.bmp", Encoded(c1, "BMP"), true},
-              {"p2.ico", Encoded(icon, "ICO")},
-              {"__MACOSX/._p1.png", "junk"},
-              {"p1.PNG", Encoded(p1, "PNG")},
-              {"p3.jpg", jpeg},
-              {"P2.bmp", Encoded(p2, "BMP"), true}}));
+  const std::string cbz = WriteFile(dir, "comic.cbz",
+                                    RawZip({{"p10.png", Encoded(p10, "PNG"), true},
+                                            {"readme.txt", "hello", true},
+                                            {"ch1/", ""},
+                                            {"ch1/p1.bmp", Encoded(c1, "BMP"), true},
+                                            {"p2.ico", Encoded(icon, "ICO")},
+                                            {"__MACOSX/._p1.png", "junk"},
+                                            {"p1.PNG", Encoded(p1, "PNG")},
+                                            {"p3.jpg", jpeg},
+                                            {"P2.bmp", Encoded(p2, "BMP"), true}}));
   std::string err;
   ASSERT_EQ(Command(RunMake, {dir / "out.qbb", "--author", "A", cbz}, &err), kExitOk) << err;
   EXPECT_NE(err.find("skipped " + cbz + ": readme.txt"), std::string::npos) << err;
@@ -242,11 +254,11 @@ TEST(MakeFromArchive, MixedFormatsAndFoldersGiveThePagesInNaturalOrder) {
 TEST(MakeFromArchive, JapaneseNamesSortAndShowUnderAnyLocale) {
   Scratch dir;
   const QImage first = Noise(6, 5, 1), second = Noise(5, 6, 2);
-  const std::string cbz = WriteFile(
-      dir, "jp.cbz",
-      RawZip({{"第10話/01.png", Encoded(second, "PNG")},
-              {qb::cp932::Encode(u"第2話/01.png"), Encoded(first, "PNG"), false, -1, false},
-              {qb::cp932::Encode(u"あとがき.txt"), "x", false, -1, false}}));
+  const std::string cbz =
+      WriteFile(dir, "jp.cbz",
+                RawZip({{"第10話/01.png", Encoded(second, "PNG")},
+                        {qb::cp932::Encode(u"第2話/01.png"), Encoded(first, "PNG"), false, -1, false},
+                        {qb::cp932::Encode(u"あとがき.txt"), "x", false, -1, false}}));
   const std::string previous = std::setlocale(LC_ALL, nullptr);
   std::setlocale(LC_ALL, "C");
   std::string err;
@@ -271,7 +283,8 @@ TEST(MakeFromArchive, ArchivesMixWithPictureFilesAndDamagedEntriesAreNamed) {
   EXPECT_EQ(pages[0], single.convertToFormat(QImage::Format_RGB32));
   EXPECT_EQ(pages[1], inside.convertToFormat(QImage::Format_RGB32));
 
-  const std::string damaged = WriteFile(dir, "d.cbz", RawZip({{"a.png", Encoded(inside, "PNG")}, {"b.png", "not a picture"}}));
+  const std::string damaged =
+      WriteFile(dir, "d.cbz", RawZip({{"a.png", Encoded(inside, "PNG")}, {"b.png", "not a picture"}}));
   std::string err;
   EXPECT_EQ(Command(RunMake, {dir / "bad.qbb", damaged}, &err), kExitPictureFailed);
   EXPECT_NE(err.find("page 2 (" + damaged + ": b.png)"), std::string::npos) << err;
@@ -316,8 +329,19 @@ TEST(MakeFromArchive, HostileArchivesAreRefusedWithNothingWritten) {
 // A small book through make, with every field set.
 std::string MakeBook(const Scratch& dir, const std::string& name, const std::vector<QImage>& pictures,
                      const std::string& password) {
-  Args args = {dir / name, "--author", "作者 太郎", "--title", "題名 <1>", "--comment", "一行目\n二行目 & 三",
-               "--url", "http://example.com/a?b=1", "--mail", "m@example.com", "--price", "300"};
+  Args args = {dir / name,
+               "--author",
+               "作者 太郎",
+               "--title",
+               "題名 <1>",
+               "--comment",
+               "一行目\n二行目 & 三",
+               "--url",
+               "http://example.com/a?b=1",
+               "--mail",
+               "m@example.com",
+               "--price",
+               "300"};
   if (!password.empty()) args.insert(args.end(), {"--password", password});
   for (std::size_t i = 0; i < pictures.size(); ++i) {
     args.push_back(WriteFile(dir, name + std::to_string(i) + ".bmp", Encoded(pictures[i], "BMP")));

@@ -12,8 +12,8 @@
 #include "common/cp932.h"
 #include "common/ini_access.h"
 #include "common/utf8.h"
-#include "tools/qbbtool/commands.h"
 #include "qbbtool_test_support.h"
+#include "tools/qbbtool/commands.h"
 
 namespace qbbtool {
 namespace {
@@ -113,9 +113,11 @@ TEST_F(QbbtoolBuild, BindsTheBookWithTheEditorsRules) {
 
 TEST_F(QbbtoolBuild, CharactersTheBookCannotHoldAreNamedAndAWrittenPriceIsKept) {
   const std::string def = work_ / "fable.qbd";
-  std::ofstream(def, std::ios::binary) << "\xEF\xBB\xBF" + qb::ToUtf8(u"[System]\r\n作者=作者\r\n"
-                                                                    u"タイトル=Müller's 絵本 😀\r\n価格=2147483647\r\n"
-                                                                    u"画像数=2\r\n[Image]\r\n" + ImageKeys());
+  std::ofstream(def, std::ios::binary) << "\xEF\xBB\xBF" + qb::ToUtf8(
+                                                               u"[System]\r\n作者=作者\r\n"
+                                                               u"タイトル=Müller's 絵本 😀\r\n価格=2147483647\r\n"
+                                                               u"画像数=2\r\n[Image]\r\n" +
+                                                               ImageKeys());
   std::string err;
   ASSERT_EQ(Build({def}, &err), kExitOk) << err;
   EXPECT_EQ(err, "qbbtool build: the book's title holds a look-alike or ? for characters code page 932 lacks: ü😀\n");

@@ -11,8 +11,8 @@
 #include "book/book_reader.h"
 #include "book/book_writer.h"
 #include "common/utf8.h"
-#include "qbbtool_test_support.h"
 #include "image/pixel_transfer.h"
+#include "qbbtool_test_support.h"
 #include "support/full_disk.h"
 #include "support/memory_limit.h"
 #include "tools/qbbtool/commands.h"
@@ -135,18 +135,29 @@ TEST(QbbtoolOutput, PageAndUnpackNeedAtMostFiveBytesAPixelOfThePage) {
   // Made in a child: the heap it frees would otherwise be room the limit
   // below does not count.
   const std::string book = dir / "large.qbb";
-  ASSERT_EQ(qb::testing::RunWithMemoryLimit(0, [&] {
-              return RunCommand(RunMake, {book, "--author", "a", Picture(dir, "large.bmp", kWidth, kHeight)});
-            }),
+  ASSERT_EQ(qb::testing::RunWithMemoryLimit(
+                0,
+                [&] {
+                  return RunCommand(RunMake, {book, "--author", "a", Picture(dir, "large.bmp", kWidth, kHeight)});
+                }),
             kExitOk);
   const std::size_t bound = 5 * std::size_t{kWidth} * kHeight + 64 * qb::testing::kMiB;
-  EXPECT_EQ(qb::testing::RunWithMemoryLimit(bound, [&] { return RunCommand(RunPage, {book, "1", dir / "p.png"}); }),
+  EXPECT_EQ(qb::testing::RunWithMemoryLimit(bound,
+                                            [&] {
+                                              return RunCommand(RunPage, {book, "1", dir / "p.png"});
+                                            }),
             kExitOk);
   EXPECT_EQ(QImage(QString::fromStdString(dir / "p.png")).size(), QSize(kWidth, kHeight));
-  EXPECT_EQ(qb::testing::RunWithMemoryLimit(bound, [&] { return RunCommand(RunUnpack, {book, dir / "out"}); }),
+  EXPECT_EQ(qb::testing::RunWithMemoryLimit(bound,
+                                            [&] {
+                                              return RunCommand(RunUnpack, {book, dir / "out"});
+                                            }),
             kExitOk);
   EXPECT_EQ(QImage(QString::fromStdString(dir / "out/page001.bmp")).size(), QSize(kWidth, kHeight));
-  EXPECT_EQ(qb::testing::RunWithMemoryLimit(bound, [&] { return RunCommand(RunThumbnail, {book, dir / "t.png"}); }),
+  EXPECT_EQ(qb::testing::RunWithMemoryLimit(bound,
+                                            [&] {
+                                              return RunCommand(RunThumbnail, {book, dir / "t.png"});
+                                            }),
             kExitOk);
 #endif
 }

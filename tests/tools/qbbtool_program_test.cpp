@@ -45,7 +45,7 @@ TEST(QbbtoolProgram, ArgumentsQtWouldTakeForItselfStayTheCommands) {
   const QString book = QString::fromStdString(dir / "b.qbb");
 
   ASSERT_EQ(RunProgram({"make", book, "--author", "A", "--comment", "-reverse", "--title", "-style", picture},
-                QProcessEnvironment::systemEnvironment()),
+                       QProcessEnvironment::systemEnvironment()),
             0);
   qb::BookRecord record;
   ASSERT_EQ(qb::ReadBookHeader(qb::FromUtf8(dir / "b.qbb"), record), 0);
@@ -59,9 +59,7 @@ TEST(QbbtoolProgram, RunsWhateverDisplayPlatformTheSessionNames) {
   test::ScratchFolder dir;
   const QString picture = WritePicture(dir);
   const QString book = QString::fromStdString(dir / "b.qbb");
-  ASSERT_EQ(RunProgram({"make", book, "--author", "A", picture},
-                QProcessEnvironment::systemEnvironment()),
-            0);
+  ASSERT_EQ(RunProgram({"make", book, "--author", "A", picture}, QProcessEnvironment::systemEnvironment()), 0);
 
   // A display platform that cannot start here (no display to connect to).
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -97,8 +95,9 @@ TEST(QbbtoolProgram, PrintsOnlyItsOwnMessages) {
 
   // A device that takes no bytes: libpng would fail in mid-write.
   EXPECT_EQ(RunProgram({"page", book, "1", "/dev/full"}, environment, &errors), kExitCannotWrite);
-  EXPECT_EQ(errors.toStdString(),
-            "qbbtool page: cannot write /dev/full (No space left on device); check the folder exists and is writable\n");
+  EXPECT_EQ(
+      errors.toStdString(),
+      "qbbtool page: cannot write /dev/full (No space left on device); check the folder exists and is writable\n");
 }
 
 }  // namespace

@@ -6,11 +6,11 @@
 
 #include "book/book_reader.h"
 #include "common/utf8.h"
+#include "qbbtool_test_support.h"
 #include "tools/qbbtool/command_line.h"
 #include "tools/qbbtool/commands.h"
 #include "tools/qbbtool/json_writer.h"
 #include "tools/qbbtool/page_number.h"
-#include "qbbtool_test_support.h"
 
 namespace qbbtool {
 namespace {
@@ -57,8 +57,9 @@ TEST(Qbbtool, MakeInfoAndPageRoundTrip) {
   const std::string second = MakeBitmap(dir, "p2.bmp", 2, 5, qRgb(0, 0, 255));
   const std::string book = dir / "out.qbb";
   std::string err;
-  ASSERT_EQ(RunCommand(RunMake, {book, "--author", "一二三四五六七八九十一二三", "--title", "Tale", "--password", "secret99x",
-                          "--price", "1500", "--comment", "a\nb\x7F", "--url", "http://u/", first, second},
+  ASSERT_EQ(RunCommand(RunMake,
+                       {book, "--author", "一二三四五六七八九十一二三", "--title", "Tale", "--password", "secret99x",
+                        "--price", "1500", "--comment", "a\nb\x7F", "--url", "http://u/", first, second},
                        &err),
             kExitOk)
       << err;
@@ -67,7 +68,8 @@ TEST(Qbbtool, MakeInfoAndPageRoundTrip) {
   ASSERT_EQ(RunCommandOutput(RunInfo, {book}, &json, nullptr), 0);
   // 13 full-width characters are 26 bytes: cut to 12 (24 bytes); the record
   // pads the field to its 24 characters.
-  EXPECT_NE(json.find("\"author\":\"一二三四五六七八九十一二" + std::string(12, ' ') + "\""), std::string::npos) << json;
+  EXPECT_NE(json.find("\"author\":\"一二三四五六七八九十一二" + std::string(12, ' ') + "\""), std::string::npos)
+      << json;
   EXPECT_NE(json.find("\"password\":\"secret99\""), std::string::npos) << json;
   EXPECT_NE(json.find("\"price\":1500"), std::string::npos);
   EXPECT_NE(json.find("\"comment\":\"a\\r\\nb\""), std::string::npos) << json;
@@ -115,9 +117,9 @@ TEST(Qbbtool, MakeNamesTheCharactersTheBookCannotHold) {
   TempFolder dir;
   const std::string picture = MakeBitmap(dir, "p.bmp", 1, 1, qRgb(1, 1, 1));
   std::string err;
-  ASSERT_EQ(RunCommand(RunMake, {dir / "b.qbb", "--author", "Zoë", "--comment", "ça va ¥", "--title", "絵本", picture},
-                       &err),
-            kExitOk);
+  ASSERT_EQ(
+      RunCommand(RunMake, {dir / "b.qbb", "--author", "Zoë", "--comment", "ça va ¥", "--title", "絵本", picture}, &err),
+      kExitOk);
   EXPECT_EQ(err,
             "qbbtool make: the book's author holds a look-alike or ? for characters code page 932 lacks: ë\n"
             "qbbtool make: the book's comment holds a look-alike or ? for characters code page 932 lacks: ç¥\n");

@@ -13,9 +13,9 @@
 
 #include "book/book_reader.h"
 #include "common/utf8.h"
+#include "qbbtool_test_support.h"
 #include "tools/qbbtool/command_line.h"
 #include "tools/qbbtool/commands.h"
-#include "qbbtool_test_support.h"
 #include "tools/qbbtool/thumbnail_size.h"
 #include "tools/qbbtool/thumbnailer_entry.h"
 

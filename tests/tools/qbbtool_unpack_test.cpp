@@ -15,8 +15,8 @@
 #include "book/book_reader.h"
 #include "common/utf8.h"
 #include "editor/definition_file.h"
-#include "tools/qbbtool/commands.h"
 #include "qbbtool_test_support.h"
+#include "tools/qbbtool/commands.h"
 #include "tools/qbbtool/unpack_names.h"
 
 namespace qbbtool {
@@ -106,9 +106,9 @@ class QbbtoolUnpack : public ::testing::Test {
  protected:
   std::string MakeBook(const std::string& name, int pages) {
     const std::string book = dir_ / name;
-    Args args = {book,      "--author",  "作者さん", "--title", "ふしぎな 本", "--password", "pass",
-                 "--price", "980",       "--comment", "一行目\r\n二行目", "--url", "https://q.example/",
-                 "--mail",  "a@q.example"};
+    Args args = {
+        book,  "--author",  "作者さん",         "--title", "ふしぎな 本",        "--password", "pass",       "--price",
+        "980", "--comment", "一行目\r\n二行目", "--url",   "https://q.example/", "--mail",     "a@q.example"};
     for (int i = 1; i <= pages; ++i) {
       args.push_back(NoisyPicture(dir_, name + std::to_string(i) + ".bmp", 7 + i * 3, 5 + i, i));
     }

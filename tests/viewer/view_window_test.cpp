@@ -493,7 +493,8 @@ TEST_F(ViewWindow, ShrunkPagesKeepTheirThinDarkLines) {
   // Exactly twice the view's 638 x 478: F0F0F0 and 8F8F8F checkers.
   QImage checker(1276, 956, QImage::Format_RGB32);
   for (int y = 0; y < 956; ++y) {
-    for (int x = 0; x < 1276; ++x) checker.setPixel(x, y, (x + y) % 2 ? qRgb(0x8F, 0x8F, 0x8F) : qRgb(0xF0, 0xF0, 0xF0));
+    for (int x = 0; x < 1276; ++x)
+      checker.setPixel(x, y, (x + y) % 2 ? qRgb(0x8F, 0x8F, 0x8F) : qRgb(0xF0, 0xF0, 0xF0));
   }
   TestBookContents contents;
   contents.pages = {grid, checker};
@@ -529,7 +530,8 @@ TEST_F(ViewWindow, PagesWithoutPixelsClearTheView) {
   // A hand-made book: pages of 0 x 0, 1 x 1 and 2 x 3000 pixels.
   FakeSurface surface;
   PixelArray tall(2 * 3000, 0x000000);
-  surface.pictures = {{u"empty", Picture(0, 0, {})}, {u"dot", Picture(1, 1, {0x336699})}, {u"tall", Picture(2, 3000, tall)}};
+  surface.pictures = {
+      {u"empty", Picture(0, 0, {})}, {u"dot", Picture(1, 1, {0x336699})}, {u"tall", Picture(2, 3000, tall)}};
   BookRecord book;
   book.PageCount = 3;
   ASSERT_EQ(WriteBook(U16(dir / "odd.qbb"), book, {u"dot", u"empty", u"tall"}, surface), kWriteOk);

@@ -101,7 +101,8 @@ TEST(WheelSteps, NotchesTurnPagesAndSmallDeltasAddUp) {
 
 TEST(DroppedFiles, LocalFilesInOrderAndTheFirstOfAType) {
   QMimeData data;
-  data.setUrls({QUrl::fromLocalFile(QStringLiteral("/books/notes.txt")), QUrl(QStringLiteral("https://x.example/a.qbb")),
+  data.setUrls({QUrl::fromLocalFile(QStringLiteral("/books/notes.txt")),
+                QUrl(QStringLiteral("https://x.example/a.qbb")),
                 QUrl::fromLocalFile(QStringLiteral("/books/Tales.QBB")),
                 QUrl::fromLocalFile(QStringLiteral("/books/more.qbb"))});
   const std::vector<std::u16string> files = DroppedLocalFiles(&data);
@@ -246,10 +247,14 @@ TEST_F(ViewerConveniences, EachButtonsTooltipNamesItsKeys) {
       {frmView::kNext, {Qt::Key_Right, Qt::Key_PageDown, Qt::Key_Space}},
       {frmView::kInfo, {Qt::Key_I}},
   };
-  const std::map<int, QString> names = {{Qt::Key_O, "Ctrl+O"},       {Qt::Key_I, "Ctrl+I"},
-                                        {Qt::Key_Left, "←"},          {Qt::Key_Right, "→"},
-                                        {Qt::Key_PageUp, "Page Up"},  {Qt::Key_PageDown, "Page Down"},
-                                        {Qt::Key_Backspace, "Backspace"}, {Qt::Key_Space, "Space"}};
+  const std::map<int, QString> names = {{Qt::Key_O, "Ctrl+O"},
+                                        {Qt::Key_I, "Ctrl+I"},
+                                        {Qt::Key_Left, "←"},
+                                        {Qt::Key_Right, "→"},
+                                        {Qt::Key_PageUp, "Page Up"},
+                                        {Qt::Key_PageDown, "Page Down"},
+                                        {Qt::Key_Backspace, "Backspace"},
+                                        {Qt::Key_Space, "Space"}};
   const PageKeyAction actions[] = {PageKeyAction::Open, PageKeyAction::Previous, PageKeyAction::Next,
                                    PageKeyAction::Info};
   for (const auto& [index, keys] : buttons) {

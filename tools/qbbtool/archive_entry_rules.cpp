@@ -47,14 +47,14 @@ std::string_view LastPart(std::string_view path) {
 bool IsComicArchivePath(std::string_view path) { return EndsWithFolded(path, ".cbz") || EndsWithFolded(path, ".zip"); }
 
 bool IsPagePictureEntry(std::string_view name) {
-  static constexpr std::array<std::string_view, 10> kEndings = {".bmp", ".dib", ".gif",  ".ico",  ".jpg",
+  static constexpr std::array<std::string_view, 10> kEndings = {".bmp",  ".dib", ".gif",  ".ico", ".jpg",
                                                                 ".jpeg", ".jpe", ".jfif", ".png", ".wmf"};
   if (AnyPart(name, [](std::string_view part) { return part.front() == '.' || EqualFolded(part, "__MACOSX"); })) {
     return false;
   }
-  return std::any_of(kEndings.begin(), kEndings.end(),
-                     [&](std::string_view ending) { return EndsWithFolded(LastPart(name), ending) &&
-                                                           LastPart(name).size() > ending.size(); });
+  return std::any_of(kEndings.begin(), kEndings.end(), [&](std::string_view ending) {
+    return EndsWithFolded(LastPart(name), ending) && LastPart(name).size() > ending.size();
+  });
 }
 
 bool IsComicInfoEntry(std::string_view name) {

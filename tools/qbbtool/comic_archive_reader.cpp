@@ -137,7 +137,8 @@ ArchiveListing ListComicArchive(const std::string& path) {
       return listing;
     }
     if (index >= kMaxArchiveEntries) {
-      listing.error = "holds more than " + std::to_string(kMaxArchiveEntries) + " entries; a comic never needs that many";
+      listing.error =
+          "holds more than " + std::to_string(kMaxArchiveEntries) + " entries; a comic never needs that many";
       return listing;
     }
     ArchiveEntry item{index, EntryName(entry), archive_entry_size_is_set(entry) ? archive_entry_size(entry) : -1};
@@ -168,7 +169,8 @@ ArchiveListing ListComicArchive(const std::string& path) {
     }
     pictureBytes += std::max<std::int64_t>(item.size, 0);
     if (pictureBytes > kMaxArchivePictureBytes) {
-      listing.error = "holds pictures of more than " + MiB(kMaxArchivePictureBytes) + " in all, more than a book can take";
+      listing.error =
+          "holds pictures of more than " + MiB(kMaxArchivePictureBytes) + " in all, more than a book can take";
       return listing;
     }
     listing.pictures.push_back(std::move(item));

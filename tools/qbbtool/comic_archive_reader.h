@@ -35,10 +35,10 @@ struct ArchiveEntry {
 };
 
 struct ArchiveListing {
-  std::vector<ArchiveEntry> pictures;      // the page pictures, in natural order
-  std::vector<std::string> skipped;        // other files, in archive order
-  std::optional<ArchiveEntry> comicInfo;   // ComicInfo.xml, when the archive has one
-  std::string error;                       // why the archive is refused; empty when it is not
+  std::vector<ArchiveEntry> pictures;     // the page pictures, in natural order
+  std::vector<std::string> skipped;       // other files, in archive order
+  std::optional<ArchiveEntry> comicInfo;  // ComicInfo.xml, when the archive has one
+  std::string error;                      // why the archive is refused; empty when it is not
 };
 
 // Lists the archive at path (UTF-8) without decompressing anything.

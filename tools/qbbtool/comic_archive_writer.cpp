@@ -7,7 +7,8 @@ namespace qbbtool {
 namespace {
 
 la_ssize_t WriteToDevice(archive*, void* device, const void* buffer, std::size_t size) {
-  const qint64 written = static_cast<QIODevice*>(device)->write(static_cast<const char*>(buffer), static_cast<qint64>(size));
+  const qint64 written =
+      static_cast<QIODevice*>(device)->write(static_cast<const char*>(buffer), static_cast<qint64>(size));
   return written == static_cast<qint64>(size) ? static_cast<la_ssize_t>(written) : -1;
 }
 
@@ -20,8 +21,7 @@ ComicArchiveWriter::ComicArchiveWriter(QIODevice& device, std::time_t modified)
   ok_ = archive_ != nullptr && archive_write_set_format_zip(archive_.get()) == ARCHIVE_OK &&
         // No padding after the last block: a ZIP ends where its directory does.
         archive_write_set_bytes_in_last_block(archive_.get(), 1) == ARCHIVE_OK &&
-        archive_write_open2(archive_.get(), &device_, nullptr, WriteToDevice, nullptr, nullptr) ==
-            ARCHIVE_OK;
+        archive_write_open2(archive_.get(), &device_, nullptr, WriteToDevice, nullptr, nullptr) == ARCHIVE_OK;
 }
 
 ComicArchiveWriter::~ComicArchiveWriter() = default;

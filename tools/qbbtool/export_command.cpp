@@ -7,12 +7,12 @@
 #include "common/text_helpers.h"
 #include "common/utf8.h"
 #include "tools/qbbtool/book_refusal.h"
-#include "tools/qbbtool/command_line.h"
 #include "tools/qbbtool/comic_archive_writer.h"
 #include "tools/qbbtool/comic_info.h"
+#include "tools/qbbtool/command_line.h"
 #include "tools/qbbtool/commands.h"
-#include "tools/qbbtool/page_picture.h"
 #include "tools/qbbtool/output_file.h"
+#include "tools/qbbtool/page_picture.h"
 #include "tools/qbbtool/unpack_names.h"
 
 namespace qbbtool {
@@ -85,19 +85,22 @@ int RunExport(const Args& args) {
   int failedPage = 0;
   const std::time_t modified = QFileInfo(QString::fromStdString(path)).lastModified().toSecsSinceEpoch();
   std::string why;
-  const bool written = WriteOutputFile(out, [&](QIODevice& device) {
-    ComicArchiveWriter archive(device, modified);
-    for (int number = 1; number <= book.PageCount; ++number) {
-      const QByteArray png = PagePng(bookPath, book, number);
-      if (png.isEmpty()) {
-        failedPage = number;
-        return false;
-      }
-      if (!archive.Add(PagePngName(number, book.PageCount), png, ComicArchiveWriter::Packing::Store)) return false;
-    }
-    return archive.Add("ComicInfo.xml", ComicInfoXml(InfoOf(book)), ComicArchiveWriter::Packing::Deflate) &&
-           archive.Finish();
-  }, &why);
+  const bool written = WriteOutputFile(
+      out,
+      [&](QIODevice& device) {
+        ComicArchiveWriter archive(device, modified);
+        for (int number = 1; number <= book.PageCount; ++number) {
+          const QByteArray png = PagePng(bookPath, book, number);
+          if (png.isEmpty()) {
+            failedPage = number;
+            return false;
+          }
+          if (!archive.Add(PagePngName(number, book.PageCount), png, ComicArchiveWriter::Packing::Store)) return false;
+        }
+        return archive.Add("ComicInfo.xml", ComicInfoXml(InfoOf(book)), ComicArchiveWriter::Packing::Deflate) &&
+               archive.Finish();
+      },
+      &why);
   if (failedPage > 0) {
     return Fail(kExitDamaged, "page " + std::to_string(failedPage) + " of " + path +
                                   " cannot be read; the file is damaged; " + out + " was not written");

@@ -27,12 +27,8 @@ constexpr const char* kUsage =
 
 int main(int argc, char** argv) {
   const std::map<std::string, int (*)(const qbbtool::Args&)> commands = {
-      {"info", qbbtool::RunInfo},
-      {"page", qbbtool::RunPage},
-      {"make", qbbtool::RunMake},
-      {"build", qbbtool::RunBuild},
-      {"thumbnail", qbbtool::RunThumbnail},
-      {"unpack", qbbtool::RunUnpack},
+      {"info", qbbtool::RunInfo},     {"page", qbbtool::RunPage},           {"make", qbbtool::RunMake},
+      {"build", qbbtool::RunBuild},   {"thumbnail", qbbtool::RunThumbnail}, {"unpack", qbbtool::RunUnpack},
       {"export", qbbtool::RunExport},
   };
   if (argc < 2 || std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h") {

@@ -44,7 +44,8 @@ bool StagingFolder::Write(const std::string& name, const std::function<bool(int 
 }
 
 bool StagingFolder::Write(const std::string& name, std::string_view content, std::string* error) {
-  return Write(name, [content](int fd) { return qb::WriteFully(fd, content); }, error);
+  return Write(
+      name, [content](int fd) { return qb::WriteFully(fd, content); }, error);
 }
 
 // The hidden folder is new and private: a file is created there directly,

@@ -39,8 +39,7 @@ class StagingFolder {
   bool Publish();
 
  private:
-  static bool WriteNew(const std::filesystem::path& path, const std::function<bool(int fd)>& fill,
-                       std::string* error);
+  static bool WriteNew(const std::filesystem::path& path, const std::function<bool(int fd)>& fill, std::string* error);
 
   std::filesystem::path destination_;
   std::filesystem::path folder_;  // the hidden folder, for a missing destination

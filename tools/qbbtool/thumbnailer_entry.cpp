@@ -9,7 +9,8 @@ namespace qbbtool {
 std::string ThumbnailerEntryText(std::string_view qbbtoolPath) {
   const std::string program = qb::QuoteExecArgument(qbbtoolPath);
   return "[Thumbnailer Entry]\n"
-         "TryExec=" + qb::EscapeDesktopString(qbbtoolPath) + "\n" +
+         "TryExec=" +
+         qb::EscapeDesktopString(qbbtoolPath) + "\n" +
          "Exec=" + qb::EscapeDesktopString(program + " thumbnail -s %s %i %o") + "\n" +
          "MimeType=" + qb::ToUtf8(qb::BookFileType().mimeType) + ";\n";
 }

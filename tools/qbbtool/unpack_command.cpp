@@ -1,7 +1,7 @@
 #include <cstdint>
 #include <filesystem>
-#include <map>
 #include <iostream>
+#include <map>
 
 #include "book/book_reader.h"
 #include "common/utf8.h"
@@ -118,7 +118,8 @@ int RunUnpack(const Args& args) {
     const QImage picture = PageAsPicture(page);
     if (picture.isNull()) return Fail(kExitDamaged, "page " + number + " of " + path + " holds no picture");
     const std::string name = PagePictureName(i, book.PageCount);
-    if (!staging.Write(name, [&picture](int fd) { return WritePicture(fd, picture, "BMP"); }, &why)) {
+    if (!staging.Write(
+            name, [&picture](int fd) { return WritePicture(fd, picture, "BMP"); }, &why)) {
       return Fail(kExitCannotWrite, "cannot write page " + number + " into " + folderName.string() + " (" + why + ")");
     }
     images.push_back(qb::FromPath(folderName / name));

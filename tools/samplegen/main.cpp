@@ -23,7 +23,7 @@ struct Scene {
   QColor skyBottom;
   QColor hills;
   bool night;
-  QPointF berry;     // centre of the hero
+  QPointF berry;  // centre of the hero
   double berryScale;
   const char* caption;
 };
@@ -157,18 +157,42 @@ int main(int argc, char** argv) {
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QGuiApplication app(argc, argv);
   const Scene scenes[] = {
-      {QColor(120, 190, 255), QColor(220, 240, 255), QColor(110, 190, 90), false, {300, 200}, 1.6,
+      {QColor(120, 190, 255),
+       QColor(220, 240, 255),
+       QColor(110, 190, 90),
+       false,
+       {300, 200},
+       1.6,
        "くいるべりーの ぼうけん"},
-      {QColor(255, 190, 120), QColor(255, 235, 200), QColor(140, 180, 80), false, {150, 260}, 1.0,
+      {QColor(255, 190, 120),
+       QColor(255, 235, 200),
+       QColor(140, 180, 80),
+       false,
+       {150, 260},
+       1.0,
        "あさ、べりーは はねペンを みつけました。"},
-      {QColor(100, 170, 240), QColor(200, 230, 255), QColor(90, 170, 100), false, {320, 240}, 1.1,
+      {QColor(100, 170, 240),
+       QColor(200, 230, 255),
+       QColor(90, 170, 100),
+       false,
+       {320, 240},
+       1.1,
        "「これで おはなしを かこう！」"},
-      {QColor(90, 120, 200), QColor(240, 170, 140), QColor(100, 140, 90), false, {450, 250}, 0.9,
+      {QColor(90, 120, 200),
+       QColor(240, 170, 140),
+       QColor(100, 140, 90),
+       false,
+       {450, 250},
+       0.9,
        "やまを こえて、もりを ぬけて。"},
-      {QColor(20, 30, 80), QColor(70, 60, 130), QColor(40, 70, 60), true, {250, 250}, 1.2,
+      {QColor(20, 30, 80),
+       QColor(70, 60, 130),
+       QColor(40, 70, 60),
+       true,
+       {250, 250},
+       1.2,
        "よるには ほしに おはなしを よみました。"},
-      {QColor(120, 190, 255), QColor(255, 250, 230), QColor(120, 200, 100), false, {300, 220}, 1.5,
-       "おしまい"},
+      {QColor(120, 190, 255), QColor(255, 250, 230), QColor(120, 200, 100), false, {300, 220}, 1.5, "おしまい"},
   };
   const QDir out(QString::fromLocal8Bit(argv[1]));
   if (!QDir().mkpath(out.path())) {

@@ -43,10 +43,12 @@ int main(int argc, char** argv) {
   bool ok = true;
   for (const qb::FileTypeDefinition* type : {&qb::BookFileType(), &qb::DataFileType()}) {
     ok = Write(share / "applications" / qb::ToPath(type->handler.desktopEntryName + u".desktop"),
-               qb::DesktopEntryText(*type, qb::FromPath(bin))) && ok;
+               qb::DesktopEntryText(*type, qb::FromPath(bin))) &&
+         ok;
     ok = Write(share / "mime" / "packages" / qb::ToPath(type->packageName + u".xml"), qb::MimePackageXml(*type)) && ok;
   }
   ok = Write(share / "thumbnailers" / qbbtool::kThumbnailerFileName,
-             qbbtool::ThumbnailerEntryText((bin / "qbbtool").string())) && ok;
+             qbbtool::ThumbnailerEntryText((bin / "qbbtool").string())) &&
+       ok;
   return ok ? 0 : 1;
 }
