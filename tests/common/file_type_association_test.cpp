@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "common/file_type_recording_store.h"
 #include "common/path_helpers.h"
+#include "support/file_type_recording_store.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "common/ui/common_dialog_codes.h"
 #include "common/ui/common_dialog_error.h"
-#include "common/ui/scripted_dialog_backend.h"
+#include "support/scripted_dialog_backend.h"
 
 namespace {
 

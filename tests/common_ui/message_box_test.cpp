@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "common/ui/scripted_message_boxes.h"
 #include "modal_answer.h"
+#include "support/scripted_message_boxes.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/ui/recording_shell_open.h"
+#include "support/recording_shell_open.h"
 
 namespace {
 

@@ -20,7 +20,6 @@
 #include "common/ini_access.h"
 #include "common/ui/clickable_label.h"
 #include "common/ui/picture_box.h"
-#include "common/ui/simulated_drop.h"
 #include "editor/dropped_pictures.h"
 #include "editor/export_messages.h"
 #include "editor/limited_line_edit.h"
@@ -28,6 +27,7 @@
 #include "editor/version_window.h"
 #include "editor/window_export_ui.h"
 #include "editor_test_support.h"
+#include "support/simulated_drop.h"
 
 namespace qb::editor {
 namespace {

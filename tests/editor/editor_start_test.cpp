@@ -11,15 +11,15 @@
 #include <QListWidget>
 #include <filesystem>
 
-#include "common/file_type_recording_store.h"
 #include "common/ini_access.h"
 #include "common/settings.h"
-#include "common/ui/scripted_dialog_backend.h"
-#include "common/ui/scripted_message_boxes.h"
 #include "common/utf8.h"
 #include "editor/definition_file.h"
 #include "editor/limited_line_edit.h"
 #include "editor_test_support.h"
+#include "support/file_type_recording_store.h"
+#include "support/scripted_dialog_backend.h"
+#include "support/scripted_message_boxes.h"
 
 namespace qb::editor {
 namespace {

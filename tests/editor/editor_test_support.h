@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "common/file_type_recording_store.h"
-#include "common/ui/scripted_dialog_backend.h"
-#include "common/ui/scripted_message_boxes.h"
 #include "editor/edit_window.h"
+#include "support/file_type_recording_store.h"
+#include "support/scripted_dialog_backend.h"
+#include "support/scripted_message_boxes.h"
 
 namespace qb::editor::test {
 

@@ -10,8 +10,8 @@
 #include <QTest>
 
 #include "common/ui/clickable_label.h"
-#include "common/ui/recording_shell_open.h"
 #include "common/version_text.h"
+#include "support/recording_shell_open.h"
 
 namespace qb::editor {
 namespace {

@@ -15,14 +15,14 @@
 #include <fstream>
 #include <random>
 
-#include "common/file_type_recording_store.h"
 #include "common/ui/picture_box.h"
-#include "common/ui/scripted_dialog_backend.h"
-#include "common/ui/scripted_message_boxes.h"
-#include "common/ui/simulated_drop.h"
 #include "image/classic_stretch.h"
 #include "image/screen_fit.h"
 #include "image/view_drawing.h"
+#include "support/file_type_recording_store.h"
+#include "support/scripted_dialog_backend.h"
+#include "support/scripted_message_boxes.h"
+#include "support/simulated_drop.h"
 #include "viewer/full_screen_view.h"
 #include "viewer/view_window.h"
 #include "viewer_test_support.h"

@@ -5,7 +5,7 @@
 #include <QtTest/QTest>
 
 #include "common/ui/clickable_label.h"
-#include "common/ui/recording_shell_open.h"
+#include "support/recording_shell_open.h"
 #include "viewer/info_window.h"
 
 namespace qb::test {

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QtTest/QTest>
 
-#include "common/ui/scripted_message_boxes.h"
+#include "support/scripted_message_boxes.h"
 #include "viewer/password_window.h"
 
 namespace qb::test {

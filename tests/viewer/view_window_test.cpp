@@ -8,13 +8,13 @@
 #include <functional>
 
 #include "book/book_format.h"
-#include "common/file_type_recording_store.h"
 #include "common/ini_access.h"
 #include "common/ui/message_box.h"
 #include "common/ui/picture_box.h"
-#include "common/ui/scripted_dialog_backend.h"
-#include "common/ui/scripted_message_boxes.h"
 #include "image/view_drawing.h"
+#include "support/file_type_recording_store.h"
+#include "support/scripted_dialog_backend.h"
+#include "support/scripted_message_boxes.h"
 #include "viewer/view_window.h"
 #include "viewer_test_support.h"
 

@@ -18,14 +18,14 @@
 #include <fstream>
 #include <map>
 
-#include "common/file_type_recording_store.h"
 #include "common/ini_access.h"
 #include "common/ui/clickable_label.h"
 #include "common/ui/dropped_files.h"
 #include "common/ui/picture_box.h"
-#include "common/ui/scripted_dialog_backend.h"
-#include "common/ui/scripted_message_boxes.h"
-#include "common/ui/simulated_drop.h"
+#include "support/file_type_recording_store.h"
+#include "support/scripted_dialog_backend.h"
+#include "support/scripted_message_boxes.h"
+#include "support/simulated_drop.h"
 #include "viewer/info_window.h"
 #include "viewer/page_keys.h"
 #include "viewer/password_window.h"

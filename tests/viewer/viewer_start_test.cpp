@@ -6,11 +6,11 @@
 #include <QScreen>
 #include <filesystem>
 
-#include "common/file_type_recording_store.h"
 #include "common/ini_access.h"
 #include "common/ui/picture_box.h"
-#include "common/ui/scripted_message_boxes.h"
 #include "common/version_text.h"
+#include "support/file_type_recording_store.h"
+#include "support/scripted_message_boxes.h"
 #include "viewer/screen_centre.h"
 #include "viewer/splash_texts.h"
 #include "viewer/start_window.h"
