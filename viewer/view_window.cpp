@@ -22,6 +22,7 @@
 #include "common/ui/wait_until_exposed.h"
 #include "viewer/button_pictures.h"
 #include "viewer/full_screen_view.h"
+#include "viewer/page_key_events.h"
 #include "viewer/page_navigation.h"
 #include "viewer/price_label.h"
 #include "viewer/viewer_icon.h"
@@ -323,13 +324,13 @@ bool frmView::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
     auto* button = qobject_cast<QToolButton*>(watched);
-    if (button && PressesFocusedButton(key->key(), key->modifiers())) {
+    if (button && PressesFocusedButton(*key)) {
       // A tool button presses on Space itself but ignores Return.
       if (key->key() == Qt::Key_Space || key->key() == Qt::Key_Select) return false;
       if (!key->isAutoRepeat()) button->click();
       return true;
     }
-    if (RunPageKey(PageKeyFor(key->key(), key->modifiers()))) return true;
+    if (RunPageKey(PageKeyFor(*key))) return true;
   } else if (event->type() == QEvent::Wheel && onPage) {
     auto* wheel = static_cast<QWheelEvent*>(event);
     const int steps = wheel_.Add(wheel->angleDelta().y());
@@ -351,7 +352,7 @@ bool frmView::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmView::keyPressEvent(QKeyEvent* event) {
-  if (!RunPageKey(PageKeyFor(event->key(), event->modifiers()))) QWidget::keyPressEvent(event);
+  if (!RunPageKey(PageKeyFor(*event))) QWidget::keyPressEvent(event);
 }
 
 void frmView::dragEnterEvent(QDragEnterEvent* event) {

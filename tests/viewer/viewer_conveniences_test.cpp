@@ -27,10 +27,9 @@
 #include "common/ui/scripted_message_boxes.h"
 #include "common/ui/simulated_drop.h"
 #include "viewer/info_window.h"
-#include "viewer/page_keys.h"
+#include "viewer/page_key_events.h"
 #include "viewer/password_window.h"
 #include "viewer/view_window.h"
-#include "viewer/wheel_steps.h"
 #include "viewer_test_support.h"
 
 namespace qb::test {
@@ -38,66 +37,7 @@ namespace {
 
 using viewer::frmView;
 using viewer::PageKeyAction;
-using viewer::PageKeyFor;
 namespace fs = std::filesystem;
-
-TEST(PageKeys, ReaderKeysMapToTheButtonsAndEnds) {
-  const struct {
-    int key;
-    Qt::KeyboardModifiers modifiers;
-    PageKeyAction action;
-  } cases[] = {
-      {Qt::Key_Left, Qt::NoModifier, PageKeyAction::Previous},
-      {Qt::Key_PageUp, Qt::NoModifier, PageKeyAction::Previous},
-      {Qt::Key_Backspace, Qt::NoModifier, PageKeyAction::Previous},
-      {Qt::Key_Right, Qt::NoModifier, PageKeyAction::Next},
-      {Qt::Key_PageDown, Qt::KeypadModifier, PageKeyAction::Next},
-      {Qt::Key_Space, Qt::NoModifier, PageKeyAction::Next},
-      {Qt::Key_Home, Qt::NoModifier, PageKeyAction::First},
-      {Qt::Key_End, Qt::NoModifier, PageKeyAction::Last},
-      {Qt::Key_O, Qt::ControlModifier, PageKeyAction::Open},
-      {Qt::Key_I, Qt::ControlModifier, PageKeyAction::Info},
-      {Qt::Key_F11, Qt::NoModifier, PageKeyAction::FullScreen},
-      {Qt::Key_F11, Qt::ControlModifier, PageKeyAction::None},
-      // Chords belong to someone else; plain letters are no commands.
-      {Qt::Key_Right, Qt::ControlModifier, PageKeyAction::None},
-      {Qt::Key_Space, Qt::AltModifier, PageKeyAction::None},
-      {Qt::Key_O, Qt::NoModifier, PageKeyAction::None},
-      {Qt::Key_O, Qt::ControlModifier | Qt::AltModifier, PageKeyAction::None},
-      {Qt::Key_Return, Qt::NoModifier, PageKeyAction::None},
-      {Qt::Key_Enter, Qt::KeypadModifier, PageKeyAction::None},
-  };
-  for (const auto& c : cases) EXPECT_EQ(PageKeyFor(c.key, c.modifiers), c.action) << c.key << " " << c.modifiers;
-}
-
-TEST(PageKeys, SpaceAndReturnPressAFocusedButton) {
-  using viewer::PressesFocusedButton;
-  EXPECT_TRUE(PressesFocusedButton(Qt::Key_Space, Qt::NoModifier));
-  EXPECT_TRUE(PressesFocusedButton(Qt::Key_Return, Qt::ShiftModifier));
-  EXPECT_TRUE(PressesFocusedButton(Qt::Key_Enter, Qt::KeypadModifier));
-  EXPECT_TRUE(PressesFocusedButton(Qt::Key_Select, Qt::NoModifier));
-  EXPECT_FALSE(PressesFocusedButton(Qt::Key_Space, Qt::ControlModifier));
-  EXPECT_FALSE(PressesFocusedButton(Qt::Key_Return, Qt::AltModifier));
-  EXPECT_FALSE(PressesFocusedButton(Qt::Key_Right, Qt::NoModifier));
-}
-
-TEST(WheelSteps, NotchesTurnPagesAndSmallDeltasAddUp) {
-  viewer::WheelSteps wheel;
-  EXPECT_EQ(wheel.Add(-120), 1) << "one notch towards the user: NEXT";
-  EXPECT_EQ(wheel.Add(120), -1) << "one notch away: PREV";
-  EXPECT_EQ(wheel.Add(-360), 3);
-
-  // A touchpad's small deltas make a page once they reach a notch.
-  EXPECT_EQ(wheel.Add(-50), 0);
-  EXPECT_EQ(wheel.Add(-50), 0);
-  EXPECT_EQ(wheel.Add(-50), 1);
-  EXPECT_EQ(wheel.Add(-90), 1) << "the 30 left over count towards the next page";
-
-  // Turning back starts afresh instead of first undoing what was gathered.
-  EXPECT_EQ(wheel.Add(-100), 0);
-  EXPECT_EQ(wheel.Add(100), 0);
-  EXPECT_EQ(wheel.Add(20), -1);
-}
 
 TEST(DroppedFiles, LocalFilesInOrderAndTheFirstOfAType) {
   QMimeData data;
@@ -217,6 +157,21 @@ TEST_F(ViewerConveniences, PageKeysStepLikePrevAndNextWhereverTheFocusIs) {
   EXPECT_EQ(view->PageScroll->value(), 1);
 }
 
+// Qt reports a keypad key as the main key with the keypad modifier.
+TEST_F(ViewerConveniences, KeypadKeysTurnPagesLikeTheMainOnes) {
+  Open(PlainBook());
+  QWidget* window = view.get();
+  Press(window, Qt::Key_Right, Qt::KeypadModifier);
+  EXPECT_EQ(Page(), 2);
+  Press(view->PageScroll, Qt::Key_End, Qt::KeypadModifier);
+  EXPECT_EQ(Page(), 7);
+  Press(view->VIEW, Qt::Key_Left, Qt::KeypadModifier);
+  EXPECT_EQ(Page(), 6);
+  Press(window, Qt::Key_Home, Qt::KeypadModifier);
+  EXPECT_EQ(Page(), 1);
+  EXPECT_EQ(Centre(), PageColour(1));
+}
+
 TEST_F(ViewerConveniences, FocusedButtonTakesSpaceAndReturnAsAnyPushButton) {
   Open(PlainBook());
   Tap(view->BTN[frmView::kPrev], Qt::Key_Space);
@@ -261,7 +216,8 @@ TEST_F(ViewerConveniences, EachButtonsTooltipNamesItsKeys) {
     const QString tip = view->BTN[index]->toolTip();
     for (const int key : keys) {
       const Qt::KeyboardModifiers modifiers = names.at(key).startsWith("Ctrl") ? Qt::ControlModifier : Qt::NoModifier;
-      EXPECT_EQ(PageKeyFor(key, modifiers), actions[index]) << tip.toStdString() << " names a key of another action";
+      EXPECT_EQ(viewer::PageKeyFor(QKeyEvent(QEvent::KeyPress, key, modifiers)), actions[index])
+          << tip.toStdString() << " names a key of another action";
       EXPECT_TRUE(tip.contains(names.at(key))) << tip.toStdString() << " lacks " << names.at(key).toStdString();
     }
   }
