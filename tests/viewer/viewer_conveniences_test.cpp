@@ -97,9 +97,9 @@ class ViewerConveniences : public ::testing::Test {
   }
   void Wheel(int angleDelta) {
     const QPointF at(100, 100);
-    QWheelEvent wheel(at, view->VIEW->mapToGlobal(at), QPoint(), QPoint(0, angleDelta), Qt::NoButton, Qt::NoModifier,
+    QWheelEvent wheel(at, view->VIEW()->mapToGlobal(at), QPoint(), QPoint(0, angleDelta), Qt::NoButton, Qt::NoModifier,
                       Qt::NoScrollPhase, false);
-    QApplication::sendEvent(view->VIEW, &wheel);
+    QApplication::sendEvent(view->VIEW(), &wheel);
   }
   // Drops files on the window; true when it took them. The opening itself
   // waits for the event loop, which has run when this returns.
@@ -108,7 +108,7 @@ class ViewerConveniences : public ::testing::Test {
     for (const fs::path& file : files) paths.push_back(U16(file));
     return SimulateFileDrop(view.get(), paths).dropped;
   }
-  QRgb Centre() { return view->VIEW->Canvas().pixel(319, 239); }
+  QRgb Centre() { return view->VIEW()->Canvas().pixel(319, 239); }
   int Page() const { return view->CurrentPage(); }
 
   TempDir dir;
@@ -128,33 +128,33 @@ TEST_F(ViewerConveniences, PageKeysStepLikePrevAndNextWhereverTheFocusIs) {
   Press(window, Qt::Key_PageDown);
   EXPECT_EQ(Page(), 3);
   // Space turns the page wherever no button has the focus.
-  Press(view->PageScroll, Qt::Key_Space);
+  Press(view->PageScroll(), Qt::Key_Space);
   EXPECT_EQ(Page(), 4);
-  Press(view->VIEW, Qt::Key_Space);
+  Press(view->VIEW(), Qt::Key_Space);
   EXPECT_EQ(Page(), 5);
-  EXPECT_EQ(view->PageScroll->value(), 5);
+  EXPECT_EQ(view->PageScroll()->value(), 5);
   EXPECT_EQ(Centre(), PageColour(5));
 
   // The scroll bar's own arrow handling is not a second way of paging.
-  Press(view->PageScroll, Qt::Key_Left);
+  Press(view->PageScroll(), Qt::Key_Left);
   EXPECT_EQ(Page(), 4);
-  Press(view->VIEW, Qt::Key_Backspace);
+  Press(view->VIEW(), Qt::Key_Backspace);
   Press(window, Qt::Key_PageUp);
   EXPECT_EQ(Page(), 2);
   EXPECT_EQ(Centre(), PageColour(2));
 
   Press(window, Qt::Key_End);
-  EXPECT_EQ(view->PageScroll->value(), 7);
+  EXPECT_EQ(view->PageScroll()->value(), 7);
   EXPECT_EQ(Page(), 7);
   EXPECT_EQ(Centre(), PageColour(7));
   Press(window, Qt::Key_Right);
   EXPECT_EQ(Page(), 7) << "no wrap-around";
-  Press(view->PageScroll, Qt::Key_Home);
+  Press(view->PageScroll(), Qt::Key_Home);
   EXPECT_EQ(Page(), 1);
   EXPECT_EQ(Centre(), PageColour(1));
   Press(window, Qt::Key_Left);
   EXPECT_EQ(Page(), 1);
-  EXPECT_EQ(view->PageScroll->value(), 1);
+  EXPECT_EQ(view->PageScroll()->value(), 1);
 }
 
 // Qt reports a keypad key as the main key with the keypad modifier.
@@ -163,9 +163,9 @@ TEST_F(ViewerConveniences, KeypadKeysTurnPagesLikeTheMainOnes) {
   QWidget* window = view.get();
   Press(window, Qt::Key_Right, Qt::KeypadModifier);
   EXPECT_EQ(Page(), 2);
-  Press(view->PageScroll, Qt::Key_End, Qt::KeypadModifier);
+  Press(view->PageScroll(), Qt::Key_End, Qt::KeypadModifier);
   EXPECT_EQ(Page(), 7);
-  Press(view->VIEW, Qt::Key_Left, Qt::KeypadModifier);
+  Press(view->VIEW(), Qt::Key_Left, Qt::KeypadModifier);
   EXPECT_EQ(Page(), 6);
   Press(window, Qt::Key_Home, Qt::KeypadModifier);
   EXPECT_EQ(Page(), 1);
@@ -174,22 +174,22 @@ TEST_F(ViewerConveniences, KeypadKeysTurnPagesLikeTheMainOnes) {
 
 TEST_F(ViewerConveniences, FocusedButtonTakesSpaceAndReturnAsAnyPushButton) {
   Open(PlainBook());
-  Tap(view->BTN[frmView::kPrev], Qt::Key_Space);
+  Tap(view->BTN(frmView::kPrev), Qt::Key_Space);
   EXPECT_EQ(Page(), 1) << "PREV pressed on page 1, not NEXT";
-  Tap(view->BTN[frmView::kNext], Qt::Key_Space);
-  Tap(view->BTN[frmView::kNext], Qt::Key_Return);
-  Tap(view->BTN[frmView::kNext], Qt::Key_Enter, Qt::KeypadModifier);
+  Tap(view->BTN(frmView::kNext), Qt::Key_Space);
+  Tap(view->BTN(frmView::kNext), Qt::Key_Return);
+  Tap(view->BTN(frmView::kNext), Qt::Key_Enter, Qt::KeypadModifier);
   EXPECT_EQ(Page(), 4);
-  Tap(view->BTN[frmView::kPrev], Qt::Key_Return);
+  Tap(view->BTN(frmView::kPrev), Qt::Key_Return);
   EXPECT_EQ(Page(), 3);
   EXPECT_EQ(Centre(), PageColour(3));
 
-  Tap(view->BTN[frmView::kInfo], Qt::Key_Space);
-  Tap(view->BTN[frmView::kInfo], Qt::Key_Return);
+  Tap(view->BTN(frmView::kInfo), Qt::Key_Space);
+  Tap(view->BTN(frmView::kInfo), Qt::Key_Return);
   EXPECT_EQ(modals.infoBooks.size(), 2u);
   dialogs.ChooseFile(QString::fromStdU16String(U16(PlainBook("second.qbb", 2))));
-  Tap(view->BTN[frmView::kOpen], Qt::Key_Return);
-  Tap(view->BTN[frmView::kOpen], Qt::Key_Space);
+  Tap(view->BTN(frmView::kOpen), Qt::Key_Return);
+  Tap(view->BTN(frmView::kOpen), Qt::Key_Space);
   EXPECT_EQ(dialogs.FileRequests().size(), 3u) << "the book opened first, then each key once";
   EXPECT_EQ(view->BookPath(), U16(dir / "second.qbb"));
   EXPECT_EQ(Page(), 1);
@@ -213,7 +213,7 @@ TEST_F(ViewerConveniences, EachButtonsTooltipNamesItsKeys) {
   const PageKeyAction actions[] = {PageKeyAction::Open, PageKeyAction::Previous, PageKeyAction::Next,
                                    PageKeyAction::Info};
   for (const auto& [index, keys] : buttons) {
-    const QString tip = view->BTN[index]->toolTip();
+    const QString tip = view->BTN(index)->toolTip();
     for (const int key : keys) {
       const Qt::KeyboardModifiers modifiers = names.at(key).startsWith("Ctrl") ? Qt::ControlModifier : Qt::NoModifier;
       EXPECT_EQ(viewer::PageKeyFor(QKeyEvent(QEvent::KeyPress, key, modifiers)), actions[index])
@@ -237,7 +237,7 @@ TEST_F(ViewerConveniences, WheelOverTheViewTurnsOnePagePerNotch) {
   EXPECT_EQ(Page(), 5);
   Wheel(120);
   EXPECT_EQ(Page(), 4);
-  EXPECT_EQ(view->PageScroll->value(), 4);
+  EXPECT_EQ(view->PageScroll()->value(), 4);
   Wheel(-1200);
   EXPECT_EQ(Page(), 7) << "stops at the last page";
 }
@@ -245,40 +245,40 @@ TEST_F(ViewerConveniences, WheelOverTheViewTurnsOnePagePerNotch) {
 TEST_F(ViewerConveniences, LockedBookIgnoresKeysAndWheel) {
   modals.Type({});  // the prompt is cancelled
   Open(ProtectedBook());
-  ASSERT_EQ(view->PassCheckFlag, 0);
-  const QImage firstPage = view->VIEW->Canvas().copy();
+  ASSERT_EQ(view->PassCheckFlag(), viewer::kLocked);
+  const QImage firstPage = view->VIEW()->Canvas().copy();
   for (const int key : {Qt::Key_Right, Qt::Key_Space, Qt::Key_PageDown, Qt::Key_End, Qt::Key_Home}) {
     Press(view.get(), key);
-    Press(view->BTN[frmView::kOpen], key);
+    Press(view->BTN(frmView::kOpen), key);
   }
   Wheel(-120);
   Wheel(-360);
   EXPECT_EQ(Page(), 1);
-  EXPECT_EQ(view->PageScroll->value(), 1);
-  EXPECT_EQ(view->VIEW->Canvas(), firstPage);
+  EXPECT_EQ(view->PageScroll()->value(), 1);
+  EXPECT_EQ(view->VIEW()->Canvas(), firstPage);
 
   // Once the password is given, the same keys move.
   modals.Type({QStringLiteral("Secret")});
   Open(ProtectedBook());
-  ASSERT_NE(view->PassCheckFlag, 0);
+  ASSERT_NE(view->PassCheckFlag(), viewer::kLocked);
   Press(view.get(), Qt::Key_End);
   EXPECT_EQ(Page(), 3);
 }
 
 TEST_F(ViewerConveniences, NoBookMeansKeysAndWheelDoNothing) {
-  const QImage empty = view->VIEW->Canvas().copy();
+  const QImage empty = view->VIEW()->Canvas().copy();
   Press(view.get(), Qt::Key_End);
   Press(view.get(), Qt::Key_Right);
   Wheel(-120);
   EXPECT_EQ(Page(), 1);
-  EXPECT_EQ(view->PageScroll->value(), 1);
-  EXPECT_EQ(view->VIEW->Canvas(), empty);
+  EXPECT_EQ(view->PageScroll()->value(), 1);
+  EXPECT_EQ(view->VIEW()->Canvas(), empty);
 }
 
 TEST_F(ViewerConveniences, CtrlOOpensAndCtrlIShowsInformation) {
   const fs::path book = PlainBook();
   dialogs.ChooseFile(QString::fromStdU16String(U16(book)));
-  Press(view->BTN[frmView::kNext], Qt::Key_O, Qt::ControlModifier);
+  Press(view->BTN(frmView::kNext), Qt::Key_O, Qt::ControlModifier);
   ASSERT_EQ(dialogs.FileRequests().size(), 1u);
   EXPECT_EQ(view->windowTitle(), QStringLiteral("Quillberry:[Plain Tales/Ann Berry]"));
 
@@ -300,7 +300,7 @@ TEST_F(ViewerConveniences, DroppedBookOpensAsIfChosenInTheDialog) {
   EXPECT_EQ(view->windowTitle(), QStringLiteral("Quillberry:[Dropped Tales/Ann Berry]"));
   EXPECT_EQ(view->BookPath(), U16(dir / "shelf" / "dropped.QBB"));
   EXPECT_EQ(Centre(), PageColour(1));
-  EXPECT_NE(view->PassCheckFlag, 0) << "the password gate ran";
+  EXPECT_NE(view->PassCheckFlag(), viewer::kLocked) << "the password gate ran";
   EXPECT_EQ(view->Settings().lastFolder, U16(dir / "shelf"));
   EXPECT_EQ(GetIniString(u"System", u"LastFolder", u"", settings.settingsPath), U16(dir / "shelf"));
   EXPECT_TRUE(dialogs.FileRequests().empty());
@@ -313,8 +313,8 @@ TEST_F(ViewerConveniences, DroppedProtectedBookAsksForThePassword) {
   EXPECT_TRUE(Drop({ProtectedBook()}));
   ASSERT_EQ(modals.prompts.size(), 1u);
   EXPECT_EQ(modals.prompts.front().checkPass, QStringLiteral("Secret"));
-  EXPECT_EQ(view->PassCheckFlag, 0);
-  EXPECT_FALSE(view->PageScroll->isEnabled());
+  EXPECT_EQ(view->PassCheckFlag(), viewer::kLocked);
+  EXPECT_FALSE(view->PageScroll()->isEnabled());
 }
 
 TEST_F(ViewerConveniences, DropsWithoutABookAreRefused) {
@@ -347,10 +347,10 @@ void ExpectNamedControls(const QWidget& window) {
 
 TEST_F(ViewerConveniences, EveryControlHasAnAccessibleName) {
   ExpectNamedControls(*view);
-  EXPECT_EQ(view->BTN[frmView::kOpen]->accessibleName(), QStringLiteral("OPEN"));
-  EXPECT_EQ(view->PageScroll->accessibleName(), QStringLiteral("ページ"));
+  EXPECT_EQ(view->BTN(frmView::kOpen)->accessibleName(), QStringLiteral("OPEN"));
+  EXPECT_EQ(view->PageScroll()->accessibleName(), QStringLiteral("ページ"));
 
-  std::int16_t flag = 0;
+  std::int16_t flag = viewer::kLocked;
   viewer::frmPass prompt(flag, view.get());
   ExpectNamedControls(prompt);
   EXPECT_EQ(prompt.FLD->accessibleName(), QStringLiteral("パスワード"));

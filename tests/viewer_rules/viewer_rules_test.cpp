@@ -4,6 +4,7 @@
 
 #include "viewer/info_links.h"
 #include "viewer/page_navigation.h"
+#include "viewer/pass_check.h"
 #include "viewer/price_label.h"
 #include "viewer/wheel_steps.h"
 #include "viewer/window_title.h"
@@ -43,9 +44,20 @@ TEST(PageNavigation, StepsStayWithinTheBook) {
 }
 
 TEST(PageNavigation, LockedBooksShowOnlyPageOne) {
-  EXPECT_EQ(ShowablePage(4, 0), 1);
-  EXPECT_EQ(ShowablePage(1, 0), 1);
-  EXPECT_EQ(ShowablePage(4, -1), 4);
+  EXPECT_EQ(ShowablePage(4, kLocked), 1);
+  EXPECT_EQ(ShowablePage(1, kLocked), 1);
+  EXPECT_EQ(ShowablePage(4, kUnlocked), 4);
+}
+
+// PassCheckFlag is a 16-bit truth value: 0 and -1 as stored, and any
+// non-zero value counts as true.
+TEST(PassCheck, SixteenBitTruthValues) {
+  EXPECT_EQ(kLocked, 0);
+  EXPECT_EQ(kUnlocked, -1);
+  EXPECT_FALSE(IsUnlocked(kLocked));
+  EXPECT_TRUE(IsUnlocked(kUnlocked));
+  EXPECT_TRUE(IsUnlocked(1));
+  EXPECT_EQ(ShowablePage(4, 1), 4);
 }
 
 TEST(InfoLinks, OnlyHomePageAndMail) {
