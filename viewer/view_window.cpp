@@ -62,6 +62,7 @@ std::u16string DroppedBook(const QMimeData* data) {
 
 frmView::frmView(ViewerSettings settings, ViewerEnvironment environment)
     : settings_(std::move(settings)), environment_(environment) {
+  setObjectName(QStringLiteral("frmView"));
   setWindowTitle(Text(kProgramTitle));
   setWindowIcon(ViewerIcon());
   setFixedSize(656, 529);
@@ -78,6 +79,7 @@ frmView::frmView(ViewerSettings settings, ViewerEnvironment environment)
                                  {"INFO", ButtonPicture::Info, 584, u"ブックの情報（Ctrl+I）"}};
   for (int i = 0; i < static_cast<int>(buttons_.size()); ++i) {
     auto* button = new QToolButton(this);
+    button->setObjectName(QStringLiteral("BTN(%1)").arg(i));
     button->setText(QString::fromLatin1(layout[i].caption));
     button->setIcon(ButtonIcon(layout[i].picture));
     button->setIconSize(QSize(16, 16));
@@ -91,6 +93,7 @@ frmView::frmView(ViewerSettings settings, ViewerEnvironment environment)
   }
 
   pageScroll_ = new QScrollBar(Qt::Horizontal, this);
+  pageScroll_->setObjectName(QStringLiteral("PageScroll"));
   pageScroll_->setGeometry(208, 8, 353, 25);
   pageScroll_->setRange(1, 1);
   pageScroll_->setValue(1);
@@ -103,6 +106,7 @@ frmView::frmView(ViewerSettings settings, ViewerEnvironment environment)
   pageScroll_->setAccessibleName(QStringLiteral("ページ"));
 
   view_ = new PictureBox(this);
+  view_->setObjectName(QStringLiteral("VIEW"));
   view_->SetSunkenBorder(true);
   view_->setGeometry(8, 44, 642, 482);
   view_->SetBackground(palette().color(QPalette::Base));

@@ -107,6 +107,17 @@ TEST_F(ViewWindow, LayoutCaptionsAndTabOrder) {
   for (std::size_t i = 0; i + 1 < order.size(); ++i) EXPECT_EQ(order[i]->nextInFocusChain(), order[i + 1]) << i;
 }
 
+// The controls go by their design names at run time, as an inspector or
+// findChild sees them.
+TEST_F(ViewWindow, ControlsCarryTheirDesignNames) {
+  EXPECT_EQ(view->objectName(), QStringLiteral("frmView"));
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(view->findChild<QToolButton*>(QStringLiteral("BTN(%1)").arg(i)), view->BTN(i)) << i;
+  }
+  EXPECT_EQ(view->findChild<QScrollBar*>(QStringLiteral("PageScroll")), view->PageScroll());
+  EXPECT_EQ(view->findChild<PictureBox*>(QStringLiteral("VIEW")), view->VIEW());
+}
+
 TEST_F(ViewWindow, EmptyCommandLineRegistersAndWaits) {
   view->Form_Load({});
   EXPECT_EQ(fileTypes.Writes(),
