@@ -69,8 +69,14 @@ const std::array<ButtonLayout, 4> kCommandButtons{{
     {frmEdit::kCloseButton, u"閉じる", {496, 464, 65, 25}, nullptr},
 }};
 
-QPushButton* MakeButton(const ButtonLayout& layout, QWidget* parent) {
+// The name a control of an indexed array goes by at run time: "BTN(9)".
+QString ArrayControlName(const char* array, int index) {
+  return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(index);
+}
+
+QPushButton* MakeButton(const ButtonLayout& layout, const char* array, QWidget* parent) {
   auto* button = new QPushButton(ToQString(layout.caption), parent);
+  button->setObjectName(ArrayControlName(array, layout.index));
   button->setGeometry(layout.place);
   button->setAutoDefault(false);
   button->setAccessibleName(ToQString(layout.spokenName != nullptr ? layout.spokenName : layout.caption));
@@ -88,6 +94,7 @@ constexpr int kNoLimit = 32767;
 
 frmEdit::frmEdit(EditorSettings settings, std::u16string programFolder, FileTypeStore& fileTypes, QWidget* parent)
     : QWidget(parent), settings_(std::move(settings)), programFolder_(std::move(programFolder)), fileTypes_(fileTypes) {
+  setObjectName(QStringLiteral("frmEdit"));
   setWindowTitle(QStringLiteral("Quillberry -Edit-"));
   setWindowIcon(EditorIcon());
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -99,10 +106,12 @@ frmEdit::frmEdit(EditorSettings settings, std::u16string programFolder, FileType
   for (int i = 0; i < kFieldCount; ++i) {
     const FieldLayout& layout = kFields[static_cast<std::size_t>(i)];
     QLabel* label = new QLabel(ToQString(layout.caption), this);
+    label->setObjectName(ArrayControlName("LBL", i));
     label->setGeometry(layout.label);
     labels_[static_cast<std::size_t>(i)] = label;
     if (i == kFieldCount - 1) continue;
     auto* field = new LimitedLineEdit(layout.limit > 0 ? layout.limit : kNoLimit, this);
+    field->setObjectName(ArrayControlName("FLD", i));
     field->setGeometry(layout.field);
     field->setAccessibleName(label->text());
     label->setBuddy(field);
@@ -110,17 +119,19 @@ frmEdit::frmEdit(EditorSettings settings, std::u16string programFolder, FileType
   }
 
   list_ = new QListWidget(this);
+  list_->setObjectName(QStringLiteral("ILst"));
   list_->setGeometry(kListPlace);
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
   list_->setAccessibleName(QStringLiteral("画像リスト"));
   connect(list_, &QListWidget::itemSelectionChanged, this, &frmEdit::ILst_Click);
   for (const ButtonLayout& layout : kImageButtons) {
-    QPushButton* button = MakeButton(layout, this);
+    QPushButton* button = MakeButton(layout, "IBtn", this);
     connect(button, &QPushButton::clicked, this, [this, index = layout.index] { IBtn_Click(index); });
     imageButtons_[static_cast<std::size_t>(layout.index)] = button;
   }
 
   view_ = new PictureBox(this);
+  view_->setObjectName(QStringLiteral("VIEW"));
   view_->setGeometry(kViewPlace);
   view_->SetSunkenBorder(true);
   view_->SetBackground(kViewBackground);
@@ -128,13 +139,14 @@ frmEdit::frmEdit(EditorSettings settings, std::u16string programFolder, FileType
   view_->setAccessibleName(QStringLiteral("プレビュー"));
 
   comment_ = new QPlainTextEdit(this);
+  comment_->setObjectName(ArrayControlName("FLD", kFieldCount - 1));
   comment_->setGeometry(kFields.back().field);
   comment_->setTabChangesFocus(true);
   comment_->setAccessibleName(labels_.back()->text());
   labels_.back()->setBuddy(comment_);
 
   for (const ButtonLayout& layout : kCommandButtons) {
-    QPushButton* button = MakeButton(layout, this);
+    QPushButton* button = MakeButton(layout, "BTN", this);
     connect(button, &QPushButton::clicked, this, [this, index = layout.index] { BTN_Click(index); });
     buttons_[static_cast<std::size_t>(layout.index)] = button;
   }

@@ -5,39 +5,42 @@ namespace qb::viewer {
 namespace {
 
 // The modifiers that make a key a chord: Shift and the keypad do not.
-Qt::KeyboardModifiers Chord(Qt::KeyboardModifiers modifiers) {
-  return modifiers & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+enum class Chord { None, Control, Other };
+
+Chord ChordOf(KeyModifiers modifiers) {
+  if (modifiers.alt || modifiers.meta || modifiers.groupSwitch) return Chord::Other;
+  return modifiers.control ? Chord::Control : Chord::None;
 }
 
 }  // namespace
 
-PageKeyAction PageKeyFor(int key, Qt::KeyboardModifiers modifiers) {
-  const Qt::KeyboardModifiers chord = Chord(modifiers);
-  if (chord == Qt::ControlModifier) {
+PageKeyAction PageKeyFor(ReaderKey key, KeyModifiers modifiers) {
+  const Chord chord = ChordOf(modifiers);
+  if (chord == Chord::Control) {
     switch (key) {
-      case Qt::Key_O: return PageKeyAction::Open;
-      case Qt::Key_I: return PageKeyAction::Info;
+      case ReaderKey::O: return PageKeyAction::Open;
+      case ReaderKey::I: return PageKeyAction::Info;
       default: return PageKeyAction::None;
     }
   }
-  if (chord != Qt::NoModifier) return PageKeyAction::None;
+  if (chord != Chord::None) return PageKeyAction::None;
   switch (key) {
-    case Qt::Key_Left:
-    case Qt::Key_PageUp:
-    case Qt::Key_Backspace: return PageKeyAction::Previous;
-    case Qt::Key_Right:
-    case Qt::Key_PageDown:
-    case Qt::Key_Space: return PageKeyAction::Next;
-    case Qt::Key_Home: return PageKeyAction::First;
-    case Qt::Key_End: return PageKeyAction::Last;
-    case Qt::Key_F11: return PageKeyAction::FullScreen;
+    case ReaderKey::Left:
+    case ReaderKey::PageUp:
+    case ReaderKey::Backspace: return PageKeyAction::Previous;
+    case ReaderKey::Right:
+    case ReaderKey::PageDown:
+    case ReaderKey::Space: return PageKeyAction::Next;
+    case ReaderKey::Home: return PageKeyAction::First;
+    case ReaderKey::End: return PageKeyAction::Last;
+    case ReaderKey::F11: return PageKeyAction::FullScreen;
     default: return PageKeyAction::None;
   }
 }
 
-bool PressesFocusedButton(int key, Qt::KeyboardModifiers modifiers) {
-  if (Chord(modifiers) != Qt::NoModifier) return false;
-  return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Select;
+bool PressesFocusedButton(ReaderKey key, KeyModifiers modifiers) {
+  if (ChordOf(modifiers) != Chord::None) return false;
+  return key == ReaderKey::Space || key == ReaderKey::Return || key == ReaderKey::Enter || key == ReaderKey::Select;
 }
 
 }  // namespace qb::viewer

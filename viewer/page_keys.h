@@ -4,11 +4,40 @@
 // focused button takes Space and Return as any push button does: Space
 // turns the page only where no button has the focus. Every button also has
 // its own key (PREV and NEXT their page keys, Ctrl+O and Ctrl+I for OPEN
-// and INFO), named in its tooltip.
-
-#include <Qt>
+// and INFO), named in its tooltip. The window turns its key events into
+// these words (viewer/page_key_events.h).
 
 namespace qb::viewer {
+
+// The keys the rules tell apart; every other key is Other. A key on the
+// keypad is the key it stands for, pressed with keypad held.
+enum class ReaderKey {
+  Other,
+  Left,
+  Right,
+  PageUp,
+  PageDown,
+  Backspace,
+  Space,
+  Home,
+  End,
+  Return,
+  Enter,
+  Select,
+  F11,
+  O,
+  I,
+};
+
+// What is held with a key.
+struct KeyModifiers {
+  bool shift = false;
+  bool control = false;
+  bool alt = false;
+  bool meta = false;
+  bool keypad = false;       // the key came from the keypad
+  bool groupSwitch = false;  // the keyboard's group (Mode_switch) key
+};
 
 enum class PageKeyAction { None, Previous, Next, First, Last, Open, Info, FullScreen };
 
@@ -16,10 +45,10 @@ enum class PageKeyAction { None, Previous, Next, First, Last, Open, Info, FullSc
 // the first and last page. Ctrl+O: OPEN. Ctrl+I: INFO. F11: into or out of
 // full screen. The page keys count only without Ctrl and Alt, so they never
 // take another program's chord; keypad keys count like the main ones.
-PageKeyAction PageKeyFor(int key, Qt::KeyboardModifiers modifiers);
+PageKeyAction PageKeyFor(ReaderKey key, KeyModifiers modifiers);
 
 // Space, Return, Enter and Select without Ctrl or Alt: the keys that press
 // the focused button instead of standing for a page action.
-bool PressesFocusedButton(int key, Qt::KeyboardModifiers modifiers);
+bool PressesFocusedButton(ReaderKey key, KeyModifiers modifiers);
 
 }  // namespace qb::viewer

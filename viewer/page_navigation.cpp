@@ -1,5 +1,7 @@
 #include "viewer/page_navigation.h"
 
+#include "viewer/pass_check.h"
+
 namespace qb::viewer {
 
 int SteppedPage(int current, int direction, int pageCount) {
@@ -8,6 +10,6 @@ int SteppedPage(int current, int direction, int pageCount) {
   return current;
 }
 
-int ShowablePage(int value, std::int16_t passCheckFlag) { return passCheckFlag == 0 ? 1 : value; }
+int ShowablePage(int value, std::int16_t passCheckFlag) { return IsUnlocked(passCheckFlag) ? value : 1; }
 
 }  // namespace qb::viewer

@@ -10,7 +10,7 @@ namespace qb::viewer {
 int SteppedPage(int current, int direction, int pageCount);
 
 // The page the scroll bar may show for value: any page while the book is
-// unlocked (passCheckFlag nonzero), only page 1 while it is locked.
+// unlocked (IsUnlocked(passCheckFlag)), only page 1 while it is locked.
 int ShowablePage(int value, std::int16_t passCheckFlag);
 
 }  // namespace qb::viewer

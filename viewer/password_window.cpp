@@ -6,13 +6,11 @@
 #include <QPushButton>
 
 #include "common/ui/message_box.h"
+#include "viewer/pass_check.h"
 #include "viewer/window_title.h"
 
 namespace qb::viewer {
 namespace {
-
-constexpr std::int16_t kLocked = 0;
-constexpr std::int16_t kUnlocked = -1;
 
 // Styles differ in how they hide a password; the prompt always shows "*".
 class AsteriskEchoStyle : public QProxyStyle {

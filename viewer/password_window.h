@@ -22,7 +22,7 @@ class frmPass : public QDialog {
   static constexpr int kOk = 0;
   static constexpr int kCancel = 1;
 
-  // Loading the prompt sets passCheckFlag to 0 (locked).
+  // Loading the prompt sets passCheckFlag to kLocked (viewer/pass_check.h).
   explicit frmPass(std::int16_t& passCheckFlag, QWidget* owner = nullptr);
 
   // The password the entry must equal exactly: letter case counts and

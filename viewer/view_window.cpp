@@ -22,6 +22,7 @@
 #include "common/ui/wait_until_exposed.h"
 #include "viewer/button_pictures.h"
 #include "viewer/full_screen_view.h"
+#include "viewer/page_key_events.h"
 #include "viewer/page_navigation.h"
 #include "viewer/price_label.h"
 #include "viewer/viewer_icon.h"
@@ -31,8 +32,6 @@
 namespace qb::viewer {
 namespace {
 
-constexpr std::int16_t kLocked = 0;
-constexpr std::int16_t kUnlocked = -1;
 // How long a window manager may take to place the window.
 constexpr std::chrono::milliseconds kPlacementWait{2000};
 
@@ -63,6 +62,7 @@ std::u16string DroppedBook(const QMimeData* data) {
 
 frmView::frmView(ViewerSettings settings, ViewerEnvironment environment)
     : settings_(std::move(settings)), environment_(environment) {
+  setObjectName(QStringLiteral("frmView"));
   setWindowTitle(Text(kProgramTitle));
   setWindowIcon(ViewerIcon());
   setFixedSize(656, 529);
@@ -77,8 +77,9 @@ frmView::frmView(ViewerSettings settings, ViewerEnvironment environment)
                                  {"PREV", ButtonPicture::Previous, 72, u"前のページ（←、Page Up、Backspace）"},
                                  {"NEXT", ButtonPicture::Next, 136, u"次のページ（→、Page Down、Space）"},
                                  {"INFO", ButtonPicture::Info, 584, u"ブックの情報（Ctrl+I）"}};
-  for (int i = 0; i < static_cast<int>(BTN.size()); ++i) {
+  for (int i = 0; i < static_cast<int>(buttons_.size()); ++i) {
     auto* button = new QToolButton(this);
+    button->setObjectName(QStringLiteral("BTN(%1)").arg(i));
     button->setText(QString::fromLatin1(layout[i].caption));
     button->setIcon(ButtonIcon(layout[i].picture));
     button->setIconSize(QSize(16, 16));
@@ -88,35 +89,37 @@ frmView::frmView(ViewerSettings settings, ViewerEnvironment environment)
     button->setAccessibleName(button->text());
     button->setToolTip(Text(layout[i].toolTip));
     connect(button, &QToolButton::clicked, this, [this, i] { BTN_Click(i); });
-    BTN[i] = button;
+    buttons_[i] = button;
   }
 
-  PageScroll = new QScrollBar(Qt::Horizontal, this);
-  PageScroll->setGeometry(208, 8, 353, 25);
-  PageScroll->setRange(1, 1);
-  PageScroll->setValue(1);
-  PageScroll->setSingleStep(1);
-  PageScroll->setPageStep(1);
-  PageScroll->setFocusPolicy(Qt::StrongFocus);
+  pageScroll_ = new QScrollBar(Qt::Horizontal, this);
+  pageScroll_->setObjectName(QStringLiteral("PageScroll"));
+  pageScroll_->setGeometry(208, 8, 353, 25);
+  pageScroll_->setRange(1, 1);
+  pageScroll_->setValue(1);
+  pageScroll_->setSingleStep(1);
+  pageScroll_->setPageStep(1);
+  pageScroll_->setFocusPolicy(Qt::StrongFocus);
   // A page is read when the thumb is let go, not for every page it passes.
-  PageScroll->setTracking(false);
-  connect(PageScroll, &QScrollBar::valueChanged, this, [this] { PageScroll_Change(); });
-  PageScroll->setAccessibleName(QStringLiteral("ページ"));
+  pageScroll_->setTracking(false);
+  connect(pageScroll_, &QScrollBar::valueChanged, this, [this] { PageScroll_Change(); });
+  pageScroll_->setAccessibleName(QStringLiteral("ページ"));
 
-  VIEW = new PictureBox(this);
-  VIEW->SetSunkenBorder(true);
-  VIEW->setGeometry(8, 44, 642, 482);
-  VIEW->SetBackground(palette().color(QPalette::Base));
-  VIEW->Clear();
-  VIEW->setFocusPolicy(Qt::TabFocus);
-  VIEW->setAccessibleName(QStringLiteral("ページ表示"));
+  view_ = new PictureBox(this);
+  view_->setObjectName(QStringLiteral("VIEW"));
+  view_->SetSunkenBorder(true);
+  view_->setGeometry(8, 44, 642, 482);
+  view_->SetBackground(palette().color(QPalette::Base));
+  view_->Clear();
+  view_->setFocusPolicy(Qt::TabFocus);
+  view_->setAccessibleName(QStringLiteral("ページ表示"));
 
   // The reader's keys reach the window whichever control has the focus
   // (the scroll bar would take the arrows otherwise); a focused button
   // keeps Space and Return for itself.
-  for (QWidget* control :
-       {static_cast<QWidget*>(BTN[kOpen]), static_cast<QWidget*>(BTN[kPrev]), static_cast<QWidget*>(BTN[kNext]),
-        static_cast<QWidget*>(BTN[kInfo]), static_cast<QWidget*>(PageScroll), static_cast<QWidget*>(VIEW)}) {
+  for (QWidget* control : {static_cast<QWidget*>(buttons_[kOpen]), static_cast<QWidget*>(buttons_[kPrev]),
+                           static_cast<QWidget*>(buttons_[kNext]), static_cast<QWidget*>(buttons_[kInfo]),
+                           static_cast<QWidget*>(pageScroll_), static_cast<QWidget*>(view_)}) {
     control->installEventFilter(this);
   }
   setAcceptDrops(true);
@@ -126,11 +129,11 @@ frmView::frmView(ViewerSettings settings, ViewerEnvironment environment)
   fullScreen_->setWindowIcon(windowIcon());
   fullScreen_->installEventFilter(this);
 
-  setTabOrder(BTN[kOpen], PageScroll);
-  setTabOrder(PageScroll, VIEW);
-  setTabOrder(VIEW, BTN[kPrev]);
-  setTabOrder(BTN[kPrev], BTN[kNext]);
-  setTabOrder(BTN[kNext], BTN[kInfo]);
+  setTabOrder(buttons_[kOpen], pageScroll_);
+  setTabOrder(pageScroll_, view_);
+  setTabOrder(view_, buttons_[kPrev]);
+  setTabOrder(buttons_[kPrev], buttons_[kNext]);
+  setTabOrder(buttons_[kNext], buttons_[kInfo]);
 }
 
 void frmView::Form_Load(const std::vector<std::u16string>& arguments) {
@@ -174,9 +177,9 @@ void frmView::OpenBook(const std::u16string& path) {
     book_ = BookRecord{};
     bookPath_.clear();
     {
-      const QSignalBlocker quiet(PageScroll);
-      PageScroll->setMaximum(1);
-      PageScroll->setValue(1);
+      const QSignalBlocker quiet(pageScroll_);
+      pageScroll_->setMaximum(1);
+      pageScroll_->setValue(1);
     }
     ShowMessage(DialogOwner(), QStringLiteral("ファイルが壊れているか、デジタルブックではありません。"),
                 Text(kProgramTitle), MessageButtons::Ok, MessageIcon::None);
@@ -188,8 +191,8 @@ void frmView::OpenBook(const std::u16string& path) {
   fullScreen_->setWindowTitle(windowTitle());
   {
     // Narrowing the range must not draw a page on its way; page 1 is drawn next.
-    const QSignalBlocker quiet(PageScroll);
-    PageScroll->setMaximum(book_.PageCount);
+    const QSignalBlocker quiet(pageScroll_);
+    pageScroll_->setMaximum(book_.PageCount);
   }
   ShowScrollPage(currentPage_);
 }
@@ -218,43 +221,43 @@ void frmView::OpenChosenBook(const std::u16string& path) {
 void frmView::AskPassword() {
   const std::u16string password = Trim(book_.Password);
   if (password.empty()) {
-    PassCheckFlag = kUnlocked;
+    passCheckFlag_ = kUnlocked;
   } else {
-    PassCheckFlag = kLocked;
+    passCheckFlag_ = kLocked;
     environment_.modals.RunPasswordPrompt(DialogOwner(), Text(password), Text(FormatPriceLabel(book_.Price)),
-                                          PassCheckFlag);
+                                          passCheckFlag_);
   }
   UpdateNavigation();
 }
 
 void frmView::UpdateNavigation() {
-  const bool unlocked = PassCheckFlag != 0;
-  BTN[kPrev]->setEnabled(unlocked);
-  BTN[kNext]->setEnabled(unlocked);
-  PageScroll->setEnabled(unlocked);
+  const bool unlocked = IsUnlocked(passCheckFlag_);
+  buttons_[kPrev]->setEnabled(unlocked);
+  buttons_[kNext]->setEnabled(unlocked);
+  pageScroll_->setEnabled(unlocked);
 }
 
 void frmView::StepPage(std::int16_t direction) {
-  if (PassCheckFlag == 0) return;
+  if (!IsUnlocked(passCheckFlag_)) return;
   currentPage_ = static_cast<std::int16_t>(SteppedPage(currentPage_, direction, book_.PageCount));
-  PageScroll->setValue(currentPage_);
+  pageScroll_->setValue(currentPage_);
 }
 
 void frmView::PageScroll_Change() {
-  const int showable = ShowablePage(PageScroll->value(), PassCheckFlag);
-  if (showable != PageScroll->value()) {
-    const QSignalBlocker quiet(PageScroll);
-    PageScroll->setValue(showable);
+  const int showable = ShowablePage(pageScroll_->value(), passCheckFlag_);
+  if (showable != pageScroll_->value()) {
+    const QSignalBlocker quiet(pageScroll_);
+    pageScroll_->setValue(showable);
   }
-  currentPage_ = static_cast<std::int16_t>(PageScroll->value());
+  currentPage_ = static_cast<std::int16_t>(pageScroll_->value());
   DrawPage(static_cast<std::int16_t>(currentPage_ - 1));
 }
 
 void frmView::ShowScrollPage(int page) {
-  if (PageScroll->value() == page) {
+  if (pageScroll_->value() == page) {
     PageScroll_Change();
   } else {
-    PageScroll->setValue(page);
+    pageScroll_->setValue(page);
   }
 }
 
@@ -265,8 +268,8 @@ void frmView::DrawPage(std::int16_t index) {
   // Straight from the book into the view. A record that cannot be read (the
   // file changed since it was opened) leaves the view as it was.
   const std::int32_t position = book_.PageTable[static_cast<std::size_t>(index)];
-  if (pageView_.Draw(bookPath_, position, VIEW->Canvas(), VIEW->Background()) != 0) return;
-  VIEW->Refresh();
+  if (pageView_.Draw(bookPath_, position, view_->Canvas(), view_->Background()) != 0) return;
+  view_->Refresh();
   fullScreen_->SetPage(bookPath_, position);
 }
 
@@ -299,8 +302,8 @@ bool frmView::RunPageKey(PageKeyAction action) {
   switch (action) {
     case PageKeyAction::Previous: StepPage(-1); return true;
     case PageKeyAction::Next: StepPage(+1); return true;
-    case PageKeyAction::First: ScrollToPage(PageScroll->minimum()); return true;
-    case PageKeyAction::Last: ScrollToPage(PageScroll->maximum()); return true;
+    case PageKeyAction::First: ScrollToPage(pageScroll_->minimum()); return true;
+    case PageKeyAction::Last: ScrollToPage(pageScroll_->maximum()); return true;
     case PageKeyAction::Open: BTN_Click(kOpen); return true;
     case PageKeyAction::Info: BTN_Click(kInfo); return true;
     case PageKeyAction::FullScreen: ToggleFullScreen(); return true;
@@ -310,12 +313,12 @@ bool frmView::RunPageKey(PageKeyAction action) {
 }
 
 void frmView::ScrollToPage(int page) {
-  if (PassCheckFlag == 0) return;
-  PageScroll->setValue(page);
+  if (!IsUnlocked(passCheckFlag_)) return;
+  pageScroll_->setValue(page);
 }
 
 bool frmView::eventFilter(QObject* watched, QEvent* event) {
-  const bool onPage = watched == VIEW || watched == fullScreen_;
+  const bool onPage = watched == view_ || watched == fullScreen_;
   if (event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (watched == fullScreen_ && key->key() == Qt::Key_Escape) {
@@ -323,13 +326,13 @@ bool frmView::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
     auto* button = qobject_cast<QToolButton*>(watched);
-    if (button && PressesFocusedButton(key->key(), key->modifiers())) {
+    if (button && PressesFocusedButton(*key)) {
       // A tool button presses on Space itself but ignores Return.
       if (key->key() == Qt::Key_Space || key->key() == Qt::Key_Select) return false;
       if (!key->isAutoRepeat()) button->click();
       return true;
     }
-    if (RunPageKey(PageKeyFor(key->key(), key->modifiers()))) return true;
+    if (RunPageKey(PageKeyFor(*key))) return true;
   } else if (event->type() == QEvent::Wheel && onPage) {
     auto* wheel = static_cast<QWheelEvent*>(event);
     const int steps = wheel_.Add(wheel->angleDelta().y());
@@ -351,7 +354,7 @@ bool frmView::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmView::keyPressEvent(QKeyEvent* event) {
-  if (!RunPageKey(PageKeyFor(event->key(), event->modifiers()))) QWidget::keyPressEvent(event);
+  if (!RunPageKey(PageKeyFor(*event))) QWidget::keyPressEvent(event);
 }
 
 void frmView::dragEnterEvent(QDragEnterEvent* event) {

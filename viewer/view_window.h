@@ -19,6 +19,7 @@
 #include "common/settings.h"
 #include "image/book_page_view.h"
 #include "viewer/page_keys.h"
+#include "viewer/pass_check.h"
 #include "viewer/wheel_steps.h"
 
 class QScrollBar;
@@ -75,18 +76,18 @@ class frmView : public QWidget {
   bool IsFullScreen() const;
   FullScreenView* FullScreen() const { return fullScreen_; }
 
-  // 0: locked (only page 1 may be shown), -1: unlocked. Written by the
-  // password prompt.
-  std::int16_t PassCheckFlag = 0;
+  // kLocked (only page 1 may be shown) or kUnlocked (viewer/pass_check.h).
+  // Decided by AskPassword; the password prompt it opens writes it.
+  std::int16_t PassCheckFlag() const { return passCheckFlag_; }
 
   const BookRecord& Book() const { return book_; }
   const std::u16string& BookPath() const { return bookPath_; }
   std::int16_t CurrentPage() const { return currentPage_; }
   const ViewerSettings& Settings() const { return settings_; }
 
-  std::array<QToolButton*, 4> BTN{};
-  QScrollBar* PageScroll = nullptr;
-  PictureBox* VIEW = nullptr;
+  QToolButton* BTN(int index) const { return buttons_.at(static_cast<std::size_t>(index)); }
+  QScrollBar* PageScroll() const { return pageScroll_; }
+  PictureBox* VIEW() const { return view_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -113,6 +114,10 @@ class frmView : public QWidget {
 
   ViewerSettings settings_;
   ViewerEnvironment environment_;
+  std::array<QToolButton*, 4> buttons_{};
+  QScrollBar* pageScroll_ = nullptr;
+  PictureBox* view_ = nullptr;
+  std::int16_t passCheckFlag_ = kLocked;
   BookRecord book_;
   std::u16string bookPath_;
   std::int16_t currentPage_ = 1;

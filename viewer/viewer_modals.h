@@ -18,7 +18,7 @@ class ViewerModals {
 
   // Shows the password prompt over owner until it closes. The prompt
   // expects checkPass, shows priceLabel, and writes its outcome into
-  // passCheckFlag: -1 for the right password, 0 otherwise.
+  // passCheckFlag: kUnlocked for the right password, kLocked otherwise.
   virtual void RunPasswordPrompt(QWidget* owner, const QString& checkPass, const QString& priceLabel,
                                  std::int16_t& passCheckFlag) = 0;
 

@@ -83,6 +83,26 @@ TEST(EditWindowLayout, FixedClientAreaAndControlPlaces) {
   EXPECT_EQ(ViewPixel(w, 324, 220), kGrey & 0xFFFFFF);
 }
 
+// The controls go by their design names at run time, as an inspector or
+// findChild sees them.
+TEST(EditWindowLayout, ControlsCarryTheirDesignNames) {
+  EditorHarness h;
+  const frmEdit& w = h.Window();
+  EXPECT_EQ(w.objectName(), QStringLiteral("frmEdit"));
+  for (int i = 0; i < frmEdit::kFieldCount; ++i) {
+    EXPECT_EQ(w.findChild<QWidget*>(QStringLiteral("FLD(%1)").arg(i)), w.FLD(i)) << i;
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("LBL(%1)").arg(i)), w.LBL(i)) << i;
+  }
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(w.findChild<QPushButton*>(QStringLiteral("IBtn(%1)").arg(i)), w.IBtn(i)) << i;
+  }
+  for (const int i : {0, 1, 2, frmEdit::kCloseButton}) {
+    EXPECT_EQ(w.findChild<QPushButton*>(QStringLiteral("BTN(%1)").arg(i)), w.BTN(i)) << i;
+  }
+  EXPECT_EQ(w.findChild<QListWidget*>(QStringLiteral("ILst")), w.ILst());
+  EXPECT_EQ(w.findChild<PictureBox*>(QStringLiteral("VIEW")), w.VIEW());
+}
+
 TEST(EditWindowFields, TypingStopsAtTheLimits) {
   EditorHarness h;
   frmEdit& w = h.Window();

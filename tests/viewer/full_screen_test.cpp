@@ -175,7 +175,7 @@ TEST_F(FullScreenReading, F11AndDoubleClickEnterEscF11AndDoubleClickLeaveTheWind
   const QRect geometry = view->geometry();
   const QRect frame = view->frameGeometry();
   const Qt::WindowStates states = view->windowState();
-  const QImage page1 = view->VIEW->Canvas().copy();
+  const QImage page1 = view->VIEW()->Canvas().copy();
 
   Press(view.get(), Qt::Key_F11);
   ASSERT_TRUE(view->IsFullScreen());
@@ -194,23 +194,23 @@ TEST_F(FullScreenReading, F11AndDoubleClickEnterEscF11AndDoubleClickLeaveTheWind
   EXPECT_EQ(view->geometry(), geometry);
   EXPECT_EQ(view->frameGeometry(), frame);
   EXPECT_EQ(view->windowState(), states);
-  EXPECT_EQ(view->VIEW->Canvas(), page1);
+  EXPECT_EQ(view->VIEW()->Canvas(), page1);
   Press(view.get(), Qt::Key_Escape);
   EXPECT_FALSE(view->IsFullScreen()) << "Esc in the window is no way in";
 
-  DoubleClick(view->VIEW);
+  DoubleClick(view->VIEW());
   ASSERT_TRUE(view->IsFullScreen());
   Press(Screen(), Qt::Key_F11);
   EXPECT_FALSE(view->IsFullScreen());
-  Press(view->PageScroll, Qt::Key_F11);
+  Press(view->PageScroll(), Qt::Key_F11);
   ASSERT_TRUE(view->IsFullScreen()) << "F11 works whichever control has the focus";
   DoubleClick(Screen(), Qt::RightButton);
   EXPECT_TRUE(view->IsFullScreen()) << "only the main button's double-click counts";
   DoubleClick(Screen());
   EXPECT_FALSE(view->IsFullScreen());
   EXPECT_EQ(view->geometry(), geometry);
-  EXPECT_EQ(view->BTN[frmView::kOpen]->geometry(), QRect(0, 0, 65, 41));
-  EXPECT_EQ(view->VIEW->geometry(), QRect(8, 44, 642, 482));
+  EXPECT_EQ(view->BTN(frmView::kOpen)->geometry(), QRect(0, 0, 65, 41));
+  EXPECT_EQ(view->VIEW()->geometry(), QRect(8, 44, 642, 482));
 }
 
 TEST_F(FullScreenReading, KeysAndWheelTurnPagesOnTheScreenAndInTheWindow) {
@@ -226,10 +226,10 @@ TEST_F(FullScreenReading, KeysAndWheelTurnPagesOnTheScreenAndInTheWindow) {
   Press(Screen(), Qt::Key_Home);
   EXPECT_EQ(ScreenCentre(), PageColour(1));
   Press(Screen(), Qt::Key_End);
-  EXPECT_EQ(view->PageScroll->value(), 5);
+  EXPECT_EQ(view->PageScroll()->value(), 5);
   EXPECT_EQ(ScreenCentre(), PageColour(5));
   view->LeaveFullScreen();
-  EXPECT_EQ(view->VIEW->Canvas().pixel(319, 239), PageColour(5)) << "the window shows where reading stopped";
+  EXPECT_EQ(view->VIEW()->Canvas().pixel(319, 239), PageColour(5)) << "the window shows where reading stopped";
   Press(view.get(), Qt::Key_Left);
   view->EnterFullScreen();
   EXPECT_EQ(ScreenCentre(), PageColour(4)) << "the page turned in the window meanwhile";
@@ -238,13 +238,13 @@ TEST_F(FullScreenReading, KeysAndWheelTurnPagesOnTheScreenAndInTheWindow) {
 TEST_F(FullScreenReading, TheLockHoldsAndModalWindowsOpenOverTheScreen) {
   modals.Type({});  // cancelled
   Open(ProtectedBook());
-  ASSERT_EQ(view->PassCheckFlag, 0);
+  ASSERT_EQ(view->PassCheckFlag(), viewer::kLocked);
   view->EnterFullScreen();
   const QImage first = Screen()->Canvas().copy();
   for (const int key : {Qt::Key_Right, Qt::Key_Space, Qt::Key_PageDown, Qt::Key_End}) Press(Screen(), key);
   Wheel(Screen(), -360);
   EXPECT_EQ(view->CurrentPage(), 1);
-  EXPECT_EQ(view->PageScroll->value(), 1);
+  EXPECT_EQ(view->PageScroll()->value(), 1);
   EXPECT_EQ(Screen()->Canvas(), first);
 
   Press(Screen(), Qt::Key_I, Qt::ControlModifier);
@@ -256,13 +256,13 @@ TEST_F(FullScreenReading, TheLockHoldsAndModalWindowsOpenOverTheScreen) {
   Drop(Screen(), ProtectedBook());
   ASSERT_EQ(modals.prompts.size(), 2u);
   EXPECT_EQ(modals.prompts.back().owner, Screen());
-  EXPECT_EQ(view->PassCheckFlag, 0);
+  EXPECT_EQ(view->PassCheckFlag(), viewer::kLocked);
   Press(Screen(), Qt::Key_Right);
   EXPECT_EQ(ScreenCentre(), PageColour(1));
 
   modals.Type({QStringLiteral("Secret")});
   Drop(Screen(), ProtectedBook());
-  ASSERT_NE(view->PassCheckFlag, 0);
+  ASSERT_NE(view->PassCheckFlag(), viewer::kLocked);
   Press(Screen(), Qt::Key_Right);
   EXPECT_EQ(view->CurrentPage(), 2);
   EXPECT_EQ(ScreenCentre(), PageColour(2));

@@ -6,6 +6,7 @@
 #include <QtTest/QTest>
 
 #include "support/scripted_message_boxes.h"
+#include "viewer/pass_check.h"
 #include "viewer/password_window.h"
 
 namespace qb::test {
@@ -27,7 +28,7 @@ class PasswordWindow : public ::testing::Test {
     prompt->BTN_Click(frmPass::kOk);
   }
 
-  std::int16_t flag = -1;
+  std::int16_t flag = viewer::kUnlocked;
   ScriptedMessageBoxes boxes;
   std::unique_ptr<frmPass> prompt;
 };
@@ -59,11 +60,11 @@ TEST_F(PasswordWindow, EntryIsShownAsAsterisks) {
   EXPECT_EQ(prompt->FLD->displayText(), QStringLiteral("*****"));
 }
 
-TEST_F(PasswordWindow, LoadingLocks) { EXPECT_EQ(flag, 0); }
+TEST_F(PasswordWindow, LoadingLocks) { EXPECT_EQ(flag, viewer::kLocked); }
 
 TEST_F(PasswordWindow, RightPasswordUnlocksAndCloses) {
   TypeAndConfirm(QStringLiteral("Secret"));
-  EXPECT_EQ(flag, -1);
+  EXPECT_EQ(flag, viewer::kUnlocked);
   EXPECT_FALSE(prompt->isVisible());
   EXPECT_EQ(prompt->result(), QDialog::Accepted);
   EXPECT_TRUE(boxes.Calls().empty());
@@ -73,7 +74,7 @@ TEST_F(PasswordWindow, WrongPasswordsAreReportedAndTheEntryStays) {
   for (const QString& wrong :
        {QStringLiteral("secret"), QStringLiteral("Secret "), QStringLiteral(" Secret"), QStringLiteral("")}) {
     TypeAndConfirm(wrong);
-    EXPECT_EQ(flag, 0) << wrong.toStdString();
+    EXPECT_EQ(flag, viewer::kLocked) << wrong.toStdString();
     EXPECT_TRUE(prompt->isVisible()) << wrong.toStdString();
     EXPECT_EQ(prompt->FLD->text(), wrong);
   }
@@ -87,20 +88,20 @@ TEST_F(PasswordWindow, WrongPasswordsAreReportedAndTheEntryStays) {
   }
   // No limit on attempts.
   TypeAndConfirm(QStringLiteral("Secret"));
-  EXPECT_EQ(flag, -1);
+  EXPECT_EQ(flag, viewer::kUnlocked);
 }
 
 TEST_F(PasswordWindow, EnterActsAsOk) {
   QTest::keyClicks(prompt->FLD, QStringLiteral("Secret"));
   QTest::keyClick(prompt->FLD, Qt::Key_Return);
-  EXPECT_EQ(flag, -1);
+  EXPECT_EQ(flag, viewer::kUnlocked);
   EXPECT_FALSE(prompt->isVisible());
 }
 
 TEST_F(PasswordWindow, EscCancelButtonAndCloseBoxKeepTheBookLocked) {
   QTest::keyClicks(prompt->FLD, QStringLiteral("Secret"));
   QTest::keyClick(prompt->FLD, Qt::Key_Escape);
-  EXPECT_EQ(flag, 0);
+  EXPECT_EQ(flag, viewer::kLocked);
   EXPECT_FALSE(prompt->isVisible());
   EXPECT_EQ(prompt->result(), QDialog::Rejected);
 
@@ -109,13 +110,13 @@ TEST_F(PasswordWindow, EscCancelButtonAndCloseBoxKeepTheBookLocked) {
     frmPass again(flag);
     again.setCheckPass(QStringLiteral("Secret"));
     again.show();
-    flag = -1;
+    flag = viewer::kUnlocked;
     if (byCloseBox) {
       again.close();
     } else {
       QTest::mouseClick(again.BTN[frmPass::kCancel], Qt::LeftButton);
     }
-    EXPECT_EQ(flag, 0) << byCloseBox;
+    EXPECT_EQ(flag, viewer::kLocked) << byCloseBox;
     EXPECT_FALSE(again.isVisible());
   }
   EXPECT_TRUE(boxes.Calls().empty());

@@ -59,14 +59,14 @@ class ViewWindow : public ::testing::Test {
     view->BTN_Click(frmView::kOpen);
   }
 
-  QRgb Centre() { return view->VIEW->Canvas().pixel(319, 239); }
+  QRgb Centre() { return view->VIEW()->Canvas().pixel(319, 239); }
   bool NavigationEnabled() const {
-    return view->BTN[frmView::kPrev]->isEnabled() && view->BTN[frmView::kNext]->isEnabled() &&
-           view->PageScroll->isEnabled();
+    return view->BTN(frmView::kPrev)->isEnabled() && view->BTN(frmView::kNext)->isEnabled() &&
+           view->PageScroll()->isEnabled();
   }
   bool NavigationDisabled() const {
-    return !view->BTN[frmView::kPrev]->isEnabled() && !view->BTN[frmView::kNext]->isEnabled() &&
-           !view->PageScroll->isEnabled();
+    return !view->BTN(frmView::kPrev)->isEnabled() && !view->BTN(frmView::kNext)->isEnabled() &&
+           !view->PageScroll()->isEnabled();
   }
 
   TempDir dir;
@@ -86,25 +86,36 @@ TEST_F(ViewWindow, LayoutCaptionsAndTabOrder) {
   const char* captions[] = {"OPEN", "PREV", "NEXT", "INFO"};
   const int xs[] = {0, 72, 136, 584};
   for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(view->BTN[i]->text(), QString::fromLatin1(captions[i]));
-    EXPECT_EQ(view->BTN[i]->geometry(), QRect(xs[i], 0, 65, 41));
-    EXPECT_FALSE(view->BTN[i]->icon().isNull());
-    EXPECT_EQ(view->BTN[i]->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+    EXPECT_EQ(view->BTN(i)->text(), QString::fromLatin1(captions[i]));
+    EXPECT_EQ(view->BTN(i)->geometry(), QRect(xs[i], 0, 65, 41));
+    EXPECT_FALSE(view->BTN(i)->icon().isNull());
+    EXPECT_EQ(view->BTN(i)->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
   }
-  EXPECT_EQ(view->PageScroll->geometry(), QRect(208, 8, 353, 25));
-  EXPECT_EQ(view->PageScroll->orientation(), Qt::Horizontal);
-  EXPECT_EQ(view->PageScroll->minimum(), 1);
-  EXPECT_EQ(view->PageScroll->maximum(), 1);
-  EXPECT_EQ(view->PageScroll->value(), 1);
-  EXPECT_EQ(view->PageScroll->singleStep(), 1);
-  EXPECT_EQ(view->PageScroll->pageStep(), 1);
-  EXPECT_EQ(view->VIEW->geometry(), QRect(8, 44, 642, 482));
-  EXPECT_EQ(view->VIEW->InnerSize(), QSize(638, 478));
-  EXPECT_EQ(view->VIEW->Background(), view->palette().color(QPalette::Base));
+  EXPECT_EQ(view->PageScroll()->geometry(), QRect(208, 8, 353, 25));
+  EXPECT_EQ(view->PageScroll()->orientation(), Qt::Horizontal);
+  EXPECT_EQ(view->PageScroll()->minimum(), 1);
+  EXPECT_EQ(view->PageScroll()->maximum(), 1);
+  EXPECT_EQ(view->PageScroll()->value(), 1);
+  EXPECT_EQ(view->PageScroll()->singleStep(), 1);
+  EXPECT_EQ(view->PageScroll()->pageStep(), 1);
+  EXPECT_EQ(view->VIEW()->geometry(), QRect(8, 44, 642, 482));
+  EXPECT_EQ(view->VIEW()->InnerSize(), QSize(638, 478));
+  EXPECT_EQ(view->VIEW()->Background(), view->palette().color(QPalette::Base));
 
-  const std::vector<QWidget*> order = {view->BTN[0], view->PageScroll, view->VIEW,
-                                       view->BTN[1], view->BTN[2],     view->BTN[3]};
+  const std::vector<QWidget*> order = {view->BTN(0), view->PageScroll(), view->VIEW(),
+                                       view->BTN(1), view->BTN(2),       view->BTN(3)};
   for (std::size_t i = 0; i + 1 < order.size(); ++i) EXPECT_EQ(order[i]->nextInFocusChain(), order[i + 1]) << i;
+}
+
+// The controls go by their design names at run time, as an inspector or
+// findChild sees them.
+TEST_F(ViewWindow, ControlsCarryTheirDesignNames) {
+  EXPECT_EQ(view->objectName(), QStringLiteral("frmView"));
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(view->findChild<QToolButton*>(QStringLiteral("BTN(%1)").arg(i)), view->BTN(i)) << i;
+  }
+  EXPECT_EQ(view->findChild<QScrollBar*>(QStringLiteral("PageScroll")), view->PageScroll());
+  EXPECT_EQ(view->findChild<PictureBox*>(QStringLiteral("VIEW")), view->VIEW());
 }
 
 TEST_F(ViewWindow, EmptyCommandLineRegistersAndWaits) {
@@ -113,17 +124,17 @@ TEST_F(ViewWindow, EmptyCommandLineRegistersAndWaits) {
             (std::vector<RecordingFileTypeStore::Registration>{{u"QuillberryBook", U16(dir.path())}}));
   EXPECT_FALSE(view->isVisible()) << "the start procedure shows it";
   EXPECT_EQ(view->windowTitle(), QStringLiteral("Quillberry"));
-  EXPECT_EQ(view->PassCheckFlag, 0);
+  EXPECT_EQ(view->PassCheckFlag(), viewer::kLocked);
   EXPECT_TRUE(NavigationEnabled());
   EXPECT_TRUE(boxes.Calls().empty());
   EXPECT_TRUE(modals.prompts.empty());
 
   // No book: PREV and NEXT do nothing, INFO shows empty fields.
-  const QImage before = view->VIEW->Canvas().copy();
+  const QImage before = view->VIEW()->Canvas().copy();
   view->BTN_Click(frmView::kNext);
   view->BTN_Click(frmView::kPrev);
-  EXPECT_EQ(view->PageScroll->value(), 1);
-  EXPECT_EQ(view->VIEW->Canvas(), before);
+  EXPECT_EQ(view->PageScroll()->value(), 1);
+  EXPECT_EQ(view->VIEW()->Canvas(), before);
   view->BTN_Click(frmView::kInfo);
   ASSERT_EQ(modals.infoBooks.size(), 1u);
   EXPECT_EQ(modals.infoBooks[0], BookRecord{});
@@ -142,8 +153,8 @@ TEST_F(ViewWindow, CommandLineBookWithoutPasswordIsOpenAndUnlocked) {
   EXPECT_EQ(view->windowTitle(), QStringLiteral("Quillberry:[Plain Tales/Ann Berry]"));
   EXPECT_EQ(view->BookPath(), U16(path));
   EXPECT_EQ(Centre(), PageColour(1));
-  EXPECT_EQ(view->PageScroll->maximum(), 7);
-  EXPECT_EQ(view->PassCheckFlag, -1);
+  EXPECT_EQ(view->PageScroll()->maximum(), 7);
+  EXPECT_EQ(view->PassCheckFlag(), viewer::kUnlocked);
   EXPECT_TRUE(NavigationEnabled());
   EXPECT_TRUE(modals.prompts.empty());
   EXPECT_TRUE(boxes.Calls().empty());
@@ -162,7 +173,7 @@ TEST_F(ViewWindow, CommandLinePathWithBlanksIsTakenWhole) {
     frmView other(settings, viewer::ViewerEnvironment{U16(dir.path()), fileTypes, modals});
     other.Form_Load(arguments);
     EXPECT_EQ(other.BookPath(), U16(path));
-    EXPECT_EQ(other.VIEW->Canvas().pixel(319, 239), PageColour(1));
+    EXPECT_EQ(other.VIEW()->Canvas().pixel(319, 239), PageColour(1));
   }
   EXPECT_TRUE(boxes.Calls().empty());
 }
@@ -219,7 +230,7 @@ TEST_F(ViewWindow, CommandLinePromptAndMessageWaitUntilTheWindowIsOnScreen) {
 
 TEST_F(ViewWindow, DamagedCommandLineBookIsReported) {
   WriteAll(dir / "notes.qbb", "just some text, not a book");
-  const QImage before = view->VIEW->Canvas().copy();
+  const QImage before = view->VIEW()->Canvas().copy();
   OpenFromCommandLine(dir / "notes.qbb");
   ASSERT_EQ(boxes.Calls().size(), 1u);
   EXPECT_EQ(boxes.Calls()[0].text, kDamagedMessage);
@@ -228,7 +239,7 @@ TEST_F(ViewWindow, DamagedCommandLineBookIsReported) {
   EXPECT_EQ(boxes.Calls()[0].icon, MessageIcon::None);
   EXPECT_EQ(boxes.Calls()[0].owner, view.get());
   EXPECT_EQ(view->windowTitle(), QStringLiteral("Quillberry"));
-  EXPECT_EQ(view->VIEW->Canvas(), before);
+  EXPECT_EQ(view->VIEW()->Canvas(), before);
   EXPECT_TRUE(modals.prompts.empty());
 }
 
@@ -240,16 +251,16 @@ TEST_F(ViewWindow, ProtectedBookCancelledStaysLockedOnPageOne) {
   EXPECT_EQ(modals.prompts[0].owner, view.get());
   EXPECT_EQ(view->windowTitle(), QStringLiteral("Quillberry:[Locked Tales/Ann Berry]"));
   EXPECT_EQ(Centre(), PageColour(1)) << "page 1 is drawn before the prompt";
-  EXPECT_EQ(view->PassCheckFlag, 0);
+  EXPECT_EQ(view->PassCheckFlag(), viewer::kLocked);
   EXPECT_TRUE(NavigationDisabled());
-  EXPECT_TRUE(view->BTN[frmView::kOpen]->isEnabled());
-  EXPECT_TRUE(view->BTN[frmView::kInfo]->isEnabled());
+  EXPECT_TRUE(view->BTN(frmView::kOpen)->isEnabled());
+  EXPECT_TRUE(view->BTN(frmView::kInfo)->isEnabled());
 
   // Even when reached, the locked steps and the scroll bar stay on page 1.
   view->StepPage(+1);
-  EXPECT_EQ(view->PageScroll->value(), 1);
-  view->PageScroll->setValue(3);
-  EXPECT_EQ(view->PageScroll->value(), 1);
+  EXPECT_EQ(view->PageScroll()->value(), 1);
+  view->PageScroll()->setValue(3);
+  EXPECT_EQ(view->PageScroll()->value(), 1);
   EXPECT_EQ(view->CurrentPage(), 1);
   EXPECT_EQ(Centre(), PageColour(1));
 }
@@ -268,7 +279,7 @@ TEST_F(ViewWindow, RightPasswordUnlocksAfterWrongOnes) {
   ASSERT_EQ(boxes.Calls().size(), 2u);
   EXPECT_EQ(boxes.Calls()[0].text, QStringLiteral("パスワードが違います"));
 
-  EXPECT_EQ(view->PassCheckFlag, -1);
+  EXPECT_EQ(view->PassCheckFlag(), viewer::kUnlocked);
   EXPECT_TRUE(NavigationEnabled());
   view->BTN_Click(frmView::kNext);
   EXPECT_EQ(Centre(), PageColour(2));
@@ -276,27 +287,27 @@ TEST_F(ViewWindow, RightPasswordUnlocksAfterWrongOnes) {
 
 TEST_F(ViewWindow, StepsStopAtBothEnds) {
   OpenFromCommandLine(PlainBook());
-  const QImage first = view->VIEW->Canvas().copy();
+  const QImage first = view->VIEW()->Canvas().copy();
   view->BTN_Click(frmView::kPrev);
   EXPECT_EQ(view->CurrentPage(), 1);
-  EXPECT_EQ(view->PageScroll->value(), 1);
-  EXPECT_EQ(view->VIEW->Canvas(), first);
+  EXPECT_EQ(view->PageScroll()->value(), 1);
+  EXPECT_EQ(view->VIEW()->Canvas(), first);
 
-  view->PageScroll->setValue(7);
+  view->PageScroll()->setValue(7);
   EXPECT_EQ(Centre(), PageColour(7));
   view->BTN_Click(frmView::kNext);
   EXPECT_EQ(view->CurrentPage(), 7);
-  EXPECT_EQ(view->PageScroll->value(), 7);
+  EXPECT_EQ(view->PageScroll()->value(), 7);
   EXPECT_EQ(Centre(), PageColour(7));
 }
 
 TEST_F(ViewWindow, NextContinuesFromTheScrolledPage) {
   OpenFromCommandLine(PlainBook());
-  view->PageScroll->setValue(5);
+  view->PageScroll()->setValue(5);
   EXPECT_EQ(Centre(), PageColour(5));
   view->BTN_Click(frmView::kNext);
   EXPECT_EQ(view->CurrentPage(), 6);
-  EXPECT_EQ(view->PageScroll->value(), 6);
+  EXPECT_EQ(view->PageScroll()->value(), 6);
   EXPECT_EQ(Centre(), PageColour(6));
   view->BTN_Click(frmView::kPrev);
   view->BTN_Click(frmView::kPrev);
@@ -311,14 +322,14 @@ TEST_F(ViewWindow, SecondBookShowsItsFirstPage) {
   // From page 1 of the first book: the scroll bar does not move, page 1 is drawn anyway.
   OpenFromDialog(Book("second.qbb", second));
   EXPECT_EQ(Centre(), qRgb(1, 2, 3));
-  EXPECT_EQ(view->PageScroll->maximum(), 2);
+  EXPECT_EQ(view->PageScroll()->maximum(), 2);
   EXPECT_EQ(view->windowTitle(), QStringLiteral("Quillberry:[Second/Ann Berry]"));
 
   // From a later page of a longer book: the range narrows, page 1 is shown.
   OpenFromDialog(PlainBook("third.qbb", 7));
-  view->PageScroll->setValue(6);
+  view->PageScroll()->setValue(6);
   OpenFromDialog(dir / "second.qbb");
-  EXPECT_EQ(view->PageScroll->value(), 1);
+  EXPECT_EQ(view->PageScroll()->value(), 1);
   EXPECT_EQ(view->CurrentPage(), 1);
   EXPECT_EQ(Centre(), qRgb(1, 2, 3));
   EXPECT_TRUE(boxes.Calls().empty());
@@ -338,7 +349,7 @@ TEST_F(ViewWindow, OpenDialogRequestAndRememberedFolder) {
   EXPECT_EQ(request.flags, 4100u);
 
   EXPECT_EQ(Centre(), PageColour(1));
-  EXPECT_EQ(view->PassCheckFlag, -1);
+  EXPECT_EQ(view->PassCheckFlag(), viewer::kUnlocked);
   EXPECT_EQ(view->Settings().lastFolder, U16(dir / "shelf"));
   EXPECT_EQ(GetIniString(u"System", u"LastFolder", u"", settings.settingsPath), U16(dir / "shelf"));
 
@@ -353,31 +364,31 @@ TEST_F(ViewWindow, ProtectedBookFromTheDialogAsksForItsPassword) {
   modals.Type({QStringLiteral("Secret")});
   OpenFromDialog(ProtectedBook());
   ASSERT_EQ(modals.prompts.size(), 1u);
-  EXPECT_EQ(view->PassCheckFlag, -1);
+  EXPECT_EQ(view->PassCheckFlag(), viewer::kUnlocked);
   EXPECT_TRUE(NavigationEnabled());
 
   // Another protected book locks again until its own password is given.
   OpenFromDialog(ProtectedBook("locked2.qbb"));
   EXPECT_EQ(modals.prompts.size(), 2u);
-  EXPECT_EQ(view->PassCheckFlag, 0);
+  EXPECT_EQ(view->PassCheckFlag(), viewer::kLocked);
   EXPECT_TRUE(NavigationDisabled());
 }
 
 TEST_F(ViewWindow, CancelledDialogChangesNothing) {
   modals.Type({QStringLiteral("Secret")});
   OpenFromCommandLine(ProtectedBook());
-  ASSERT_EQ(view->PassCheckFlag, -1);
-  view->PageScroll->setValue(2);
+  ASSERT_EQ(view->PassCheckFlag(), viewer::kUnlocked);
+  view->PageScroll()->setValue(2);
   const QString title = view->windowTitle();
-  const QImage drawn = view->VIEW->Canvas().copy();
+  const QImage drawn = view->VIEW()->Canvas().copy();
 
   dialogs.CancelFile();
   view->BTN_Click(frmView::kOpen);
   EXPECT_EQ(modals.prompts.size(), 1u) << "no second prompt";
-  EXPECT_EQ(view->PassCheckFlag, -1);
+  EXPECT_EQ(view->PassCheckFlag(), viewer::kUnlocked);
   EXPECT_TRUE(NavigationEnabled());
   EXPECT_EQ(view->windowTitle(), title);
-  EXPECT_EQ(view->VIEW->Canvas(), drawn);
+  EXPECT_EQ(view->VIEW()->Canvas(), drawn);
   EXPECT_EQ(view->CurrentPage(), 2);
   EXPECT_EQ(view->Settings().lastFolder, U16(dir / "Book"));
   EXPECT_FALSE(fs::exists(dir / "Quilly.Ini")) << "nothing saved";
@@ -385,18 +396,18 @@ TEST_F(ViewWindow, CancelledDialogChangesNothing) {
 
 TEST_F(ViewWindow, RejectedFileLeavesNoBookOpen) {
   OpenFromCommandLine(PlainBook());
-  view->PageScroll->setValue(3);
+  view->PageScroll()->setValue(3);
   const QString title = view->windowTitle();
-  const QImage drawn = view->VIEW->Canvas().copy();
+  const QImage drawn = view->VIEW()->Canvas().copy();
 
   WriteAll(dir / "notes.qbb", "just some text, not a book");
   OpenFromDialog(dir / "notes.qbb");
   ASSERT_EQ(boxes.Calls().size(), 1u);
   EXPECT_EQ(boxes.Calls()[0].text, kDamagedMessage);
   EXPECT_EQ(view->windowTitle(), title);
-  EXPECT_EQ(view->VIEW->Canvas(), drawn);
-  EXPECT_EQ(view->PageScroll->maximum(), 1);
-  EXPECT_EQ(view->PageScroll->value(), 1);
+  EXPECT_EQ(view->VIEW()->Canvas(), drawn);
+  EXPECT_EQ(view->PageScroll()->maximum(), 1);
+  EXPECT_EQ(view->PageScroll()->value(), 1);
   EXPECT_TRUE(modals.prompts.empty());
   // The folder of the chosen file is remembered all the same.
   EXPECT_EQ(GetIniString(u"System", u"LastFolder", u"", settings.settingsPath), U16(dir.path()));
@@ -404,9 +415,9 @@ TEST_F(ViewWindow, RejectedFileLeavesNoBookOpen) {
   // Navigation is inert: nothing moves and nothing is drawn.
   view->BTN_Click(frmView::kNext);
   view->BTN_Click(frmView::kPrev);
-  view->PageScroll->setValue(2);
-  EXPECT_EQ(view->PageScroll->value(), 1);
-  EXPECT_EQ(view->VIEW->Canvas(), drawn);
+  view->PageScroll()->setValue(2);
+  EXPECT_EQ(view->PageScroll()->value(), 1);
+  EXPECT_EQ(view->VIEW()->Canvas(), drawn);
   view->BTN_Click(frmView::kInfo);
   ASSERT_EQ(modals.infoBooks.size(), 1u);
   EXPECT_EQ(modals.infoBooks[0], BookRecord{}) << "no book is open";
@@ -415,7 +426,7 @@ TEST_F(ViewWindow, RejectedFileLeavesNoBookOpen) {
 TEST_F(ViewWindow, FileFailingItsCheckIsNeverRead) {
   modals.Type({QStringLiteral("Secret")});
   OpenFromCommandLine(ProtectedBook());
-  const QImage drawn = view->VIEW->Canvas().copy();
+  const QImage drawn = view->VIEW()->Canvas().copy();
 
   // A protected book of green pages whose check byte is wrong: the reader
   // fills the record from it, but the viewer must not use it.
@@ -433,9 +444,9 @@ TEST_F(ViewWindow, FileFailingItsCheckIsNeverRead) {
   EXPECT_EQ(modals.prompts.size(), 1u) << "neither this file's nor the previous book's password is asked";
   EXPECT_EQ(view->windowTitle(), QStringLiteral("Quillberry:[Locked Tales/Ann Berry]"));
   view->BTN_Click(frmView::kNext);
-  view->PageScroll->setValue(2);
+  view->PageScroll()->setValue(2);
   view->DrawPage(1);
-  EXPECT_EQ(view->VIEW->Canvas(), drawn);
+  EXPECT_EQ(view->VIEW()->Canvas(), drawn);
   view->BTN_Click(frmView::kInfo);
   EXPECT_EQ(modals.infoBooks.back(), BookRecord{});
 }
@@ -460,10 +471,10 @@ TEST_F(ViewWindow, PagesAreScaledIntoTheView) {
   TestBookContents contents;
   contents.pages = {Solid(320, 240, qRgb(10, 120, 30)), large};
   OpenFromCommandLine(Book("sizes.qbb", contents));
-  const QRgb background = view->VIEW->Background().rgb();
+  const QRgb background = view->VIEW()->Background().rgb();
 
   // 320 x 240 in 638 x 478: its own size, centred at (159, 119).
-  const QImage& small = view->VIEW->Canvas();
+  const QImage& small = view->VIEW()->Canvas();
   EXPECT_EQ(small.pixel(159, 119), qRgb(10, 120, 30));
   EXPECT_EQ(small.pixel(478, 358), qRgb(10, 120, 30));
   EXPECT_EQ(small.pixel(158, 119), background);
@@ -473,7 +484,7 @@ TEST_F(ViewWindow, PagesAreScaledIntoTheView) {
 
   // 1280 x 960: fitted to the width, r = 638 / 1280 gives 638 x 478.
   view->BTN_Click(frmView::kNext);
-  const QImage& fitted = view->VIEW->Canvas();
+  const QImage& fitted = view->VIEW()->Canvas();
   EXPECT_EQ(fitted.pixel(0, 0), qRgb(255, 255, 0)) << "the top rows land on the view's top row";
   EXPECT_EQ(fitted.pixel(0, 4), qRgb(0, 0, 200));
   EXPECT_EQ(fitted.pixel(0, 477), qRgb(0, 0, 200));
@@ -502,7 +513,7 @@ TEST_F(ViewWindow, ShrunkPagesKeepTheirThinDarkLines) {
 
   // The grid fills 638 x 478: each of the 75 horizontal lines is a black
   // row, and every other row shows all 100 vertical lines.
-  const QImage& shown = view->VIEW->Canvas();
+  const QImage& shown = view->VIEW()->Canvas();
   int blackRows = 0;
   for (int y = 0; y < 478; ++y) {
     int black = 0;
@@ -516,11 +527,11 @@ TEST_F(ViewWindow, ShrunkPagesKeepTheirThinDarkLines) {
   EXPECT_EQ(blackRows, 75);
   // And the view holds exactly what the rule makes of the page.
   QImage expected(638, 478, QImage::Format_RGB32);
-  DrawPageIntoView(expected, grid, view->VIEW->Background());
+  DrawPageIntoView(expected, grid, view->VIEW()->Background());
   EXPECT_EQ(shown, expected);
 
   view->BTN_Click(frmView::kNext);
-  const QImage& halved = view->VIEW->Canvas();
+  const QImage& halved = view->VIEW()->Canvas();
   for (int y = 0; y < 478; ++y) {
     for (int x = 0; x < 638; ++x) ASSERT_EQ(halved.pixel(x, y), qRgb(0x80, 0x80, 0x80)) << x << "," << y;
   }
@@ -536,14 +547,14 @@ TEST_F(ViewWindow, PagesWithoutPixelsClearTheView) {
   book.PageCount = 3;
   ASSERT_EQ(WriteBook(U16(dir / "odd.qbb"), book, {u"dot", u"empty", u"tall"}, surface), kWriteOk);
   OpenFromCommandLine(dir / "odd.qbb");
-  const QRgb background = view->VIEW->Background().rgb();
+  const QRgb background = view->VIEW()->Background().rgb();
   // The 1 x 1 page at its own size in the middle: (638 - 1) / 2, (478 - 1) / 2.
-  EXPECT_EQ(view->VIEW->Canvas().pixel(318, 238), qRgb(0x33, 0x66, 0x99));
+  EXPECT_EQ(view->VIEW()->Canvas().pixel(318, 238), qRgb(0x33, 0x66, 0x99));
 
   for (int page = 2; page <= 3; ++page) {
     view->BTN_Click(frmView::kNext);
     ASSERT_EQ(view->CurrentPage(), page);
-    const QImage& shown = view->VIEW->Canvas();
+    const QImage& shown = view->VIEW()->Canvas();
     for (int y = 0; y < shown.height(); ++y) {
       for (int x = 0; x < shown.width(); ++x) ASSERT_EQ(shown.pixel(x, y), background) << page << ": " << x << "," << y;
     }
@@ -554,16 +565,16 @@ TEST_F(ViewWindow, PagesWithoutPixelsClearTheView) {
 TEST_F(ViewWindow, PageRecordTruncatedAfterOpeningDrawsNothing) {
   const fs::path path = PlainBook();
   OpenFromCommandLine(path);
-  const QImage first = view->VIEW->Canvas().copy();
+  const QImage first = view->VIEW()->Canvas().copy();
   const std::int32_t second = view->Book().PageTable[1];
   fs::resize_file(path, static_cast<std::uintmax_t>(second - 1 + 20));
 
   view->BTN_Click(frmView::kNext);
-  EXPECT_EQ(view->VIEW->Canvas(), first);
+  EXPECT_EQ(view->VIEW()->Canvas(), first);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   fs::remove(path);
   view->BTN_Click(frmView::kPrev);
-  EXPECT_EQ(view->VIEW->Canvas(), first);
+  EXPECT_EQ(view->VIEW()->Canvas(), first);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 

@@ -27,10 +27,9 @@
 #include "support/scripted_message_boxes.h"
 #include "support/simulated_drop.h"
 #include "viewer/info_window.h"
-#include "viewer/page_keys.h"
+#include "viewer/page_key_events.h"
 #include "viewer/password_window.h"
 #include "viewer/view_window.h"
-#include "viewer/wheel_steps.h"
 #include "viewer_test_support.h"
 
 namespace qb::test {
@@ -38,66 +37,7 @@ namespace {
 
 using viewer::frmView;
 using viewer::PageKeyAction;
-using viewer::PageKeyFor;
 namespace fs = std::filesystem;
-
-TEST(PageKeys, ReaderKeysMapToTheButtonsAndEnds) {
-  const struct {
-    int key;
-    Qt::KeyboardModifiers modifiers;
-    PageKeyAction action;
-  } cases[] = {
-      {Qt::Key_Left, Qt::NoModifier, PageKeyAction::Previous},
-      {Qt::Key_PageUp, Qt::NoModifier, PageKeyAction::Previous},
-      {Qt::Key_Backspace, Qt::NoModifier, PageKeyAction::Previous},
-      {Qt::Key_Right, Qt::NoModifier, PageKeyAction::Next},
-      {Qt::Key_PageDown, Qt::KeypadModifier, PageKeyAction::Next},
-      {Qt::Key_Space, Qt::NoModifier, PageKeyAction::Next},
-      {Qt::Key_Home, Qt::NoModifier, PageKeyAction::First},
-      {Qt::Key_End, Qt::NoModifier, PageKeyAction::Last},
-      {Qt::Key_O, Qt::ControlModifier, PageKeyAction::Open},
-      {Qt::Key_I, Qt::ControlModifier, PageKeyAction::Info},
-      {Qt::Key_F11, Qt::NoModifier, PageKeyAction::FullScreen},
-      {Qt::Key_F11, Qt::ControlModifier, PageKeyAction::None},
-      // Chords belong to someone else; plain letters are no commands.
-      {Qt::Key_Right, Qt::ControlModifier, PageKeyAction::None},
-      {Qt::Key_Space, Qt::AltModifier, PageKeyAction::None},
-      {Qt::Key_O, Qt::NoModifier, PageKeyAction::None},
-      {Qt::Key_O, Qt::ControlModifier | Qt::AltModifier, PageKeyAction::None},
-      {Qt::Key_Return, Qt::NoModifier, PageKeyAction::None},
-      {Qt::Key_Enter, Qt::KeypadModifier, PageKeyAction::None},
-  };
-  for (const auto& c : cases) EXPECT_EQ(PageKeyFor(c.key, c.modifiers), c.action) << c.key << " " << c.modifiers;
-}
-
-TEST(PageKeys, SpaceAndReturnPressAFocusedButton) {
-  using viewer::PressesFocusedButton;
-  EXPECT_TRUE(PressesFocusedButton(Qt::Key_Space, Qt::NoModifier));
-  EXPECT_TRUE(PressesFocusedButton(Qt::Key_Return, Qt::ShiftModifier));
-  EXPECT_TRUE(PressesFocusedButton(Qt::Key_Enter, Qt::KeypadModifier));
-  EXPECT_TRUE(PressesFocusedButton(Qt::Key_Select, Qt::NoModifier));
-  EXPECT_FALSE(PressesFocusedButton(Qt::Key_Space, Qt::ControlModifier));
-  EXPECT_FALSE(PressesFocusedButton(Qt::Key_Return, Qt::AltModifier));
-  EXPECT_FALSE(PressesFocusedButton(Qt::Key_Right, Qt::NoModifier));
-}
-
-TEST(WheelSteps, NotchesTurnPagesAndSmallDeltasAddUp) {
-  viewer::WheelSteps wheel;
-  EXPECT_EQ(wheel.Add(-120), 1) << "one notch towards the user: NEXT";
-  EXPECT_EQ(wheel.Add(120), -1) << "one notch away: PREV";
-  EXPECT_EQ(wheel.Add(-360), 3);
-
-  // A touchpad's small deltas make a page once they reach a notch.
-  EXPECT_EQ(wheel.Add(-50), 0);
-  EXPECT_EQ(wheel.Add(-50), 0);
-  EXPECT_EQ(wheel.Add(-50), 1);
-  EXPECT_EQ(wheel.Add(-90), 1) << "the 30 left over count towards the next page";
-
-  // Turning back starts afresh instead of first undoing what was gathered.
-  EXPECT_EQ(wheel.Add(-100), 0);
-  EXPECT_EQ(wheel.Add(100), 0);
-  EXPECT_EQ(wheel.Add(20), -1);
-}
 
 TEST(DroppedFiles, LocalFilesInOrderAndTheFirstOfAType) {
   QMimeData data;
@@ -157,9 +97,9 @@ class ViewerConveniences : public ::testing::Test {
   }
   void Wheel(int angleDelta) {
     const QPointF at(100, 100);
-    QWheelEvent wheel(at, view->VIEW->mapToGlobal(at), QPoint(), QPoint(0, angleDelta), Qt::NoButton, Qt::NoModifier,
+    QWheelEvent wheel(at, view->VIEW()->mapToGlobal(at), QPoint(), QPoint(0, angleDelta), Qt::NoButton, Qt::NoModifier,
                       Qt::NoScrollPhase, false);
-    QApplication::sendEvent(view->VIEW, &wheel);
+    QApplication::sendEvent(view->VIEW(), &wheel);
   }
   // Drops files on the window; true when it took them. The opening itself
   // waits for the event loop, which has run when this returns.
@@ -168,7 +108,7 @@ class ViewerConveniences : public ::testing::Test {
     for (const fs::path& file : files) paths.push_back(U16(file));
     return SimulateFileDrop(view.get(), paths).dropped;
   }
-  QRgb Centre() { return view->VIEW->Canvas().pixel(319, 239); }
+  QRgb Centre() { return view->VIEW()->Canvas().pixel(319, 239); }
   int Page() const { return view->CurrentPage(); }
 
   TempDir dir;
@@ -188,53 +128,68 @@ TEST_F(ViewerConveniences, PageKeysStepLikePrevAndNextWhereverTheFocusIs) {
   Press(window, Qt::Key_PageDown);
   EXPECT_EQ(Page(), 3);
   // Space turns the page wherever no button has the focus.
-  Press(view->PageScroll, Qt::Key_Space);
+  Press(view->PageScroll(), Qt::Key_Space);
   EXPECT_EQ(Page(), 4);
-  Press(view->VIEW, Qt::Key_Space);
+  Press(view->VIEW(), Qt::Key_Space);
   EXPECT_EQ(Page(), 5);
-  EXPECT_EQ(view->PageScroll->value(), 5);
+  EXPECT_EQ(view->PageScroll()->value(), 5);
   EXPECT_EQ(Centre(), PageColour(5));
 
   // The scroll bar's own arrow handling is not a second way of paging.
-  Press(view->PageScroll, Qt::Key_Left);
+  Press(view->PageScroll(), Qt::Key_Left);
   EXPECT_EQ(Page(), 4);
-  Press(view->VIEW, Qt::Key_Backspace);
+  Press(view->VIEW(), Qt::Key_Backspace);
   Press(window, Qt::Key_PageUp);
   EXPECT_EQ(Page(), 2);
   EXPECT_EQ(Centre(), PageColour(2));
 
   Press(window, Qt::Key_End);
-  EXPECT_EQ(view->PageScroll->value(), 7);
+  EXPECT_EQ(view->PageScroll()->value(), 7);
   EXPECT_EQ(Page(), 7);
   EXPECT_EQ(Centre(), PageColour(7));
   Press(window, Qt::Key_Right);
   EXPECT_EQ(Page(), 7) << "no wrap-around";
-  Press(view->PageScroll, Qt::Key_Home);
+  Press(view->PageScroll(), Qt::Key_Home);
   EXPECT_EQ(Page(), 1);
   EXPECT_EQ(Centre(), PageColour(1));
   Press(window, Qt::Key_Left);
   EXPECT_EQ(Page(), 1);
-  EXPECT_EQ(view->PageScroll->value(), 1);
+  EXPECT_EQ(view->PageScroll()->value(), 1);
+}
+
+// Qt reports a keypad key as the main key with the keypad modifier.
+TEST_F(ViewerConveniences, KeypadKeysTurnPagesLikeTheMainOnes) {
+  Open(PlainBook());
+  QWidget* window = view.get();
+  Press(window, Qt::Key_Right, Qt::KeypadModifier);
+  EXPECT_EQ(Page(), 2);
+  Press(view->PageScroll(), Qt::Key_End, Qt::KeypadModifier);
+  EXPECT_EQ(Page(), 7);
+  Press(view->VIEW(), Qt::Key_Left, Qt::KeypadModifier);
+  EXPECT_EQ(Page(), 6);
+  Press(window, Qt::Key_Home, Qt::KeypadModifier);
+  EXPECT_EQ(Page(), 1);
+  EXPECT_EQ(Centre(), PageColour(1));
 }
 
 TEST_F(ViewerConveniences, FocusedButtonTakesSpaceAndReturnAsAnyPushButton) {
   Open(PlainBook());
-  Tap(view->BTN[frmView::kPrev], Qt::Key_Space);
+  Tap(view->BTN(frmView::kPrev), Qt::Key_Space);
   EXPECT_EQ(Page(), 1) << "PREV pressed on page 1, not NEXT";
-  Tap(view->BTN[frmView::kNext], Qt::Key_Space);
-  Tap(view->BTN[frmView::kNext], Qt::Key_Return);
-  Tap(view->BTN[frmView::kNext], Qt::Key_Enter, Qt::KeypadModifier);
+  Tap(view->BTN(frmView::kNext), Qt::Key_Space);
+  Tap(view->BTN(frmView::kNext), Qt::Key_Return);
+  Tap(view->BTN(frmView::kNext), Qt::Key_Enter, Qt::KeypadModifier);
   EXPECT_EQ(Page(), 4);
-  Tap(view->BTN[frmView::kPrev], Qt::Key_Return);
+  Tap(view->BTN(frmView::kPrev), Qt::Key_Return);
   EXPECT_EQ(Page(), 3);
   EXPECT_EQ(Centre(), PageColour(3));
 
-  Tap(view->BTN[frmView::kInfo], Qt::Key_Space);
-  Tap(view->BTN[frmView::kInfo], Qt::Key_Return);
+  Tap(view->BTN(frmView::kInfo), Qt::Key_Space);
+  Tap(view->BTN(frmView::kInfo), Qt::Key_Return);
   EXPECT_EQ(modals.infoBooks.size(), 2u);
   dialogs.ChooseFile(QString::fromStdU16String(U16(PlainBook("second.qbb", 2))));
-  Tap(view->BTN[frmView::kOpen], Qt::Key_Return);
-  Tap(view->BTN[frmView::kOpen], Qt::Key_Space);
+  Tap(view->BTN(frmView::kOpen), Qt::Key_Return);
+  Tap(view->BTN(frmView::kOpen), Qt::Key_Space);
   EXPECT_EQ(dialogs.FileRequests().size(), 3u) << "the book opened first, then each key once";
   EXPECT_EQ(view->BookPath(), U16(dir / "second.qbb"));
   EXPECT_EQ(Page(), 1);
@@ -258,10 +213,11 @@ TEST_F(ViewerConveniences, EachButtonsTooltipNamesItsKeys) {
   const PageKeyAction actions[] = {PageKeyAction::Open, PageKeyAction::Previous, PageKeyAction::Next,
                                    PageKeyAction::Info};
   for (const auto& [index, keys] : buttons) {
-    const QString tip = view->BTN[index]->toolTip();
+    const QString tip = view->BTN(index)->toolTip();
     for (const int key : keys) {
       const Qt::KeyboardModifiers modifiers = names.at(key).startsWith("Ctrl") ? Qt::ControlModifier : Qt::NoModifier;
-      EXPECT_EQ(PageKeyFor(key, modifiers), actions[index]) << tip.toStdString() << " names a key of another action";
+      EXPECT_EQ(viewer::PageKeyFor(QKeyEvent(QEvent::KeyPress, key, modifiers)), actions[index])
+          << tip.toStdString() << " names a key of another action";
       EXPECT_TRUE(tip.contains(names.at(key))) << tip.toStdString() << " lacks " << names.at(key).toStdString();
     }
   }
@@ -281,7 +237,7 @@ TEST_F(ViewerConveniences, WheelOverTheViewTurnsOnePagePerNotch) {
   EXPECT_EQ(Page(), 5);
   Wheel(120);
   EXPECT_EQ(Page(), 4);
-  EXPECT_EQ(view->PageScroll->value(), 4);
+  EXPECT_EQ(view->PageScroll()->value(), 4);
   Wheel(-1200);
   EXPECT_EQ(Page(), 7) << "stops at the last page";
 }
@@ -289,40 +245,40 @@ TEST_F(ViewerConveniences, WheelOverTheViewTurnsOnePagePerNotch) {
 TEST_F(ViewerConveniences, LockedBookIgnoresKeysAndWheel) {
   modals.Type({});  // the prompt is cancelled
   Open(ProtectedBook());
-  ASSERT_EQ(view->PassCheckFlag, 0);
-  const QImage firstPage = view->VIEW->Canvas().copy();
+  ASSERT_EQ(view->PassCheckFlag(), viewer::kLocked);
+  const QImage firstPage = view->VIEW()->Canvas().copy();
   for (const int key : {Qt::Key_Right, Qt::Key_Space, Qt::Key_PageDown, Qt::Key_End, Qt::Key_Home}) {
     Press(view.get(), key);
-    Press(view->BTN[frmView::kOpen], key);
+    Press(view->BTN(frmView::kOpen), key);
   }
   Wheel(-120);
   Wheel(-360);
   EXPECT_EQ(Page(), 1);
-  EXPECT_EQ(view->PageScroll->value(), 1);
-  EXPECT_EQ(view->VIEW->Canvas(), firstPage);
+  EXPECT_EQ(view->PageScroll()->value(), 1);
+  EXPECT_EQ(view->VIEW()->Canvas(), firstPage);
 
   // Once the password is given, the same keys move.
   modals.Type({QStringLiteral("Secret")});
   Open(ProtectedBook());
-  ASSERT_NE(view->PassCheckFlag, 0);
+  ASSERT_NE(view->PassCheckFlag(), viewer::kLocked);
   Press(view.get(), Qt::Key_End);
   EXPECT_EQ(Page(), 3);
 }
 
 TEST_F(ViewerConveniences, NoBookMeansKeysAndWheelDoNothing) {
-  const QImage empty = view->VIEW->Canvas().copy();
+  const QImage empty = view->VIEW()->Canvas().copy();
   Press(view.get(), Qt::Key_End);
   Press(view.get(), Qt::Key_Right);
   Wheel(-120);
   EXPECT_EQ(Page(), 1);
-  EXPECT_EQ(view->PageScroll->value(), 1);
-  EXPECT_EQ(view->VIEW->Canvas(), empty);
+  EXPECT_EQ(view->PageScroll()->value(), 1);
+  EXPECT_EQ(view->VIEW()->Canvas(), empty);
 }
 
 TEST_F(ViewerConveniences, CtrlOOpensAndCtrlIShowsInformation) {
   const fs::path book = PlainBook();
   dialogs.ChooseFile(QString::fromStdU16String(U16(book)));
-  Press(view->BTN[frmView::kNext], Qt::Key_O, Qt::ControlModifier);
+  Press(view->BTN(frmView::kNext), Qt::Key_O, Qt::ControlModifier);
   ASSERT_EQ(dialogs.FileRequests().size(), 1u);
   EXPECT_EQ(view->windowTitle(), QStringLiteral("Quillberry:[Plain Tales/Ann Berry]"));
 
@@ -344,7 +300,7 @@ TEST_F(ViewerConveniences, DroppedBookOpensAsIfChosenInTheDialog) {
   EXPECT_EQ(view->windowTitle(), QStringLiteral("Quillberry:[Dropped Tales/Ann Berry]"));
   EXPECT_EQ(view->BookPath(), U16(dir / "shelf" / "dropped.QBB"));
   EXPECT_EQ(Centre(), PageColour(1));
-  EXPECT_NE(view->PassCheckFlag, 0) << "the password gate ran";
+  EXPECT_NE(view->PassCheckFlag(), viewer::kLocked) << "the password gate ran";
   EXPECT_EQ(view->Settings().lastFolder, U16(dir / "shelf"));
   EXPECT_EQ(GetIniString(u"System", u"LastFolder", u"", settings.settingsPath), U16(dir / "shelf"));
   EXPECT_TRUE(dialogs.FileRequests().empty());
@@ -357,8 +313,8 @@ TEST_F(ViewerConveniences, DroppedProtectedBookAsksForThePassword) {
   EXPECT_TRUE(Drop({ProtectedBook()}));
   ASSERT_EQ(modals.prompts.size(), 1u);
   EXPECT_EQ(modals.prompts.front().checkPass, QStringLiteral("Secret"));
-  EXPECT_EQ(view->PassCheckFlag, 0);
-  EXPECT_FALSE(view->PageScroll->isEnabled());
+  EXPECT_EQ(view->PassCheckFlag(), viewer::kLocked);
+  EXPECT_FALSE(view->PageScroll()->isEnabled());
 }
 
 TEST_F(ViewerConveniences, DropsWithoutABookAreRefused) {
@@ -391,10 +347,10 @@ void ExpectNamedControls(const QWidget& window) {
 
 TEST_F(ViewerConveniences, EveryControlHasAnAccessibleName) {
   ExpectNamedControls(*view);
-  EXPECT_EQ(view->BTN[frmView::kOpen]->accessibleName(), QStringLiteral("OPEN"));
-  EXPECT_EQ(view->PageScroll->accessibleName(), QStringLiteral("ページ"));
+  EXPECT_EQ(view->BTN(frmView::kOpen)->accessibleName(), QStringLiteral("OPEN"));
+  EXPECT_EQ(view->PageScroll()->accessibleName(), QStringLiteral("ページ"));
 
-  std::int16_t flag = 0;
+  std::int16_t flag = viewer::kLocked;
   viewer::frmPass prompt(flag, view.get());
   ExpectNamedControls(prompt);
   EXPECT_EQ(prompt.FLD->accessibleName(), QStringLiteral("パスワード"));

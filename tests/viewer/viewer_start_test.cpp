@@ -118,8 +118,8 @@ TEST_F(ViewerStartTest, CommandLineBookIsOpened) {
   WriteTestBook(dir / "story.qbb", contents);
   const auto view = viewer::StartViewer(Start({U16(dir / "story.qbb")}));
   EXPECT_EQ(view->windowTitle(), QStringLiteral("Quillberry:[Plain Tales/Ann Berry]"));
-  EXPECT_EQ(view->VIEW->Canvas().pixel(319, 239), PageColour(1));
-  EXPECT_EQ(view->PassCheckFlag, -1);
+  EXPECT_EQ(view->VIEW()->Canvas().pixel(319, 239), PageColour(1));
+  EXPECT_EQ(view->PassCheckFlag(), viewer::kUnlocked);
 }
 
 }  // namespace

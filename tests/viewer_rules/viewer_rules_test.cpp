@@ -4,8 +4,9 @@
 
 #include "viewer/info_links.h"
 #include "viewer/page_navigation.h"
+#include "viewer/pass_check.h"
 #include "viewer/price_label.h"
-#include "viewer/screen_centre.h"
+#include "viewer/wheel_steps.h"
 #include "viewer/window_title.h"
 
 namespace qb::viewer {
@@ -43,9 +44,20 @@ TEST(PageNavigation, StepsStayWithinTheBook) {
 }
 
 TEST(PageNavigation, LockedBooksShowOnlyPageOne) {
-  EXPECT_EQ(ShowablePage(4, 0), 1);
-  EXPECT_EQ(ShowablePage(1, 0), 1);
-  EXPECT_EQ(ShowablePage(4, -1), 4);
+  EXPECT_EQ(ShowablePage(4, kLocked), 1);
+  EXPECT_EQ(ShowablePage(1, kLocked), 1);
+  EXPECT_EQ(ShowablePage(4, kUnlocked), 4);
+}
+
+// PassCheckFlag is a 16-bit truth value: 0 and -1 as stored, and any
+// non-zero value counts as true.
+TEST(PassCheck, SixteenBitTruthValues) {
+  EXPECT_EQ(kLocked, 0);
+  EXPECT_EQ(kUnlocked, -1);
+  EXPECT_FALSE(IsUnlocked(kLocked));
+  EXPECT_TRUE(IsUnlocked(kUnlocked));
+  EXPECT_TRUE(IsUnlocked(1));
+  EXPECT_EQ(ShowablePage(4, 1), 4);
 }
 
 TEST(InfoLinks, OnlyHomePageAndMail) {
@@ -56,11 +68,22 @@ TEST(InfoLinks, OnlyHomePageAndMail) {
   for (const int other : {0, 1, 4, 9}) EXPECT_FALSE(InfoLinkTarget(other, u"https://a.example/")) << other;
 }
 
-TEST(ScreenCentre, HalvesTruncateTowardZero) {
-  EXPECT_EQ(CentredTopLeft(QRect(0, 0, 1024, 768), QSize(240, 280)), QPoint(392, 244));
-  EXPECT_EQ(CentredTopLeft(QRect(0, 0, 1025, 769), QSize(240, 280)), QPoint(392, 244));
-  EXPECT_EQ(CentredTopLeft(QRect(1920, 100, 800, 600), QSize(240, 280)), QPoint(2200, 260));
-  EXPECT_EQ(CentredTopLeft(QRect(0, 0, 200, 200), QSize(241, 280)), QPoint(-20, -40));
+TEST(WheelSteps, NotchesTurnPagesAndSmallDeltasAddUp) {
+  WheelSteps wheel;
+  EXPECT_EQ(wheel.Add(-120), 1) << "one notch towards the user: NEXT";
+  EXPECT_EQ(wheel.Add(120), -1) << "one notch away: PREV";
+  EXPECT_EQ(wheel.Add(-360), 3);
+
+  // A touchpad's small deltas make a page once they reach a notch.
+  EXPECT_EQ(wheel.Add(-50), 0);
+  EXPECT_EQ(wheel.Add(-50), 0);
+  EXPECT_EQ(wheel.Add(-50), 1);
+  EXPECT_EQ(wheel.Add(-90), 1) << "the 30 left over count towards the next page";
+
+  // Turning back starts afresh instead of first undoing what was gathered.
+  EXPECT_EQ(wheel.Add(-100), 0);
+  EXPECT_EQ(wheel.Add(100), 0);
+  EXPECT_EQ(wheel.Add(20), -1);
 }
 
 }  // namespace
