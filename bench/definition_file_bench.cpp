@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -38,7 +39,7 @@ const DefinitionFixture& Fixture(int pages) {
     for (int i = 1; i <= pages; ++i) {
       f.images.push_back(u"/home/author/pictures/story/page" + qb::FromUtf8(std::to_string(i)) + u".jpg");
     }
-    qb::editor::WriteDefinitionFile(f.path, f.book, f.images);
+    if (!qb::editor::WriteDefinitionFile(f.path, f.book, f.images)) std::abort();
     f.bytes = qb::ReadIniFile(f.path).value_or(std::string());
     return f;
   }();

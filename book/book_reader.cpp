@@ -38,7 +38,7 @@ std::int32_t GetInt32(std::string_view bytes, std::size_t start) {
   return static_cast<std::int32_t>(v);
 }
 
-int ReadBookHeader(const std::u16string& path, BookRecord& book) {
+BookStatus ReadBookHeader(const std::u16string& path, BookRecord& book) {
   BookFile file(path);
   if (!file.IsOpen()) return kBookDamaged;
 
@@ -59,7 +59,7 @@ int ReadBookHeader(const std::u16string& path, BookRecord& book) {
   read.TextLength = GetInt32(header, format::kTextLengthOffset);
   read.Key = static_cast<std::uint8_t>(header[format::kKeyOffset]);
   read.Check = static_cast<std::uint8_t>(header[format::kCheckOffset]);
-  const int status = (read.Check ^ format::kCheckMask) == read.Key ? kBookSound : kBookCheckFailed;
+  const BookStatus status = (read.Check ^ format::kCheckMask) == read.Key ? kBookSound : kBookCheckFailed;
 
   if (read.TextLength < format::kMinTextLength || read.TextLength > format::kMaxTextLength) return kBookDamaged;
   if (read.PageCount < 1) return kBookDamaged;
@@ -87,13 +87,13 @@ int ReadBookHeader(const std::u16string& path, BookRecord& book) {
   return status;
 }
 
-int ReadPageHeader(const std::u16string& path, PageImage& page, std::int32_t position) {
+BookStatus ReadPageHeader(const std::u16string& path, PageImage& page, std::int32_t position) {
   page = PageImage{};
   BookFile file(path);
   return ReadRecordHeader(file, position, page) ? kBookSound : kBookDamaged;
 }
 
-int ReadPageImage(const std::u16string& path, PageImage& page, std::int32_t position) {
+BookStatus ReadPageImage(const std::u16string& path, PageImage& page, std::int32_t position) {
   // A pixel array already of the page's size is overwritten, not cleared
   // first, and keeps its memory: fresh memory costs a page fault per 4 KiB.
   PageRows rows;

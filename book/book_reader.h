@@ -18,15 +18,15 @@ enum BookStatus : int {
 };
 
 // Fills book from the file's header, text block and page table.
-int ReadBookHeader(const std::u16string& path, BookRecord& book);
+[[nodiscard]] BookStatus ReadBookHeader(const std::u16string& path, BookRecord& book);
 
-// Decodes the page record at the 1-based file position. Returns 0, or
-// kBookDamaged (page left empty) when the record cannot be read as a whole.
-int ReadPageImage(const std::u16string& path, PageImage& page, std::int32_t position);
+// Decodes the page record at the 1-based file position. Returns kBookSound,
+// or kBookDamaged (page left empty) when the record cannot be read as a whole.
+[[nodiscard]] BookStatus ReadPageImage(const std::u16string& path, PageImage& page, std::int32_t position);
 
 // Reads only the page record's dimensions (Pixels left empty): for listing
 // pages without decoding them. Same results as ReadPageImage.
-int ReadPageHeader(const std::u16string& path, PageImage& page, std::int32_t position);
+[[nodiscard]] BookStatus ReadPageHeader(const std::u16string& path, PageImage& page, std::int32_t position);
 
 // Header helpers. BytesToText decodes code page 932, cuts at the first NUL
 // and removes surrounding blanks.

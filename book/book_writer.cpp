@@ -17,7 +17,7 @@ std::uint8_t DrawKey() {
   return static_cast<std::uint8_t>(std::uniform_int_distribution<int>(0, 255)(generator));
 }
 
-int Fail(WriteDetail* detail, int status, std::string message, int pictureIndex = -1) {
+WriteStatus Fail(WriteDetail* detail, WriteStatus status, std::string message, int pictureIndex = -1) {
   if (detail) {
     detail->pictureIndex = pictureIndex;
     detail->message = std::move(message);
@@ -117,8 +117,8 @@ void PutInt32(std::string& header, std::int32_t value, std::size_t offset) {
   for (int i = 0; i < 4; ++i) header[offset + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
-int WriteBook(const std::u16string& path, BookRecord& book, const std::vector<std::u16string>& pictures,
-              PictureSurface& surface, WriteDetail* detail, const WriteProgress& progress) {
+WriteStatus WriteBook(const std::u16string& path, BookRecord& book, const std::vector<std::u16string>& pictures,
+                      PictureSurface& surface, WriteDetail* detail, const WriteProgress& progress) {
   if (book.PageCount < 1 || pictures.size() < static_cast<std::size_t>(book.PageCount)) {
     return Fail(detail, kWriteNoPages, "a book needs at least one page and a picture for every page");
   }
@@ -156,9 +156,8 @@ int WriteBook(const std::u16string& path, BookRecord& book, const std::vector<st
   PlaneSlices slices;
   for (int i = 0; i < book.PageCount; ++i) {
     if (progress && !progress(i, book.PageCount)) return Fail(detail, kWriteCancelled, "cancelled");
-    std::string error;
-    if (!surface.LoadPicture(pictures[static_cast<std::size_t>(i)], &error)) {
-      return Fail(detail, kWritePictureFailed, error, i);
+    if (Outcome loaded = surface.LoadPicture(pictures[static_cast<std::size_t>(i)]); !loaded) {
+      return Fail(detail, kWritePictureFailed, loaded.why(), i);
     }
     const int width = surface.Width();
     const int height = surface.Height();

@@ -33,8 +33,9 @@ using WriteProgress = std::function<bool(int page, int count)>;
 
 // Writes book (PageCount pages from pictures[0 .. PageCount-1]) to path.
 // Sets book.TextLength and book.PageTable on success.
-int WriteBook(const std::u16string& path, BookRecord& book, const std::vector<std::u16string>& pictures,
-              PictureSurface& surface, WriteDetail* detail = nullptr, const WriteProgress& progress = {});
+[[nodiscard]] WriteStatus WriteBook(const std::u16string& path, BookRecord& book,
+                                    const std::vector<std::u16string>& pictures, PictureSurface& surface,
+                                    WriteDetail* detail = nullptr, const WriteProgress& progress = {});
 
 // Header helpers: the first (number of characters of text) bytes of its code
 // page 932 form at offset, and little-endian integers.

@@ -20,7 +20,7 @@ void PageRows::Close() {
   reserved_ = 0;
 }
 
-int PageRows::Open(const std::u16string& path, std::int32_t position) {
+BookStatus PageRows::Open(const std::u16string& path, std::int32_t position) {
   Close();
   BookFile file(path);
   PageImage head;

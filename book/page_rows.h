@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "book/book_reader.h"
 #include "book/plane_bytes.h"
 
 namespace qb {
@@ -21,8 +22,8 @@ class PageRows {
 
   // Opens the book and checks the record at the 1-based position: its
   // dimensions must be sane and the whole record inside the file.
-  // Returns 0, or kBookDamaged (nothing usable) when it is not.
-  int Open(const std::u16string& path, std::int32_t position);
+  // Returns kBookSound, or kBookDamaged (nothing usable) when it is not.
+  [[nodiscard]] BookStatus Open(const std::u16string& path, std::int32_t position);
   // Lets go of the record; Open does so too before it maps the next one.
   void Close();
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "book/book_record.h"
+#include "common/outcome.h"
 
 namespace qb {
 
@@ -16,8 +17,8 @@ class PictureSurface {
   virtual ~PictureSurface() = default;
 
   // Loads the picture file; the surface takes the picture's size. On failure
-  // the surface keeps what it held and error (when given) says why.
-  virtual bool LoadPicture(const std::u16string& path, std::string* error) = 0;
+  // the surface keeps what it held.
+  virtual Outcome LoadPicture(const std::u16string& path) = 0;
 
   virtual int Width() const = 0;
   virtual int Height() const = 0;

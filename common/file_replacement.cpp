@@ -249,11 +249,10 @@ bool FlushFileSystem(const fs::path& folder) {
   return ok;
 }
 
-bool ReplaceFileContent(const fs::path& target, std::string_view content, std::string* error) {
+Outcome ReplaceFileContent(const fs::path& target, std::string_view content) {
   FileReplacement file(target);
-  const bool ok = file.ok() && file.Write(content) && file.Commit();
-  if (!ok && error) *error = file.error();
-  return ok;
+  if (file.ok() && file.Write(content) && file.Commit()) return Outcome::Success();
+  return Outcome::Failure(file.error());
 }
 
 }  // namespace qb

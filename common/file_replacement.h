@@ -23,6 +23,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/outcome.h"
+
 namespace qb {
 
 inline constexpr std::string_view kTemporarySuffix = ".qbpart";
@@ -106,7 +108,7 @@ class FileReplacement {
 // Flushes every file written on the file system holding folder to the disk.
 bool FlushFileSystem(const std::filesystem::path& folder);
 
-// Replaces target's content in one step; error (if given) tells why not.
-bool ReplaceFileContent(const std::filesystem::path& target, std::string_view content, std::string* error = nullptr);
+// Replaces target's content in one step.
+Outcome ReplaceFileContent(const std::filesystem::path& target, std::string_view content);
 
 }  // namespace qb

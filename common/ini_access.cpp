@@ -2,6 +2,7 @@
 
 #include "common/ini_document.h"
 #include "common/ini_file.h"
+#include "common/utf8.h"
 
 namespace qb {
 
@@ -13,17 +14,21 @@ std::u16string GetIniString(const std::u16string& section, const std::u16string&
   return value ? std::move(*value) : defaultValue;
 }
 
+Outcome WriteIniString(const std::u16string& section, const std::u16string& key, const std::u16string& value,
+                       const std::u16string& filePath) {
+  if (!IsValidIniSection(section)) return Outcome::Failure("\"" + ToUtf8(section) + "\" cannot be a section name");
+  if (!IsValidIniKey(key)) return Outcome::Failure("\"" + ToUtf8(key) + "\" cannot be a key name");
+  return UpdateIniFile(filePath, [&](std::string_view content) { return SetIniValue(content, section, key, value); });
+}
+
 int PutIniString(const std::u16string& section, const std::u16string& key, const std::u16string& value,
                  const std::u16string& filePath) {
-  if (!IsValidIniSection(section) || !IsValidIniKey(key)) return 0;
-  const bool written =
-      UpdateIniFile(filePath, [&](std::string_view content) { return SetIniValue(content, section, key, value); });
-  return written ? 1 : 0;
+  return WriteIniString(section, key, value, filePath) ? 1 : 0;
 }
 
 int PutIniStrings(const std::vector<IniEntry>& entries, const std::u16string& filePath) {
   bool namesValid = true;
-  const bool written = UpdateIniFile(filePath, [&](std::string_view content) {
+  const Outcome written = UpdateIniFile(filePath, [&](std::string_view content) {
     IniDocument document(content);
     for (const IniEntry& entry : entries) {
       if (!IsValidIniSection(entry.section) || !IsValidIniKey(entry.key)) {

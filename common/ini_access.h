@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "common/outcome.h"
+
 namespace qb {
 
 // The value of key in section of the file, or defaultValue when the file,
@@ -17,11 +19,16 @@ std::u16string GetIniString(const std::u16string& section, const std::u16string&
 
 // Sets key in section of the file to value, creating the file, the section
 // and the key as needed; a value is one line (cut at its first line break).
-// Nonzero on success; 0 when the names cannot be written (blank, line
-// breaks, "]" in a section, "=" in a key) or the file cannot be written, and
-// the file is then unchanged.
-int PutIniString(const std::u16string& section, const std::u16string& key, const std::u16string& value,
-                 const std::u16string& filePath);
+// A failure when the names cannot be written (blank, line breaks, "]" in a
+// section, "=" in a key) or the file cannot be written; the file is then
+// unchanged.
+Outcome WriteIniString(const std::u16string& section, const std::u16string& key, const std::u16string& value,
+                       const std::u16string& filePath);
+
+// WriteIniString in the shape of the profile operation: nonzero on success,
+// 0 on failure.
+[[nodiscard]] int PutIniString(const std::u16string& section, const std::u16string& key, const std::u16string& value,
+                               const std::u16string& filePath);
 
 struct IniEntry {
   std::u16string section;
@@ -33,6 +40,6 @@ struct IniEntry {
 // same text as writing them one by one, without one locked, flushed rewrite
 // per key. Nonzero when every entry was written; entries whose names cannot
 // be written are skipped (and make the result 0), the others still apply.
-int PutIniStrings(const std::vector<IniEntry>& entries, const std::u16string& filePath);
+[[nodiscard]] int PutIniStrings(const std::vector<IniEntry>& entries, const std::u16string& filePath);
 
 }  // namespace qb

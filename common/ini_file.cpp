@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <utility>
 
@@ -38,32 +39,48 @@ struct LockedFile {
   bool created;
 };
 
+std::string Reason(const std::string& what, const std::filesystem::path& path, const std::string& why) {
+  return "cannot " + what + " " + path.string() + ": " + why;
+}
+
 // Opens the file for writing, creating it when missing, and takes the
 // exclusive lock. A writer that got the lock on a file another writer has
 // replaced meanwhile holds a stale copy; it starts over on the new file.
-std::optional<LockedFile> OpenLocked(const std::filesystem::path& path) {
+// Nothing, with why telling the reason, when the file cannot be locked.
+std::optional<LockedFile> OpenLocked(const std::filesystem::path& path, std::string& why) {
   constexpr int kAttempts = 1000;
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     bool created = false;
-    int raw = OpenRegularFile(path, O_RDWR);
+    std::string error;
+    int raw = OpenRegularFile(path, O_RDWR, &error);
     if (raw < 0 && errno == ENOENT) {
-      raw = OpenRegularFile(path, O_RDWR | O_CREAT | O_EXCL);
+      raw = OpenRegularFile(path, O_RDWR | O_CREAT | O_EXCL, &error);
       if (raw < 0 && errno == EEXIST) continue;
       created = raw >= 0;
     }
-    if (raw < 0) return std::nullopt;
+    if (raw < 0) {
+      why = Reason("open", path, error);
+      return std::nullopt;
+    }
     FileDescriptor fd(raw);
     while (::flock(fd.get(), LOCK_EX) != 0) {
-      if (errno != EINTR) return std::nullopt;
+      if (errno != EINTR) {
+        why = Reason("lock", path, std::strerror(errno));
+        return std::nullopt;
+      }
     }
     struct stat opened {};
     struct stat current {};
-    if (::fstat(fd.get(), &opened) != 0) return std::nullopt;
+    if (::fstat(fd.get(), &opened) != 0) {
+      why = Reason("open", path, std::strerror(errno));
+      return std::nullopt;
+    }
     if (::stat(path.c_str(), &current) != 0 || current.st_dev != opened.st_dev || current.st_ino != opened.st_ino) {
       continue;
     }
     return LockedFile{std::move(fd), created};
   }
+  why = Reason("lock", path, "other programs keep replacing it");
   return std::nullopt;
 }
 
@@ -77,20 +94,21 @@ std::optional<std::string> ReadIniFile(const std::u16string& path) {
   return ReadToEnd(fd.get());
 }
 
-bool UpdateIniFile(const std::u16string& path, const std::function<std::string(std::string_view)>& edit) {
-  if (path.empty()) return false;
+Outcome UpdateIniFile(const std::u16string& path, const std::function<std::string(std::string_view)>& edit) {
+  if (path.empty()) return Outcome::Failure("no file is named");
   const std::filesystem::path target = FollowLinks(ToPath(path));
-  auto locked = OpenLocked(target);
-  if (!locked) return false;
+  std::string why;
+  auto locked = OpenLocked(target, why);
+  if (!locked) return Outcome::Failure(why);
   const auto content = ReadToEnd(locked->fd.get());
-  bool ok = content.has_value();
-  if (ok) {
-    const std::string updated = edit(*content);
-    if (updated != *content || locked->created) ok = ReplaceFileContent(target, updated);
+  Outcome updated = content ? Outcome::Success() : Outcome::Failure(Reason("read", target, std::strerror(errno)));
+  if (updated) {
+    const std::string text = edit(*content);
+    if (text != *content || locked->created) updated = ReplaceFileContent(target, text);
   }
   // A file this call created for its lock must not stay behind empty.
-  if (!ok && locked->created) ::unlink(target.c_str());
-  return ok;
+  if (!updated && locked->created) ::unlink(target.c_str());
+  return updated;
 }
 
 }  // namespace qb

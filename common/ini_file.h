@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/outcome.h"
+
 namespace qb {
 
 // The bytes of the file; nothing when it is missing, cannot be read or is
@@ -20,9 +22,9 @@ std::optional<std::string> ReadIniFile(const std::u16string& path);
 
 // Replaces the file's content (empty for a missing file, which is created)
 // with edit(content). Nothing is written when the content stays the same.
-// False when the file could not be read or written; it is then unchanged.
+// A failure (the file could not be read or written) leaves it unchanged.
 // A symbolic link is followed, so the file it names is updated; the file
 // keeps its permissions.
-bool UpdateIniFile(const std::u16string& path, const std::function<std::string(std::string_view)>& edit);
+Outcome UpdateIniFile(const std::u16string& path, const std::function<std::string(std::string_view)>& edit);
 
 }  // namespace qb

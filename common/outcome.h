@@ -1,13 +1,16 @@
 #pragma once
 // How common/ and image/ report failure. A function that can fail returns an
-// Outcome: success, or a failure with its reason in plain words (UTF-8), ready
-// to be shown to the user after the caller has named what it was doing. The
-// caller has to look at it ([[nodiscard]]). A function that also produces a
-// value fills an out parameter and leaves it untouched on failure.
+// Outcome: success, or a failure with its reason in plain words (UTF-8),
+// naming the file concerned where there is one, ready to be shown to the user
+// after the caller has named what it was doing. The caller has to look at it
+// ([[nodiscard]]); one that goes on regardless says so with static_cast<void>
+// and a comment why. A function that also produces a value fills an out
+// parameter and leaves it untouched on failure.
 //
 // The book reader and writer keep their numbered statuses (BookStatus,
 // WriteStatus), because those numbers are what their callers and the tools'
-// exit codes tell apart.
+// exit codes tell apart; PutIniString keeps the profile operation's nonzero
+// or 0.
 
 #include <string>
 #include <utility>

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <utility>
 
 #include "common/ini_access.h"
 #include "common/path_helpers.h"
@@ -22,8 +23,8 @@ std::u16string LoadLastFolder(const std::u16string& settingsPath, const std::u16
   return GetIniString(kSystem, kLastFolder, DefaultLastFolder(programFolder), settingsPath);
 }
 
-bool SaveLastFolder(const std::u16string& settingsPath, const std::u16string& lastFolder) {
-  return PutIniString(kSystem, kLastFolder, lastFolder, settingsPath) != 0;
+Outcome SaveLastFolder(const std::u16string& settingsPath, const std::u16string& lastFolder) {
+  return WriteIniString(kSystem, kLastFolder, lastFolder, settingsPath);
 }
 
 std::filesystem::path HomeFolder() {
@@ -103,7 +104,7 @@ ViewerSettings LoadViewerSettings(const std::u16string& programFolder) {
   return settings;
 }
 
-bool SaveViewerSettings(const ViewerSettings& settings) {
+Outcome SaveViewerSettings(const ViewerSettings& settings) {
   return SaveLastFolder(settings.settingsPath, settings.lastFolder);
 }
 
@@ -119,14 +120,19 @@ EditorSettings LoadEditorSettings(const std::u16string& programFolder) {
   return settings;
 }
 
-bool SaveEditorSettings(const EditorSettings& settings) {
+Outcome SaveEditorSettings(const EditorSettings& settings) {
   const std::u16string& path = settings.settingsPath;
   // Every key is attempted even after a failure, in the order that makes a
   // first run create "UserInfo" before "System".
-  bool ok = PutIniString(kUserInfo, u"Name", settings.name, path) != 0;
-  ok = PutIniString(kUserInfo, u"URL", settings.url, path) != 0 && ok;
-  ok = PutIniString(kUserInfo, u"MAIL", settings.mail, path) != 0 && ok;
-  return SaveLastFolder(path, settings.lastFolder) && ok;
+  Outcome saved = Outcome::Success();
+  const auto keepFirstFailure = [&saved](Outcome written) {
+    if (saved && !written) saved = std::move(written);
+  };
+  keepFirstFailure(WriteIniString(kUserInfo, u"Name", settings.name, path));
+  keepFirstFailure(WriteIniString(kUserInfo, u"URL", settings.url, path));
+  keepFirstFailure(WriteIniString(kUserInfo, u"MAIL", settings.mail, path));
+  keepFirstFailure(SaveLastFolder(path, settings.lastFolder));
+  return saved;
 }
 
 }  // namespace qb

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/outcome.h"
+
 namespace qb {
 
 inline constexpr std::u16string_view kSettingsFileName = u"Quilly.Ini";
@@ -53,13 +55,13 @@ std::int16_t ParseGifOption(std::u16string_view text);
 
 // Load reads the settings file for the program folder (SettingsFilePath);
 // missing entries give their defaults. Save writes the program's keys in
-// their fixed order and tells whether every one was written (the values in
-// memory stay as they are either way).
+// their fixed order, every one even after a failure, and reports the first
+// failure (the values in memory stay as they are either way).
 ViewerSettings LoadViewerSettings(const std::u16string& programFolder);
-bool SaveViewerSettings(const ViewerSettings& settings);
+Outcome SaveViewerSettings(const ViewerSettings& settings);
 
 // The "Options" section is only read: the GIF option is edited by hand.
 EditorSettings LoadEditorSettings(const std::u16string& programFolder);
-bool SaveEditorSettings(const EditorSettings& settings);
+Outcome SaveEditorSettings(const EditorSettings& settings);
 
 }  // namespace qb

@@ -34,7 +34,7 @@ std::filesystem::path HomeFolder() {
 bool WriteFileAtomically(const std::filesystem::path& path, const std::string& content) {
   std::error_code error;
   std::filesystem::create_directories(path.parent_path(), error);
-  return !error && ReplaceFileContent(path, content);
+  return !error && ReplaceFileContent(path, content).ok();
 }
 
 // A package file is a few hundred bytes; anything but a small regular file

@@ -76,7 +76,8 @@ ExportResult ExportBook(const EditorFields& fields, const std::vector<std::u16st
   result.definitionPath = DefinitionPathForBook(result.bookPath);
   result.definitionSaved = SaveDefinitionFile(result.definitionPath, result.book, images, settings);
   settings.lastFolder = FolderOfPath(result.bookPath);
-  SaveEditorSettings(settings);
+  // Unwritable settings cost only the remembered values; nothing is shown.
+  static_cast<void>(SaveEditorSettings(settings));
 
   if (const std::u16string message = ExportFailureMessage(result, images); !message.empty()) {
     ui.ReportFailure(result, message);

@@ -32,10 +32,10 @@ enum class ExportRefusal {
 struct ExportResult {
   enum class Outcome { Refused, Cancelled, Finished };
   Outcome outcome = Outcome::Refused;
-  BookRecord book;                // as written (Finished)
-  std::u16string bookPath;        // after the ".qbb" rule
-  std::u16string definitionPath;  // beside the book
-  int writeStatus = -1;           // WriteBook's status (Finished)
+  BookRecord book;                     // as written (Finished)
+  std::u16string bookPath;             // after the ".qbb" rule
+  std::u16string definitionPath;       // beside the book
+  WriteStatus writeStatus = kWriteOk;  // WriteBook's status (Finished only)
   WriteDetail writeDetail;
   bool definitionSaved = false;
 };

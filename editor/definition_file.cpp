@@ -49,7 +49,7 @@ std::string DefinitionFileText(std::string_view content, const BookRecord& book,
 
 bool WriteDefinitionFile(const std::u16string& path, const BookRecord& book,
                          const std::vector<std::u16string>& images) {
-  return UpdateIniFile(path, [&](std::string_view content) { return DefinitionFileText(content, book, images); });
+  return UpdateIniFile(path, [&](std::string_view content) { return DefinitionFileText(content, book, images); }).ok();
 }
 
 bool SaveDefinitionFile(const std::u16string& path, const BookRecord& book, const std::vector<std::u16string>& images,
@@ -58,7 +58,8 @@ bool SaveDefinitionFile(const std::u16string& path, const BookRecord& book, cons
   settings.name = FitToChars(book.Author, kAuthorWidth);
   settings.url = book.Url;
   settings.mail = book.Mail;
-  SaveEditorSettings(settings);
+  // Unwritable settings cost only the remembered values; nothing is shown.
+  static_cast<void>(SaveEditorSettings(settings));
   return ok;
 }
 

@@ -31,14 +31,15 @@ std::string DefinitionFileText(std::string_view content, const BookRecord& book,
 // コメント (line breaks escaped, see comment_escape.h), in that order. Other
 // keys stay, so Image keys above N left from a longer list remain unread.
 // True when every key was written.
-bool WriteDefinitionFile(const std::u16string& path, const BookRecord& book, const std::vector<std::u16string>& images);
+[[nodiscard]] bool WriteDefinitionFile(const std::u16string& path, const BookRecord& book,
+                                       const std::vector<std::u16string>& images);
 
 // WriteDefinitionFile, then, as the Editor does, remembers the book's author
 // (padded), URL and mail address as the author's defaults in settings and
 // saves the settings. True when every key of the definition was written;
 // the settings' own outcome is not part of it.
-bool SaveDefinitionFile(const std::u16string& path, const BookRecord& book, const std::vector<std::u16string>& images,
-                        EditorSettings& settings);
+[[nodiscard]] bool SaveDefinitionFile(const std::u16string& path, const BookRecord& book,
+                                      const std::vector<std::u16string>& images, EditorSettings& settings);
 
 // The definition a file's content holds; see LoadDefinitionFile.
 Definition ParseDefinition(std::string_view content);

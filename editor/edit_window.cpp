@@ -193,7 +193,7 @@ void frmEdit::ILst_Click() {
   if (!IsPreviewable(path)) return;
   // A picture that cannot be loaded leaves the previous one in PicLoad,
   // which is then drawn again; the preview reports nothing.
-  picLoad_.LoadPicture(path, nullptr);
+  static_cast<void>(picLoad_.LoadPicture(path));
   DrawPageIntoView(view_->Canvas(), picLoad_.image(), view_->Background());
   view_->Refresh();
 }
@@ -314,7 +314,8 @@ void frmEdit::OpenDefinition() {
 void frmEdit::LoadChosenDefinition(const std::u16string& path) {
   ShowDefinition(path);
   settings_.lastFolder = FolderOfPath(path);
-  SaveEditorSettings(settings_);
+  // Unwritable settings cost only the remembered values; nothing is shown.
+  static_cast<void>(SaveEditorSettings(settings_));
 }
 
 void frmEdit::ExportBook() {

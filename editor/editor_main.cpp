@@ -7,7 +7,8 @@ namespace qb::editor {
 std::unique_ptr<frmEdit> EditorMain(const std::u16string& programFolder, FileTypeStore& fileTypes,
                                     const std::vector<std::u16string>& arguments) {
   EditorSettings settings = LoadEditorSettings(programFolder);
-  SaveEditorSettings(settings);
+  // Unwritable settings cost only the remembered values; nothing is shown.
+  static_cast<void>(SaveEditorSettings(settings));
   auto window = std::make_unique<frmEdit>(std::move(settings), programFolder, fileTypes);
   window->Form_Load(arguments);
   window->show();

@@ -19,14 +19,13 @@ constexpr std::int64_t kMaxFuzzedPixels = 4096 * 4096;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
   qb::BmpLayout layout;
-  if (qb::CheckBmpFile(bytes, &layout, nullptr) && std::int64_t{layout.width} * layout.height > kMaxFuzzedPixels)
-    return 0;
+  if (qb::CheckBmpFile(bytes, &layout) && std::int64_t{layout.width} * layout.height > kMaxFuzzedPixels) return 0;
   QImage image;
-  QString why;
-  if (qb::DecodeBmp(bytes, image, &why)) {
+  const qb::Outcome decoded = qb::DecodeBmp(bytes, image);
+  if (decoded) {
     if (image.format() != QImage::Format_RGB32 || image.width() != layout.width || image.height() != layout.height)
       __builtin_trap();
-  } else if (why.isEmpty() || !image.isNull()) {
+  } else if (decoded.why().empty() || !image.isNull()) {
     __builtin_trap();
   }
   return 0;

@@ -11,8 +11,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
   QImage image;
-  QString why;
-  if (qb::DecodeIcon(bytes, image, &why)) {
+  if (qb::DecodeIcon(bytes, image)) {
     // A decoded icon is always an opaque picture of a size an icon can have.
     if (image.format() != QImage::Format_RGB32 || image.width() < 1 || image.width() > qb::kMaxIconSide ||
         image.height() < 1 || image.height() > qb::kMaxIconSide)

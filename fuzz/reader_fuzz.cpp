@@ -37,11 +37,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::fclose(file);
   }
   qb::BookRecord book;
-  const int status = qb::ReadBookHeader(path, book);
+  const qb::BookStatus status = qb::ReadBookHeader(path, book);
   if (status == qb::kBookSound || status == qb::kBookCheckFailed) {
     for (const std::int32_t position : book.PageTable) {
       qb::PageImage page;
-      qb::ReadPageImage(path, page, position);
+      static_cast<void>(qb::ReadPageImage(path, page, position));
     }
   }
   return 0;

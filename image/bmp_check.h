@@ -5,10 +5,10 @@
 
 #include <QByteArrayView>
 #include <QRgb>
-#include <QString>
 #include <cstdint>
 #include <vector>
 
+#include "common/outcome.h"
 #include "image/bmp_masks.h"
 
 namespace qb {
@@ -25,12 +25,12 @@ struct BmpLayout {
   qsizetype pixelStart = 0;   // the pixel rows or the compressed stream, to the end of the file
 };
 
-// True when the file is a bitmap of a supported kind whose colour table and
-// pixel data are all present; a compressed stream is walked whole and must be
-// intact (CheckRleStream). Refuses pictures larger than kMaxPictureSide
-// without looking at their pixels. layout (when given) is filled on success;
-// why says what is wrong on failure. Colour indices of uncompressed pixels
-// are the decoder's to check.
-bool CheckBmpFile(QByteArrayView file, BmpLayout* layout, QString* why);
+// Success when the file is a bitmap of a supported kind whose colour table
+// and pixel data are all present; a compressed stream is walked whole and
+// must be intact (CheckRleStream). Refuses pictures larger than
+// kMaxPictureSide without looking at their pixels. layout (when given) is
+// filled on success. Colour indices of uncompressed pixels are the decoder's
+// to check.
+Outcome CheckBmpFile(QByteArrayView file, BmpLayout* layout);
 
 }  // namespace qb

@@ -1,5 +1,6 @@
 #include "image/bmp_decoder.h"
 
+#include <QString>
 #include <cstdint>
 
 #include "image/bmp_check.h"
@@ -14,10 +15,7 @@ namespace {
 
 using namespace bmp;
 
-bool Fail(QString* why, const QString& text) {
-  if (why) *why = text;
-  return false;
-}
+Outcome Fail(const QString& why) { return Outcome::Failure(why.toStdString()); }
 
 // One stored row of an uncompressed bitmap into line; false when a colour
 // index lies past the colour table.
@@ -56,11 +54,11 @@ bool DecodeRow(const uchar* row, const BmpLayout& layout, const PixelUnpacker& u
 
 }  // namespace
 
-bool DecodeBmp(QByteArrayView file, QImage& image, QString* why) {
+Outcome DecodeBmp(QByteArrayView file, QImage& image) {
   BmpLayout layout;
-  if (!CheckBmpFile(file, &layout, why)) return false;
+  if (Outcome checked = CheckBmpFile(file, &layout); !checked) return checked;
   QImage canvas(layout.width, layout.height, QImage::Format_RGB32);
-  if (canvas.isNull()) return Fail(why, QStringLiteral("there is not enough memory for the bitmap"));
+  if (canvas.isNull()) return Fail(QStringLiteral("there is not enough memory for the bitmap"));
 
   const QByteArrayView pixels = file.sliced(layout.pixelStart);
   if (layout.compression == kRle8 || layout.compression == kRle4) {
@@ -74,11 +72,11 @@ bool DecodeBmp(QByteArrayView file, QImage& image, QString* why) {
     for (int stored = 0; stored < layout.height; ++stored) {
       const int y = layout.topDown ? stored : layout.height - 1 - stored;
       if (!DecodeRow(data + stored * stride, layout, unpack, reinterpret_cast<QRgb*>(canvas.scanLine(y))))
-        return Fail(why, QStringLiteral("the bitmap's pixels use colours its colour table does not have"));
+        return Fail(QStringLiteral("the bitmap's pixels use colours its colour table does not have"));
     }
   }
   image = std::move(canvas);
-  return true;
+  return Outcome::Success();
 }
 
 }  // namespace qb

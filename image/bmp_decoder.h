@@ -8,12 +8,17 @@
 
 #include <QByteArrayView>
 #include <QImage>
-#include <QString>
+#include <cstddef>
+
+#include "common/outcome.h"
 
 namespace qb {
 
-// True and image set to an opaque Format_RGB32 picture on success; false with
-// why set otherwise, image untouched.
-bool DecodeBmp(QByteArrayView file, QImage& image, QString* why);
+// image set to an opaque Format_RGB32 picture on success; untouched on
+// failure.
+Outcome DecodeBmp(QByteArrayView file, QImage& image);
+
+// The same without the reason, for the metafile player's embedded bitmaps.
+inline bool DecodeBmp(QByteArrayView file, QImage& image, std::nullptr_t) { return DecodeBmp(file, image).ok(); }
 
 }  // namespace qb

@@ -38,8 +38,8 @@ class PlaneRowsSource : public StretchSource {
 
 }  // namespace
 
-int BookPageView::Draw(const std::u16string& path, std::int32_t position, QImage& view, const QColor& background,
-                       PagePlacement placement) {
+BookStatus BookPageView::Draw(const std::u16string& path, std::int32_t position, QImage& view, const QColor& background,
+                              PagePlacement placement) {
   if (rows_.Open(path, position) != kBookSound) return kBookDamaged;
   const DrawRect place = placement(rows_.Width(), rows_.Height(), view);
   ClearAroundPlace(view, place, background);

@@ -23,11 +23,11 @@ class BookPageView {
  public:
   // Reads the page record at the 1-based position and shows it in view:
   // cleared to background, the page stretched to the place `placement`
-  // gives (nothing more for a page without pixels). Returns 0, or
+  // gives (nothing more for a page without pixels). Returns kBookSound, or
   // kBookDamaged when the record cannot be read; the view is then left as
   // it was.
-  int Draw(const std::u16string& path, std::int32_t position, QImage& view, const QColor& background,
-           PagePlacement placement = PlaceInView);
+  [[nodiscard]] BookStatus Draw(const std::u16string& path, std::int32_t position, QImage& view,
+                                const QColor& background, PagePlacement placement = PlaceInView);
 
  private:
   PageRows rows_;

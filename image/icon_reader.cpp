@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <QString>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -26,10 +27,7 @@ constexpr qsizetype kPngHeaderEnd = 8 + 8 + 13;  // signature, IHDR length and t
 
 constexpr QRgb kWhite = 0x00FFFFFFu;
 
-bool Fail(QString* why, const QString& text) {
-  if (why) *why = text;
-  return false;
-}
+Outcome Fail(const QString& why) { return Outcome::Failure(why.toStdString()); }
 
 bool SideAllowed(std::int64_t side) { return side >= 1 && side <= kMaxIconSide; }
 
@@ -153,31 +151,31 @@ QImage ApplyMaskOverWhite(QByteArrayView entry, const DibLayout& d, const QImage
   return image;
 }
 
-bool DecodeDibEntry(QByteArrayView entry, QImage& image, QString* why) {
+Outcome DecodeDibEntry(QByteArrayView entry, QImage& image) {
   const std::optional<DibLayout> d = ReadDibLayout(entry);
-  if (!d) return Fail(why, QStringLiteral("the icon image is damaged"));
+  if (!d) return Fail(QStringLiteral("the icon image is damaged"));
   bool alphaUsed = false;
   const QImage colour = ReadColourRows(entry, *d, &alphaUsed);
   if (alphaUsed) {
     image = CompositeOverWhite(colour);
-    return true;
+    return Outcome::Success();
   }
   if (d->maskAt + d->maskStride * d->height > entry.size())
-    return Fail(why, QStringLiteral("the icon image's mask is cut short"));
+    return Fail(QStringLiteral("the icon image's mask is cut short"));
   image = ApplyMaskOverWhite(entry, *d, colour);
-  return true;
+  return Outcome::Success();
 }
 
-bool DecodePngEntry(QByteArrayView entry, const IconCandidate& info, QImage& image, QString* why) {
+Outcome DecodePngEntry(QByteArrayView entry, const IconCandidate& info, QImage& image) {
   QByteArray bytes = QByteArray::fromRawData(entry.data(), entry.size());
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer, "png");
   QImage decoded;
   if (!reader.read(&decoded) || decoded.size() != QSize(info.width, info.height))
-    return Fail(why, QStringLiteral("the icon's PNG image is damaged"));
+    return Fail(QStringLiteral("the icon's PNG image is damaged"));
   image = CompositeOverWhite(decoded);
-  return true;
+  return Outcome::Success();
 }
 
 }  // namespace
@@ -202,14 +200,14 @@ std::size_t ChooseIconEntry(std::span<const IconCandidate> entries) {
   return best;
 }
 
-bool DecodeIcon(const QByteArray& data, QImage& image, QString* why) {
+Outcome DecodeIcon(const QByteArray& data, QImage& image) {
   const QByteArrayView file(data);
   if (file.size() < kDirectoryHeaderSize || U16Le(file, 0) != 0 || U16Le(file, 2) != kIconType)
-    return Fail(why, QStringLiteral("not an icon file"));
+    return Fail(QStringLiteral("not an icon file"));
   const int count = U16Le(file, 4);
-  if (count == 0) return Fail(why, QStringLiteral("the icon holds no images"));
+  if (count == 0) return Fail(QStringLiteral("the icon holds no images"));
   const qsizetype directoryEnd = kDirectoryHeaderSize + qsizetype{count} * kDirectoryEntrySize;
-  if (directoryEnd > file.size()) return Fail(why, QStringLiteral("the icon directory is cut short"));
+  if (directoryEnd > file.size()) return Fail(QStringLiteral("the icon directory is cut short"));
 
   std::vector<QByteArrayView> entries;
   std::vector<IconCandidate> candidates;
@@ -220,21 +218,21 @@ bool DecodeIcon(const QByteArray& data, QImage& image, QString* why) {
     const std::int64_t size = U32Le(file, record + 8);
     const std::int64_t offset = U32Le(file, record + 12);
     if (offset < directoryEnd || offset + size > file.size())
-      return Fail(why, QStringLiteral("icon image %1 lies outside the file").arg(i + 1));
+      return Fail(QStringLiteral("icon image %1 lies outside the file").arg(i + 1));
     const QByteArrayView entry = file.sliced(offset, size);
     const std::optional<IconCandidate> candidate = ReadCandidate(entry);
-    if (!candidate) return Fail(why, QStringLiteral("icon image %1 is damaged").arg(i + 1));
+    if (!candidate) return Fail(QStringLiteral("icon image %1 is damaged").arg(i + 1));
     entries.push_back(entry);
     candidates.push_back(*candidate);
   }
 
   const std::size_t chosen = ChooseIconEntry(candidates);
   QImage decoded;
-  const bool ok = IsPng(entries[chosen]) ? DecodePngEntry(entries[chosen], candidates[chosen], decoded, why)
-                                         : DecodeDibEntry(entries[chosen], decoded, why);
-  if (!ok) return false;
+  Outcome decodedEntry = IsPng(entries[chosen]) ? DecodePngEntry(entries[chosen], candidates[chosen], decoded)
+                                                : DecodeDibEntry(entries[chosen], decoded);
+  if (!decodedEntry) return decodedEntry;
   image = decoded;
-  return true;
+  return Outcome::Success();
 }
 
 }  // namespace qb

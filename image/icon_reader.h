@@ -6,9 +6,10 @@
 
 #include <QByteArray>
 #include <QImage>
-#include <QString>
 #include <cstddef>
 #include <span>
+
+#include "common/outcome.h"
 
 namespace qb {
 
@@ -27,8 +28,8 @@ struct IconCandidate {
 // empty.
 std::size_t ChooseIconEntry(std::span<const IconCandidate> entries);
 
-// Decodes the chosen entry of an icon file to an opaque Format_RGB32 picture.
-// False with why set when the file is not a sound icon.
-bool DecodeIcon(const QByteArray& data, QImage& image, QString* why);
+// Decodes the chosen entry of an icon file to an opaque Format_RGB32 picture;
+// a failure when the file is not a sound icon, image then untouched.
+Outcome DecodeIcon(const QByteArray& data, QImage& image);
 
 }  // namespace qb

@@ -20,16 +20,13 @@ namespace qb {
 
 namespace {
 
-bool Fail(QString* why, const QString& text) {
-  if (why) *why = text;
-  return false;
-}
+Outcome Fail(const QString& why) { return Outcome::Failure(why.toStdString()); }
 
 QString TooLarge(QSize size) { return PictureSizeRefusal(size.width(), size.height()); }
 
 // Decodes with one of Qt's readers, refusing oversized pictures from their
 // header before any pixel is decoded; transparency is composited over white.
-bool ReadWithQt(const QByteArray& data, const char* format, QImage& image, QString* why) {
+Outcome ReadWithQt(const QByteArray& data, const char* format, QImage& image) {
   QImageReader::setAllocationLimit(kDecodeAllocationLimitMb);
   QByteArray bytes = data;  // shared, not copied: the buffer only reads
   QBuffer buffer(&bytes);
@@ -37,20 +34,20 @@ bool ReadWithQt(const QByteArray& data, const char* format, QImage& image, QStri
   QImageReader reader(&buffer, format);
   reader.setAutoTransform(false);  // EXIF orientation was never applied
   const QSize size = reader.size();
-  if (!size.isValid()) return Fail(why, QStringLiteral("the picture's header is damaged"));
-  if (!PictureSizeAllowed(size.width(), size.height())) return Fail(why, TooLarge(size));
+  if (!size.isValid()) return Fail(QStringLiteral("the picture's header is damaged"));
+  if (!PictureSizeAllowed(size.width(), size.height())) return Fail(TooLarge(size));
   // Before the canvas is allocated: a few hundred bytes must not cost the
   // memory of the picture they claim to be.
   if (qstrcmp(format, "jpeg") == 0 && !JpegLongEnoughForItsSize(data)) {
-    return Fail(why, QStringLiteral("the JPEG data is far too short for the picture size it declares"));
+    return Fail(QStringLiteral("the JPEG data is far too short for the picture size it declares"));
   }
   QImage decoded;
   const JpegDamageWatch jpegDamage;
-  if (!reader.read(&decoded)) return Fail(why, QStringLiteral("the picture is damaged (%1)").arg(reader.errorString()));
+  if (!reader.read(&decoded)) return Fail(QStringLiteral("the picture is damaged (%1)").arg(reader.errorString()));
   if (!jpegDamage.damage().isEmpty())
-    return Fail(why, QStringLiteral("the picture is damaged (%1)").arg(jpegDamage.damage()));
+    return Fail(QStringLiteral("the picture is damaged (%1)").arg(jpegDamage.damage()));
   image = CompositeOverWhite(decoded);
-  return true;
+  return Outcome::Success();
 }
 
 // The logical screen outside a GIF's first frame is transparent, so white,
@@ -62,56 +59,57 @@ void WhitenOutside(QImage& image, const QRect& frame) {
   for (const QRect& part : outside) painter.fillRect(part, Qt::white);
 }
 
-bool DecodeByFormat(const QByteArray& data, QImage& image, QString* why) {
+Outcome DecodeByFormat(const QByteArray& data, QImage& image) {
   switch (DetectPictureFormat(data)) {
-    case PictureFormat::Bmp: return DecodeBmp(data, image, why);
-    case PictureFormat::Gif:
-      if (!GifFirstFrameComplete(data)) return Fail(why, QStringLiteral("the GIF's first image is cut short"));
-      if (!ReadWithQt(data, "gif", image, why)) return false;
-      WhitenOutside(image, GifFirstFrameRect(data));
-      return true;
+    case PictureFormat::Bmp: return DecodeBmp(data, image);
+    case PictureFormat::Gif: {
+      if (!GifFirstFrameComplete(data)) return Fail(QStringLiteral("the GIF's first image is cut short"));
+      Outcome read = ReadWithQt(data, "gif", image);
+      if (read) WhitenOutside(image, GifFirstFrameRect(data));
+      return read;
+    }
     case PictureFormat::Jpeg:
-      if (!JpegStreamComplete(data)) return Fail(why, QStringLiteral("the JPEG data ends early"));
-      return ReadWithQt(data, "jpeg", image, why);
-    case PictureFormat::Png: return ReadWithQt(data, "png", image, why);
-    case PictureFormat::Icon: return DecodeIcon(data, image, why);
-    case PictureFormat::PlaceableMetafile: return RenderMetafile(data, image, why);
+      if (!JpegStreamComplete(data)) return Fail(QStringLiteral("the JPEG data ends early"));
+      return ReadWithQt(data, "jpeg", image);
+    case PictureFormat::Png: return ReadWithQt(data, "png", image);
+    case PictureFormat::Icon: return DecodeIcon(data, image);
+    case PictureFormat::PlaceableMetafile: {
+      QString why;
+      if (!RenderMetafile(data, image, &why)) return Fail(why);
+      return Outcome::Success();
+    }
     case PictureFormat::PlainMetafile:
-      return Fail(why, QStringLiteral("a metafile without a placeable header cannot be loaded"));
+      return Fail(QStringLiteral("a metafile without a placeable header cannot be loaded"));
     case PictureFormat::Unknown: break;
   }
-  return Fail(why, QStringLiteral("not a picture in a known format (BMP, GIF, JPEG, PNG, icon or metafile)"));
+  return Fail(QStringLiteral("not a picture in a known format (BMP, GIF, JPEG, PNG, icon or metafile)"));
 }
 
 }  // namespace
 
-bool DecodePictureData(const QByteArray& data, QImage& image, QString* why) {
-  if (data.isEmpty()) return Fail(why, QStringLiteral("the file is empty"));
+Outcome DecodePictureData(const QByteArray& data, QImage& image) {
+  if (data.isEmpty()) return Fail(QStringLiteral("the file is empty"));
   QImage decoded;
-  if (!DecodeByFormat(data, decoded, why)) return false;
+  if (Outcome decodedData = DecodeByFormat(data, decoded); !decodedData) return decodedData;
   // Also for decoders that cannot tell the size beforehand (a metafile's
   // records, a GIF frame reaching past its screen).
-  if (!PictureSizeAllowed(decoded.width(), decoded.height())) return Fail(why, TooLarge(decoded.size()));
+  if (!PictureSizeAllowed(decoded.width(), decoded.height())) return Fail(TooLarge(decoded.size()));
   image = decoded;
-  return true;
+  return Outcome::Success();
 }
 
-bool LoadPictureFile(const QString& path, QImage& image, QString* error) {
+Outcome LoadPictureFile(const QString& path, QImage& image) {
   // Only a regular file, and no larger than any page picture can be: a
   // device or a pipe would be read without end or block the program.
   std::string reason;
   const auto content = ReadRegularFile(path.toStdString(), kMaxPictureFileBytes, &reason);
-  if (!content) {
-    if (error) *error = QStringLiteral("Cannot open the picture \"%1\": %2").arg(path, QString::fromStdString(reason));
-    return false;
-  }
+  if (!content)
+    return Fail(QStringLiteral("Cannot open the picture \"%1\": %2").arg(path, QString::fromStdString(reason)));
   const QByteArray data = QByteArray::fromRawData(content->data(), static_cast<qsizetype>(content->size()));
-  QString why;
-  if (!DecodePictureData(data, image, &why)) {
-    if (error) *error = QStringLiteral("Cannot load the picture \"%1\": %2").arg(path, why);
-    return false;
+  if (Outcome decoded = DecodePictureData(data, image); !decoded) {
+    return Fail(QStringLiteral("Cannot load the picture \"%1\": %2").arg(path, QString::fromStdString(decoded.why())));
   }
-  return true;
+  return Outcome::Success();
 }
 
 }  // namespace qb

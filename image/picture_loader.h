@@ -8,14 +8,16 @@
 #include <QImage>
 #include <QString>
 
+#include "common/outcome.h"
+
 namespace qb {
 
-// True and image set to an opaque Format_RGB32 picture on success. On failure
-// image is left alone and error (when given) names the file and the reason.
-bool LoadPictureFile(const QString& path, QImage& image, QString* error);
+// image set to an opaque Format_RGB32 picture on success. On failure image
+// is left alone and the reason names the file.
+Outcome LoadPictureFile(const QString& path, QImage& image);
 
-// The same for a file's contents already in memory; why then carries only
-// the reason.
-bool DecodePictureData(const QByteArray& data, QImage& image, QString* why);
+// The same for a file's contents already in memory; the reason then does not
+// name a file.
+Outcome DecodePictureData(const QByteArray& data, QImage& image);
 
 }  // namespace qb

@@ -5,23 +5,11 @@
 
 namespace qb {
 
-bool QtPictureSurface::LoadPicture(const std::u16string& path, std::string* error) {
-  QString why;
-  if (!LoadPictureFile(QString::fromStdU16String(path), picture_, &why)) {
-    if (error) *error = why.toStdString();
-    return false;
-  }
-  return true;
+Outcome QtPictureSurface::LoadPicture(const std::u16string& path) {
+  return LoadPictureFile(QString::fromStdU16String(path), picture_);
 }
 
-bool QtPictureSurface::LoadPictureData(const QByteArray& data, std::string* why) {
-  QString reason;
-  if (!DecodePictureData(data, picture_, &reason)) {
-    if (why) *why = reason.toStdString();
-    return false;
-  }
-  return true;
-}
+Outcome QtPictureSurface::LoadPictureData(const QByteArray& data) { return DecodePictureData(data, picture_); }
 
 int QtPictureSurface::Width() const { return picture_.width(); }
 

@@ -11,10 +11,10 @@ namespace qb {
 
 class QtPictureSurface : public PictureSurface {
  public:
-  bool LoadPicture(const std::u16string& path, std::string* error) override;
+  Outcome LoadPicture(const std::u16string& path) override;
   // The same for a picture file's contents already in memory (an archive
-  // entry); why then carries only the reason.
-  bool LoadPictureData(const QByteArray& data, std::string* why);
+  // entry); the reason then does not name a file.
+  Outcome LoadPictureData(const QByteArray& data);
   int Width() const override;
   int Height() const override;
   std::int32_t PictureToPixels(PixelArray& pixels) const override;

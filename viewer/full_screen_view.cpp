@@ -58,7 +58,7 @@ void FullScreenView::Render() {
   canvas_.fill(Qt::black);
   // A page that can no longer be read (the file changed since it was
   // opened) leaves the ground black.
-  if (!path_.empty()) pageView_.Draw(path_, position_, canvas_, Qt::black, PlaceOnScreen);
+  if (!path_.empty()) static_cast<void>(pageView_.Draw(path_, position_, canvas_, Qt::black, PlaceOnScreen));
 }
 
 void FullScreenView::Redraw() {

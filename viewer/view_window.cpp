@@ -215,7 +215,8 @@ void frmView::OpenChosenBook(const std::u16string& path) {
   // OpenBook keeps the path of an accepted book only (see there).
   OpenBook(path);
   settings_.lastFolder = FolderOfPath(path);
-  SaveViewerSettings(settings_);
+  // Unwritable settings cost only the remembered values; nothing is shown.
+  static_cast<void>(SaveViewerSettings(settings_));
 }
 
 void frmView::AskPassword() {
@@ -268,7 +269,7 @@ void frmView::DrawPage(std::int16_t index) {
   // Straight from the book into the view. A record that cannot be read (the
   // file changed since it was opened) leaves the view as it was.
   const std::int32_t position = book_.PageTable[static_cast<std::size_t>(index)];
-  if (pageView_.Draw(bookPath_, position, view_->Canvas(), view_->Background()) != 0) return;
+  if (pageView_.Draw(bookPath_, position, view_->Canvas(), view_->Background()) != kBookSound) return;
   view_->Refresh();
   fullScreen_->SetPage(bookPath_, position);
 }

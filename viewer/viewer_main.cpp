@@ -14,7 +14,8 @@ SplashPause SleepingPause(std::chrono::milliseconds time) {
 
 std::unique_ptr<frmView> StartViewer(const ViewerStart& start) {
   ViewerSettings settings = LoadViewerSettings(start.programFolder);
-  SaveViewerSettings(settings);
+  // Unwritable settings cost only the remembered values; nothing is shown.
+  static_cast<void>(SaveViewerSettings(settings));
   {
     frmStart splash;
     splash.Form_Load();

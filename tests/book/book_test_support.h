@@ -31,15 +31,12 @@ class FakeSurface : public PictureSurface {
   std::map<std::u16string, FakePicture> pictures;
   int loads = 0;
 
-  bool LoadPicture(const std::u16string& path, std::string* error) override {
+  Outcome LoadPicture(const std::u16string& path) override {
     ++loads;
     const auto it = pictures.find(path);
-    if (it == pictures.end()) {
-      if (error) *error = "cannot load " + ToUtf8(path);
-      return false;
-    }
+    if (it == pictures.end()) return Outcome::Failure("cannot load " + ToUtf8(path));
     current_ = it->second;
-    return true;
+    return Outcome::Success();
   }
   int Width() const override { return current_.width; }
   int Height() const override { return current_.height; }

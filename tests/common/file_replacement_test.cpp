@@ -103,7 +103,7 @@ TEST(FileReplacement, PermissionsOfAnExistingFileAreKeptANewFileFollowsTheUmask)
   EXPECT_EQ(ModeOf(book), 0600u);
 
   const mode_t saved = ::umask(027);
-  const bool written = qb::ReplaceFileContent(folder / "fresh.qbb", "new");
+  const qb::Outcome written = qb::ReplaceFileContent(folder / "fresh.qbb", "new");
   ::umask(saved);
   ASSERT_TRUE(written);
   EXPECT_EQ(ModeOf(folder / "fresh.qbb"), 0640u);
@@ -116,7 +116,9 @@ TEST(FileReplacement, AFullDiskLeavesTheOldFileAsItWasAndNothingBehind) {
   std::string error;
   {
     qb::testing::FullDisk full;
-    EXPECT_FALSE(qb::ReplaceFileContent(file, std::string(100000, 'x'), &error));
+    const qb::Outcome replaced = qb::ReplaceFileContent(file, std::string(100000, 'x'));
+    EXPECT_FALSE(replaced);
+    error = replaced.why();
     EXPECT_FALSE(qb::ReplaceFileContent(folder / "new.qbb", std::string(100000, 'x')));
   }
   EXPECT_NE(error.find("fable.qbb"), std::string::npos) << error;

@@ -106,6 +106,26 @@ TEST_F(IniAccess, FileInAMissingFolderFails) {
   EXPECT_EQ(GetIniString(u"S", u"k", u"default", path), u"default");
 }
 
+TEST_F(IniAccess, WriteIniStringSaysWhyAWriteFailed) {
+  const qb::Outcome badSection = qb::WriteIniString(u"S]", u"k", u"v", path_);
+  EXPECT_FALSE(badSection);
+  EXPECT_EQ(badSection.why(), "\"S]\" cannot be a section name");
+  const qb::Outcome badKey = qb::WriteIniString(u"S", u"価格=1", u"v", path_);
+  EXPECT_FALSE(badKey);
+  EXPECT_EQ(badKey.why(), "\"価格=1\" cannot be a key name");
+  EXPECT_EQ(ListFolder(folder_.path()), "");
+
+  const std::filesystem::path missing = folder_ / "missing" / "test.ini";
+  const qb::Outcome unwritable = qb::WriteIniString(u"S", u"k", u"v", qb::FromPath(missing));
+  EXPECT_FALSE(unwritable);
+  EXPECT_NE(unwritable.why().find("cannot open " + missing.string()), std::string::npos) << unwritable.why();
+
+  const qb::Outcome written = qb::WriteIniString(u"S", u"k", u"v", path_);
+  EXPECT_TRUE(written) << written.why();
+  EXPECT_EQ(written.why(), "");
+  EXPECT_EQ(GetIniString(u"S", u"k", u"default", path_), u"v");
+}
+
 std::u16string KeyName(char prefix, int i) { return qb::FromUtf8(prefix + std::to_string(i)); }
 
 TEST(IniConcurrency, TwoProcessesWritingOneFileLoseNoKey) {

@@ -75,6 +75,17 @@ TEST(IniFile, MissingFolderFailsAndCreatesNothing) {
   EXPECT_EQ(ListFolder(folder.path()), "");
 }
 
+TEST(IniFile, AFailureNamesTheFileAndWhy) {
+  TempFolder folder;
+  const fs::path file = folder / "missing" / "a.ini";
+  const qb::Outcome updated = qb::UpdateIniFile(qb::FromPath(file), Append("x"));
+  EXPECT_FALSE(updated);
+  EXPECT_EQ(updated.why(), "cannot open " + file.string() + ": No such file or directory");
+  const qb::Outcome unnamed = qb::UpdateIniFile(u"", Append("x"));
+  EXPECT_FALSE(unnamed);
+  EXPECT_EQ(unnamed.why(), "no file is named");
+}
+
 TEST(IniFile, ReadOnlyFileOrFolderFailsAndStaysAsItWas) {
   TempFolder folder;
   const fs::path readOnlyFile = folder / "file.ini";

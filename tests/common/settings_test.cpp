@@ -86,6 +86,18 @@ TEST_F(Settings, AuthorDetailsComeBackAtTheNextStartWithoutPadding) {
   EXPECT_EQ(next.lastFolder, u"/home/taro/本");
 }
 
+TEST_F(Settings, SavingSaysWhyTheFileCannotBeWritten) {
+  qb::EditorSettings settings = qb::LoadEditorSettings(program_.text());
+  settings.settingsPath = qb::FromPath(program_ / "missing" / "Quilly.Ini");
+  const qb::Outcome unwritable = qb::SaveEditorSettings(settings);
+  EXPECT_FALSE(unwritable);
+  EXPECT_NE(unwritable.why().find((program_ / "missing" / "Quilly.Ini").string()), std::string::npos)
+      << unwritable.why();
+  qb::ViewerSettings viewer = qb::LoadViewerSettings(program_.text());
+  viewer.settingsPath = settings.settingsPath;
+  EXPECT_EQ(qb::SaveViewerSettings(viewer).why(), unwritable.why());
+}
+
 TEST_F(Settings, BothProgramsShareLastFolderAndKeepEachOthersKeys) {
   WriteBytes(file_, "; mine\r\n[Options]\r\nGIF=0\r\n");
   qb::EditorSettings editor = qb::LoadEditorSettings(program_.text());

@@ -139,9 +139,9 @@ TEST_F(DefinitionFile, DamagedNumbersLoadWithoutStopping) {
   for (const Case& c :
        {Case{u"", u"", 0, 0}, Case{u"abc", u"abc", 0, 0}, Case{u"12.5", u"-2", 12, 0},
         Case{u"9E99", u"40000", 2147483647, 0}, Case{u"-9E99", u"2.5", -2147483648, 2}, Case{u"&H10", u"3", 16, 3}}) {
-    PutIniString(u"System", u"価格", c.price, path_);
-    PutIniString(u"System", u"画像数", c.count, path_);
-    PutIniString(u"Image", u"1", u"/p/only.bmp", path_);
+    ASSERT_NE(PutIniString(u"System", u"価格", c.price, path_), 0);
+    ASSERT_NE(PutIniString(u"System", u"画像数", c.count, path_), 0);
+    ASSERT_NE(PutIniString(u"Image", u"1", u"/p/only.bmp", path_), 0);
     const Definition loaded = LoadDefinitionFile(path_);
     EXPECT_EQ(loaded.book.Price, c.wantPrice) << QString::fromUtf16(c.price).toStdString();
     EXPECT_EQ(loaded.book.PageCount, c.wantCount) << QString::fromUtf16(c.count).toStdString();
@@ -157,8 +157,8 @@ TEST_F(DefinitionFile, DamagedNumbersLoadWithoutStopping) {
 }
 
 TEST_F(DefinitionFile, LongFixedTextsAreCutToTheirWidths) {
-  PutIniString(u"System", u"作者", std::u16string(30, u'a'), path_);
-  PutIniString(u"System", u"パスワード", u"0123456789", path_);
+  ASSERT_NE(PutIniString(u"System", u"作者", std::u16string(30, u'a'), path_), 0);
+  ASSERT_NE(PutIniString(u"System", u"パスワード", u"0123456789", path_), 0);
   const Definition loaded = LoadDefinitionFile(path_);
   EXPECT_EQ(loaded.book.Author, std::u16string(24, u'a'));
   EXPECT_EQ(loaded.book.Password, u"01234567");

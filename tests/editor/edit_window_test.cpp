@@ -170,7 +170,7 @@ TEST_F(EditWindowList, AddAsksForAPictureAndSelectsTheNewItem) {
 
 TEST(EditWindowAdd, GifOptionZeroLeavesGifOut) {
   EditorHarness h;
-  PutIniString(u"Options", u"GIF", u"0", h.SettingsPath());
+  ASSERT_NE(PutIniString(u"Options", u"GIF", u"0", h.SettingsPath()), 0);
   h.dialogs.CancelFile();
   h.Window().IBtn_Click(0);
   ASSERT_EQ(h.dialogs.FileRequests().size(), 1u);
@@ -381,7 +381,7 @@ TEST_F(EditWindowList, ShowDefinitionFillsFieldsAndListWithoutSelecting) {
 
 TEST(EditWindowLoad, LoadButtonStartsInTheRememberedFolderAndRemembersTheNewOne) {
   EditorHarness h;
-  PutIniString(u"System", u"LastFolder", u"/nowhere/books", h.SettingsPath());
+  ASSERT_NE(PutIniString(u"System", u"LastFolder", u"/nowhere/books", h.SettingsPath()), 0);
   std::filesystem::create_directories(h.work.path() / "sub");
   EditorSettings scratch = LoadEditorSettings(h.work.text());
   BookRecord book;
@@ -405,7 +405,7 @@ TEST(EditWindowLoad, LoadButtonStartsInTheRememberedFolderAndRemembersTheNewOne)
 
 TEST(EditWindowClose, CloseButtonClosesWithoutSavingOrAsking) {
   EditorHarness h;
-  PutIniString(u"System", u"LastFolder", u"/books", h.SettingsPath());
+  ASSERT_NE(PutIniString(u"System", u"LastFolder", u"/books", h.SettingsPath()), 0);
   frmEdit& w = h.Window();
   w.show();
   w.LineField(0)->setText(QStringLiteral("changed"));

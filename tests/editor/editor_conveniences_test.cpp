@@ -118,7 +118,7 @@ TEST(EditorDrop, FolderAppendsItsPicturesAndSelectsTheLast) {
 
 TEST(EditorDrop, GifOptionOffLeavesDroppedGifsOut) {
   EditorHarness h;
-  PutIniString(u"Options", u"GIF", u"0", h.SettingsPath());
+  ASSERT_NE(PutIniString(u"Options", u"GIF", u"0", h.SettingsPath()), 0);
   std::ofstream(fs::path(h.work / "anim.gif")) << "x";
   EXPECT_FALSE(SimulateFileDrop(&h.Window(), {h.work / "anim.gif"}).entered);
   EXPECT_TRUE(h.Window().ImageList().empty());
@@ -134,7 +134,7 @@ TEST(EditorDrop, DefinitionFileLoadsLikeTheLoadButton) {
   fs::create_directories(fs::path(h.work / "shelf"));
   h.Export(h.work / "shelf/tales");
   ASSERT_TRUE(test::Exists(h.work / "shelf/tales.qbd"));
-  PutIniString(u"System", u"LastFolder", u"/elsewhere", h.SettingsPath());
+  ASSERT_NE(PutIniString(u"System", u"LastFolder", u"/elsewhere", h.SettingsPath()), 0);
 
   EditorHarness fresh;
   frmEdit& other = fresh.Window();

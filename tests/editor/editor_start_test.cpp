@@ -66,9 +66,9 @@ TEST_F(EditorStart, RegistersTheDefinitionTypeThenTheBookTypeFromTheProgramFolde
 }
 
 TEST_F(EditorStart, AuthorUrlAndMailArePrefilledFromTheSettings) {
-  PutIniString(u"UserInfo", u"Name", u"山田花子              ", Settings());
-  PutIniString(u"UserInfo", u"URL", u"http://hanako/", Settings());
-  PutIniString(u"UserInfo", u"MAIL", u"hanako@example.org", Settings());
+  ASSERT_NE(PutIniString(u"UserInfo", u"Name", u"山田花子              ", Settings()), 0);
+  ASSERT_NE(PutIniString(u"UserInfo", u"URL", u"http://hanako/", Settings()), 0);
+  ASSERT_NE(PutIniString(u"UserInfo", u"MAIL", u"hanako@example.org", Settings()), 0);
   const auto window = Start();
   const EditorFields fields = window->Fields();
   EXPECT_EQ(fields.author, u"山田花子");

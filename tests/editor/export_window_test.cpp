@@ -26,7 +26,7 @@ using test::SolidPicture;
 class ExportWindow : public ::testing::Test {
  protected:
   ExportWindow() {
-    PutIniString(u"System", u"LastFolder", h_.work.text(), h_.SettingsPath());
+    EXPECT_NE(PutIniString(u"System", u"LastFolder", h_.work.text(), h_.SettingsPath()), 0);
     picture_ = SavePicture(SolidPicture(8, 6, qRgb(200, 100, 50)), h_.work / "pics/p1.bmp");
   }
 

@@ -51,8 +51,8 @@ class BitfieldLayouts : public ::testing::TestWithParam<Layout> {};
 TEST_P(BitfieldLayouts, EveryChannelSpansTheFullRange) {
   const BitfieldBmp& s = GetParam().shape;
   QImage image;
-  QString why;
-  ASSERT_TRUE(DecodePictureData(fixtures::MakeBitfieldBmp(s), image, &why)) << why.toStdString();
+  const Outcome decoded = DecodePictureData(fixtures::MakeBitfieldBmp(s), image);
+  ASSERT_TRUE(decoded.ok()) << decoded.why();
   ASSERT_EQ(image.size(), QSize(s.width, s.height));
   int mismatches = 0;
   for (int y = 0; y < s.height; ++y) {
@@ -102,8 +102,8 @@ TEST(BmpWithoutMasks, FiveBitChannelsReachWhite) {
   QByteArray file = fixtures::MakeBitfieldBmp(Masks(16, 0x7C00, 0x03E0, 0x001F));
   file[30] = 0;  // compression: none
   QImage image;
-  QString why;
-  ASSERT_TRUE(DecodePictureData(file, image, &why)) << why.toStdString();
+  const Outcome decoded = DecodePictureData(file, image);
+  ASSERT_TRUE(decoded.ok()) << decoded.why();
   EXPECT_EQ(image.pixel(1, 0), qRgb(255, 255, 255));
   const int x = 4;
   const int y = 2;
@@ -135,11 +135,12 @@ TEST_P(RefusedMasks, WithAClearReason) {
   EXPECT_NE(bmp::MaskFault(b.masks, b.bits).indexOf(QLatin1String(b.reason)), -1)
       << bmp::MaskFault(b.masks, b.bits).toStdString();
   QImage image;
-  QString why;
   const QByteArray file =
       fixtures::MakeBitfieldBmp(Masks(b.bits, b.masks.red, b.masks.green, b.masks.blue, b.masks.alpha, 56));
-  EXPECT_FALSE(DecodePictureData(file, image, &why));
-  EXPECT_NE(why.indexOf(QLatin1String(b.reason)), -1) << why.toStdString();
+  const Outcome decoded = DecodePictureData(file, image);
+  const QString why = QString::fromStdString(decoded.why());
+  EXPECT_FALSE(decoded.ok());
+  EXPECT_NE(why.indexOf(QLatin1String(b.reason)), -1) << decoded.why();
   EXPECT_TRUE(image.isNull());
 }
 

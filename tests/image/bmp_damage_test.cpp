@@ -21,8 +21,9 @@ const std::vector<QRgb> kTwoColours = {fixtures::kBlue, fixtures::kRed};
 
 ::testing::AssertionResult RefusedFor(const QByteArray& file, const char* reason) {
   QImage image;
-  QString why;
-  if (DecodePictureData(file, image, &why)) return ::testing::AssertionFailure() << "loaded";
+  const Outcome decoded = DecodePictureData(file, image);
+  const QString why = QString::fromStdString(decoded.why());
+  if (decoded) return ::testing::AssertionFailure() << "loaded";
   if (!image.isNull()) return ::testing::AssertionFailure() << "an image was set";
   if (!why.contains(QLatin1String(reason)))
     return ::testing::AssertionFailure() << "reason \"" << why.toStdString() << "\" lacks \"" << reason << "\"";
@@ -74,8 +75,8 @@ TEST(IntactRle, RunsLiteralsAndDeltasLoad) {
   const QByteArray file =
       MakeRleBmp(4, 6, 3, kTwoColours, Bytes({2, 0x11, 0, 3, 0x01, 0x00, 0, 2, 1, 1, 0, 0, 1, 0x10, 0, 1}));
   QImage image;
-  QString why;
-  ASSERT_TRUE(DecodePictureData(file, image, &why)) << why.toStdString();
+  const Outcome decoded = DecodePictureData(file, image);
+  ASSERT_TRUE(decoded.ok()) << decoded.why();
   const QRgb r = fixtures::kRed;
   const QRgb b = fixtures::kBlue;
   const std::vector<std::vector<QRgb>> want = {{r, b, b, b, b, b}, {b, b, b, b, b, b}, {r, r, b, r, b, b}};
@@ -98,7 +99,7 @@ TEST(UncompressedIndices, PastTheColourTableAreRefused) {
     EXPECT_TRUE(RefusedFor(fixtures::MakeIndexedBmp(bits, 5, 3, {fixtures::kRed}, 1), "colour table does not have"))
         << bits;
     QImage image;
-    ASSERT_TRUE(DecodePictureData(fixtures::MakeIndexedBmp(bits, 5, 3, kTwoColours, 1), image, nullptr)) << bits;
+    ASSERT_TRUE(DecodePictureData(fixtures::MakeIndexedBmp(bits, 5, 3, kTwoColours, 1), image).ok()) << bits;
     EXPECT_EQ(image.pixel(4, 2), fixtures::kRed);
   }
   EXPECT_TRUE(RefusedFor(fixtures::MakeIndexedBmp(8, 5, 3, kTwoColours, 2), "colour table does not have"));
@@ -113,12 +114,11 @@ TEST(HeaderFieldsNothingReads, DoNotStopABitmapLoading) {
     return file;
   };
   QImage image;
-  QString why;
-  EXPECT_TRUE(DecodePictureData(mangle(MakeRleBmp(8, 4, 1, kTwoColours, Bytes({4, 1, 0, 1}))), image, &why))
-      << why.toStdString();
+  const Outcome rle = DecodePictureData(mangle(MakeRleBmp(8, 4, 1, kTwoColours, Bytes({4, 1, 0, 1}))), image);
+  EXPECT_TRUE(rle.ok()) << rle.why();
   EXPECT_EQ(image.pixel(3, 0), fixtures::kRed);
-  EXPECT_TRUE(DecodePictureData(mangle(fixtures::MakeIndexedBmp(8, 3, 2, kTwoColours, 1)), image, &why))
-      << why.toStdString();
+  const Outcome indexed = DecodePictureData(mangle(fixtures::MakeIndexedBmp(8, 3, 2, kTwoColours, 1)), image);
+  EXPECT_TRUE(indexed.ok()) << indexed.why();
   EXPECT_EQ(image.pixel(2, 1), fixtures::kRed);
 }
 
@@ -140,9 +140,9 @@ int DecodeUnderMemoryLimit(const QByteArray& file, const char* reason) {
     const rlimit limit{AddressSpaceInUse() + (128u << 20), RLIM_INFINITY};
     setrlimit(RLIMIT_AS, &limit);
     QImage image;
-    QString why;
-    const bool loaded = DecodePictureData(file, image, &why);
-    _exit(loaded ? kLoaded : why.contains(QLatin1String(reason)) ? kRefusedAsDamaged : kOtherReason);
+    const Outcome decoded = DecodePictureData(file, image);
+    const QString why = QString::fromStdString(decoded.why());
+    _exit(decoded ? kLoaded : why.contains(QLatin1String(reason)) ? kRefusedAsDamaged : kOtherReason);
   }
   int status = 0;
   waitpid(child, &status, 0);

@@ -71,8 +71,8 @@ TEST(BmpFuzzSeeds, StoredSeedsShowWhatTheGeneratorsMake) {
     const QByteArray made = seed.make();
     EXPECT_EQ(seeds::Stored("bmp", seed.name, made, "QB_WRITE_BMP_SEEDS"), made);
     QImage image;
-    QString error;
-    EXPECT_TRUE(DecodeBmp(made, image, &error)) << error.toStdString();
+    const Outcome decoded = DecodeBmp(made, image);
+    EXPECT_TRUE(decoded.ok()) << decoded.why();
   }
 }
 

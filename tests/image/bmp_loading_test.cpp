@@ -32,8 +32,8 @@ class BmpLoads : public ::testing::TestWithParam<BmpCase> {};
 TEST_P(BmpLoads, AtNaturalSizeWithRowsInPlaceAndOpaque) {
   const BmpShape& shape = GetParam().shape;
   QImage image;
-  QString why;
-  ASSERT_TRUE(DecodePictureData(MakeBmp(shape), image, &why)) << why.toStdString();
+  const Outcome decoded = DecodePictureData(MakeBmp(shape), image);
+  ASSERT_TRUE(decoded.ok()) << decoded.why();
   EXPECT_EQ(image.size(), QSize(shape.width, shape.height));
   EXPECT_EQ(image.format(), QImage::Format_RGB32);
   EXPECT_TRUE(fixtures::HasQuadrants(image, shape.bits == 1 ? fixtures::kMonoQuadrants : fixtures::kQuadrants,
@@ -93,8 +93,9 @@ void PutU32(QByteArray& bytes, qsizetype at, std::uint32_t value) {
 ::testing::AssertionResult Refused(const QByteArray& bytes, const char* reason) {
   QImage image(1, 1, QImage::Format_RGB32);
   image.fill(Qt::green);
-  QString why;
-  if (DecodePictureData(bytes, image, &why)) return ::testing::AssertionFailure() << "loaded";
+  const Outcome decoded = DecodePictureData(bytes, image);
+  const QString why = QString::fromStdString(decoded.why());
+  if (decoded) return ::testing::AssertionFailure() << "loaded";
   if (image.size() != QSize(1, 1) || image.pixel(0, 0) != qRgb(0, 255, 0))
     return ::testing::AssertionFailure() << "the previous picture was changed";
   if (!why.contains(QLatin1String(reason)))
@@ -120,7 +121,7 @@ TEST(DamagedBmp, CutRleStreamsFail) {
     EXPECT_TRUE(Refused(full.left(full.size() - 9), "ends early"));
     // Missing only the end-of-bitmap mark after the last row loses nothing.
     QImage image;
-    EXPECT_TRUE(DecodePictureData(full.left(full.size() - 2), image, nullptr));
+    EXPECT_TRUE(DecodePictureData(full.left(full.size() - 2), image).ok());
   }
 }
 
@@ -137,8 +138,8 @@ TEST(RleBmp, PixelsTheStreamSkipsAreTheFirstPaletteColour) {
   const QByteArray delta = Rle8Bitmap(QByteArray("\x01\x01\x00\x02\x02\x03\x01\x01\x00\x01", 10));
   for (const QByteArray& file : {early, delta}) {
     QImage image;
-    QString why;
-    ASSERT_TRUE(DecodePictureData(file, image, &why)) << why.toStdString();
+    const Outcome decoded = DecodePictureData(file, image);
+    ASSERT_TRUE(decoded.ok()) << decoded.why();
     ASSERT_EQ(image.size(), QSize(8, 4));
     EXPECT_EQ(image.pixel(0, 3), qRgb(255, 0, 0));
     int blue = 0;
@@ -202,10 +203,10 @@ TEST(DamagedBmp, UnsupportedEncodingsFail) {
 
 TEST(CheckBmpFile, ReportsTheLayout) {
   BmpLayout layout;
-  EXPECT_TRUE(CheckBmpFile(MakeBmp(TopDown(Bmp(24))), &layout, nullptr));
+  EXPECT_TRUE(CheckBmpFile(MakeBmp(TopDown(Bmp(24))), &layout).ok());
   EXPECT_EQ(QSize(layout.width, layout.height), QSize(13, 7));
   EXPECT_TRUE(layout.topDown);
-  EXPECT_TRUE(CheckBmpFile(MakeBmp(Bmp(4)), &layout, nullptr));
+  EXPECT_TRUE(CheckBmpFile(MakeBmp(Bmp(4)), &layout).ok());
   EXPECT_EQ(layout.palette.size(), 16u);
   EXPECT_FALSE(layout.topDown);
 }
@@ -235,9 +236,10 @@ TEST(LoadPictureFile, NamesTheFileOfADamagedBitmap) {
   const QByteArray full = MakeBmp(Bmp(24));
   const QString path = fixtures::WriteFile(dir, QStringLiteral("cut.bmp"), full.left(full.size() / 2));
   QImage image;
-  QString error;
-  EXPECT_FALSE(LoadPictureFile(path, image, &error));
-  EXPECT_TRUE(error.contains(path)) << error.toStdString();
+  const Outcome loaded = LoadPictureFile(path, image);
+  const QString error = QString::fromStdString(loaded.why());
+  EXPECT_FALSE(loaded.ok());
+  EXPECT_TRUE(error.contains(path)) << loaded.why();
   EXPECT_TRUE(image.isNull());
 }
 

@@ -26,10 +26,11 @@ TEST(HostilePictures, DevicesAndPipesAreRefusedAtOnceNamingThePath) {
   ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
   for (const QString& path : {QStringLiteral("/dev/zero"), fifo, dir.path()}) {
     QImage image;
-    QString error;
-    EXPECT_FALSE(LoadPictureFile(path, image, &error));
-    EXPECT_TRUE(error.contains(path)) << error.toStdString();
-    EXPECT_TRUE(error.contains(QLatin1String("not a regular file"))) << error.toStdString();
+    const Outcome loaded = LoadPictureFile(path, image);
+    const QString error = QString::fromStdString(loaded.why());
+    EXPECT_FALSE(loaded.ok());
+    EXPECT_TRUE(error.contains(path)) << loaded.why();
+    EXPECT_TRUE(error.contains(QLatin1String("not a regular file"))) << loaded.why();
   }
 }
 
@@ -40,9 +41,9 @@ TEST(HostilePictures, AJpegTooShortForItsDeclaredSizeIsRefusedBeforeItsCanvas) {
   const QByteArray huge = fixtures::WithJpegSize(jpeg, 20000, 20000);
   EXPECT_FALSE(JpegLongEnoughForItsSize(huge));
   QImage image;
-  QString why;
-  EXPECT_FALSE(DecodePictureData(huge, image, &why));
-  EXPECT_TRUE(why.contains(QLatin1String("too short"))) << why.toStdString();
+  const Outcome decoded = DecodePictureData(huge, image);
+  EXPECT_FALSE(decoded.ok());
+  EXPECT_TRUE(QString::fromStdString(decoded.why()).contains(QLatin1String("too short"))) << decoded.why();
 }
 
 TEST(HostilePictures, TinyJpegsDeclaringHugePicturesStayWithinAFixedMemoryBound) {
@@ -59,10 +60,10 @@ TEST(HostilePictures, TinyJpegsDeclaringHugePicturesStayWithinAFixedMemoryBound)
     const QString path = fixtures::WriteFile(dir, QStringLiteral("page.jpg"), bytes);
     const auto load = [&path] {
       QImage image;
-      QString error;
-      if (LoadPictureFile(path, image, &error)) return kLoaded;
+      const Outcome loaded = LoadPictureFile(path, image);
+      if (loaded) return kLoaded;
       // Refused for what the file is, not because decoding ran out of memory.
-      return error.contains(QLatin1String("too short")) ? kRefused : kFailedOtherwise;
+      return QString::fromStdString(loaded.why()).contains(QLatin1String("too short")) ? kRefused : kFailedOtherwise;
     };
     EXPECT_EQ(RunWithMemoryLimit(64 * kMiB, load), kRefused);
   }
@@ -71,7 +72,7 @@ TEST(HostilePictures, TinyJpegsDeclaringHugePicturesStayWithinAFixedMemoryBound)
   EXPECT_EQ(RunWithMemoryLimit(64 * kMiB,
                                [&real] {
                                  QImage image;
-                                 return LoadPictureFile(real, image, nullptr) ? kLoaded : kFailedOtherwise;
+                                 return LoadPictureFile(real, image) ? kLoaded : kFailedOtherwise;
                                }),
             kLoaded);
 #endif

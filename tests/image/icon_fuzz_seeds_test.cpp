@@ -58,10 +58,10 @@ TEST(IconFuzzSeeds, StoredSeedsShowWhatTheGeneratorMakes) {
     const QByteArray made = seed.make();
     QImage stored;
     QImage expected;
-    QString error;
-    ASSERT_TRUE(DecodeIcon(seeds::Stored("icon", seed.name, made, "QB_WRITE_ICON_SEEDS"), stored, &error))
-        << error.toStdString();
-    ASSERT_TRUE(DecodeIcon(made, expected, &error)) << error.toStdString();
+    const Outcome storedDecoded = DecodeIcon(seeds::Stored("icon", seed.name, made, "QB_WRITE_ICON_SEEDS"), stored);
+    ASSERT_TRUE(storedDecoded.ok()) << storedDecoded.why();
+    const Outcome madeDecoded = DecodeIcon(made, expected);
+    ASSERT_TRUE(madeDecoded.ok()) << madeDecoded.why();
     EXPECT_EQ(stored, expected);
   }
 }

@@ -27,8 +27,8 @@ IconImage Solid(int side, int bits, QRgb colour) {
 
 QImage Decode(const QByteArray& icon) {
   QImage image;
-  QString why;
-  EXPECT_TRUE(DecodeIcon(icon, image, &why)) << why.toStdString();
+  const Outcome decoded = DecodeIcon(icon, image);
+  EXPECT_TRUE(decoded.ok()) << decoded.why();
   EXPECT_EQ(image.format(), QImage::Format_RGB32);
   return image;
 }
@@ -137,7 +137,7 @@ TEST(DecodeIcon, PngEntriesAreBlendedOverWhite) {
 
 TEST(DecodeIcon, LoadsThroughThePictureLoader) {
   QImage image;
-  ASSERT_TRUE(DecodePictureData(MakeIcon({Solid(32, 24, kGreen)}), image, nullptr));
+  ASSERT_TRUE(DecodePictureData(MakeIcon({Solid(32, 24, kGreen)}), image).ok());
   EXPECT_EQ(image.size(), QSize(32, 32));
 }
 
@@ -147,8 +147,9 @@ void PutU32(QByteArray& bytes, qsizetype at, std::uint32_t value) {
 
 ::testing::AssertionResult Refused(const QByteArray& icon, const char* reason) {
   QImage image;
-  QString why;
-  if (DecodeIcon(icon, image, &why)) return ::testing::AssertionFailure() << "decoded";
+  const Outcome decoded = DecodeIcon(icon, image);
+  const QString why = QString::fromStdString(decoded.why());
+  if (decoded) return ::testing::AssertionFailure() << "decoded";
   if (!image.isNull()) return ::testing::AssertionFailure() << "a picture was set";
   if (!why.contains(QLatin1String(reason)))
     return ::testing::AssertionFailure() << "reason \"" << why.toStdString() << "\" lacks \"" << reason << "\"";

@@ -17,16 +17,17 @@ using fixtures::kWhite;
 
 QImage Decode(const QByteArray& bytes) {
   QImage image;
-  QString why;
-  EXPECT_TRUE(DecodePictureData(bytes, image, &why)) << why.toStdString();
+  const Outcome decoded = DecodePictureData(bytes, image);
+  EXPECT_TRUE(decoded.ok()) << decoded.why();
   EXPECT_EQ(image.format(), QImage::Format_RGB32);
   return image;
 }
 
 ::testing::AssertionResult Refused(const QByteArray& bytes, const char* reason) {
   QImage image;
-  QString why;
-  if (DecodePictureData(bytes, image, &why)) return ::testing::AssertionFailure() << "loaded";
+  const Outcome decoded = DecodePictureData(bytes, image);
+  const QString why = QString::fromStdString(decoded.why());
+  if (decoded) return ::testing::AssertionFailure() << "loaded";
   if (!image.isNull()) return ::testing::AssertionFailure() << "a picture was set";
   if (!why.contains(QLatin1String(reason)))
     return ::testing::AssertionFailure() << "reason \"" << why.toStdString() << "\" lacks \"" << reason << "\"";
@@ -89,7 +90,7 @@ TEST(GifLoading, CutFrameDataOrOversizedScreenFails) {
   EXPECT_TRUE(Refused(gif.left(40), "cut short"));
   EXPECT_TRUE(Refused(gif.left(10), "cut short"));
   QImage image;
-  EXPECT_TRUE(DecodePictureData(gif.left(gif.size() - 1), image, nullptr));  // only the trailer lost
+  EXPECT_TRUE(DecodePictureData(gif.left(gif.size() - 1), image).ok());  // only the trailer lost
   EXPECT_TRUE(Refused(fixtures::MakeGif({.screenWidth = 40000}), "more than 32767"));
 
   // Blocks intact, but the compressed pixels cover only 16 of 17 rows.
@@ -197,8 +198,8 @@ TEST(LoadPictureFile, FormatComesFromContentNotExtension) {
   const QString path = fixtures::WriteFile(dir, QStringLiteral("really a png.bmp"),
                                            fixtures::EncodeImage(fixtures::QuadrantImage(8, 6), "png"));
   QImage image;
-  QString error;
-  ASSERT_TRUE(LoadPictureFile(path, image, &error)) << error.toStdString();
+  const Outcome loaded = LoadPictureFile(path, image);
+  ASSERT_TRUE(loaded.ok()) << loaded.why();
   EXPECT_EQ(image.size(), QSize(8, 6));
   EXPECT_TRUE(fixtures::HasQuadrants(image, fixtures::kQuadrants));
 }
@@ -220,8 +221,8 @@ TEST(LoadPictureFile, PlaceableMetafilesArePlayedAtTheirNaturalSize) {
   QTemporaryDir dir;
   const QString path = fixtures::WriteFile(dir, QStringLiteral("drawing.bmp"), EmptyPlaceableMetafile());
   QImage image;
-  QString error;
-  ASSERT_TRUE(LoadPictureFile(path, image, &error)) << error.toStdString();
+  const Outcome loaded = LoadPictureFile(path, image);
+  ASSERT_TRUE(loaded.ok()) << loaded.why();
   EXPECT_EQ(image.size(), QSize(96, 48));
   EXPECT_TRUE(fixtures::SameColour(image.pixel(50, 20), kWhite));
 }
@@ -239,10 +240,11 @@ TEST(LoadPictureFile, FailuresNameTheFileAndKeepThePicture) {
   for (const auto& [path, reason] : cases) {
     QImage image(2, 2, QImage::Format_RGB32);
     image.fill(Qt::blue);
-    QString error;
-    EXPECT_FALSE(LoadPictureFile(path, image, &error)) << path.toStdString();
-    EXPECT_TRUE(error.contains(path)) << error.toStdString();
-    EXPECT_TRUE(error.contains(QLatin1String(reason))) << error.toStdString();
+    const Outcome loaded = LoadPictureFile(path, image);
+    const QString error = QString::fromStdString(loaded.why());
+    EXPECT_FALSE(loaded.ok()) << path.toStdString();
+    EXPECT_TRUE(error.contains(path)) << loaded.why();
+    EXPECT_TRUE(error.contains(QLatin1String(reason))) << loaded.why();
     EXPECT_EQ(image.size(), QSize(2, 2));
     EXPECT_EQ(image.pixel(1, 1), kBlue);
   }

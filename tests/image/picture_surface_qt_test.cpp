@@ -11,8 +11,8 @@ TEST(QtPictureSurface, LoadsAPictureAndHandsOverItsPixels) {
   QTemporaryDir dir;
   const QString path = fixtures::WriteFile(dir, QStringLiteral("page.bmp"), fixtures::MakeBmp({}));
   QtPictureSurface surface;
-  std::string error;
-  ASSERT_TRUE(surface.LoadPicture(path.toStdU16String(), &error)) << error;
+  const Outcome loaded = surface.LoadPicture(path.toStdU16String());
+  ASSERT_TRUE(loaded.ok()) << loaded.why();
   EXPECT_EQ(surface.Width(), 13);
   EXPECT_EQ(surface.Height(), 7);
   PixelArray pixels;
@@ -29,7 +29,7 @@ TEST(QtPictureSurface, StreamsThePixelsTheArrayHolds) {
   QTemporaryDir dir;
   const QString path = fixtures::WriteFile(dir, QStringLiteral("page.bmp"), fixtures::MakeBmp({}));
   QtPictureSurface surface;
-  ASSERT_TRUE(surface.LoadPicture(path.toStdU16String(), nullptr));
+  ASSERT_TRUE(surface.LoadPicture(path.toStdU16String()).ok());
   PixelArray expected;
   ASSERT_EQ(surface.PictureToPixels(expected), 13 * 7);
   PixelArray streamed;
@@ -50,10 +50,10 @@ TEST(QtPictureSurface, FailedLoadKeepsThePreviousPictureAndNamesTheFile) {
   const QString good = fixtures::WriteFile(dir, QStringLiteral("good.bmp"), fixtures::MakeBmp({}));
   const QString bad = fixtures::WriteFile(dir, QStringLiteral("bad ページ.bmp"), "BM garbage");
   QtPictureSurface surface;
-  ASSERT_TRUE(surface.LoadPicture(good.toStdU16String(), nullptr));
-  std::string error;
-  EXPECT_FALSE(surface.LoadPicture(bad.toStdU16String(), &error));
-  EXPECT_NE(error.find(bad.toStdString()), std::string::npos) << error;
+  ASSERT_TRUE(surface.LoadPicture(good.toStdU16String()).ok());
+  const Outcome loaded = surface.LoadPicture(bad.toStdU16String());
+  EXPECT_FALSE(loaded.ok());
+  EXPECT_NE(loaded.why().find(bad.toStdString()), std::string::npos) << loaded.why();
   EXPECT_EQ(surface.Width(), 13);
   EXPECT_EQ(surface.image().pixel(0, 0), fixtures::kRed);
 }

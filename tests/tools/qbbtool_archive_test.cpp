@@ -240,7 +240,7 @@ TEST(MakeFromArchive, MixedFormatsAndFoldersGiveThePagesInNaturalOrder) {
   EXPECT_NE(err.find("__MACOSX/._p1.png"), std::string::npos) << err;
 
   QImage decodedJpeg;
-  ASSERT_TRUE(qb::DecodePictureData(QByteArray::fromStdString(jpeg), decodedJpeg, nullptr));
+  ASSERT_TRUE(qb::DecodePictureData(QByteArray::fromStdString(jpeg), decodedJpeg).ok());
   const std::vector<QImage> expected = {c1, p1, p2, icon, decodedJpeg, p10};
   const std::vector<QImage> pages = BookPages(dir / "out.qbb");
   ASSERT_EQ(pages.size(), expected.size());

@@ -106,7 +106,7 @@ TEST_F(ViewerStartTest, FirstStartWritesSettingsBeforeTheSplash) {
 
 TEST_F(ViewerStartTest, RememberedFolderIsKept) {
   fs::create_directories(dir / "shelf");
-  PutIniString(u"System", u"LastFolder", U16(dir / "shelf"), U16(dir / "Quilly.Ini"));
+  ASSERT_NE(PutIniString(u"System", u"LastFolder", U16(dir / "shelf"), U16(dir / "Quilly.Ini")), 0);
   const auto view = viewer::StartViewer(Start());
   EXPECT_EQ(settingsDuringSplash, U16(dir / "shelf"));
   EXPECT_EQ(view->Settings().lastFolder, U16(dir / "shelf"));

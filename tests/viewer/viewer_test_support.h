@@ -26,14 +26,11 @@ class ImageSurface : public PictureSurface {
  public:
   std::map<std::u16string, QImage> pictures;
 
-  bool LoadPicture(const std::u16string& path, std::string* error) override {
+  Outcome LoadPicture(const std::u16string& path) override {
     const auto it = pictures.find(path);
-    if (it == pictures.end()) {
-      if (error) *error = "no picture";
-      return false;
-    }
+    if (it == pictures.end()) return Outcome::Failure("no picture");
     current_ = it->second;
-    return true;
+    return Outcome::Success();
   }
   int Width() const override { return current_.width(); }
   int Height() const override { return current_.height(); }

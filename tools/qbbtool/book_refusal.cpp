@@ -5,7 +5,7 @@
 
 namespace qbbtool {
 
-Refusal RefuseBook(int status, const std::string& path) {
+Refusal RefuseBook(qb::BookStatus status, const std::string& path) {
   switch (status) {
     case qb::kBookNotABook: return {kExitNotABook, path + " is not a book file (it does not start with *QBB*)"};
     case qb::kBookCheckFailed:

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "book/book_reader.h"
+
 namespace qbbtool {
 
 struct Refusal {
@@ -11,7 +13,7 @@ struct Refusal {
   std::string message;
 };
 
-// For a non-zero ReadBookHeader status of the book at path.
-Refusal RefuseBook(int status, const std::string& path);
+// For a ReadBookHeader status other than kBookSound of the book at path.
+Refusal RefuseBook(qb::BookStatus status, const std::string& path);
 
 }  // namespace qbbtool

@@ -41,7 +41,8 @@ ComicInfo InfoOf(const qb::BookRecord& book) {
 // The page as PNG bytes; empty when the page cannot be read.
 QByteArray PagePng(const std::u16string& bookPath, const qb::BookRecord& book, int number) {
   qb::PageImage page;
-  if (qb::ReadPageImage(bookPath, page, book.PageTable[static_cast<std::size_t>(number - 1)]) != 0) return {};
+  if (qb::ReadPageImage(bookPath, page, book.PageTable[static_cast<std::size_t>(number - 1)]) != qb::kBookSound)
+    return {};
   const QImage picture = PageAsPicture(page);
   if (picture.isNull()) return {};
   QByteArray png;
@@ -72,7 +73,7 @@ int RunExport(const Args& args) {
   const std::string& out = line.positional[1];
   const std::u16string bookPath = qb::FromUtf8(path);
   qb::BookRecord book;
-  if (const int status = qb::ReadBookHeader(bookPath, book); status != qb::kBookSound) {
+  if (const qb::BookStatus status = qb::ReadBookHeader(bookPath, book); status != qb::kBookSound) {
     const Refusal refusal = RefuseBook(status, path);
     return Fail(refusal.exitStatus, refusal.message);
   }

@@ -17,14 +17,16 @@ constexpr const char* kUsage =
     "Exit status: 0 sound book; 2 not a book, 3 header check failed (the JSON is still\n"
     "printed for both); 4 missing, unreadable or damaged file; 1 wrong arguments.\n";
 
-std::string BookJson(const std::string& path, const qb::BookRecord& book, int status) {
+std::string BookJson(const std::string& path, const qb::BookRecord& book, qb::BookStatus status) {
   std::string table = "[";
   std::string pages = "[";
   for (std::size_t i = 0; i < book.PageTable.size(); ++i) {
     if (i > 0) table += ",", pages += ",";
     table += std::to_string(book.PageTable[i]);
+    // The header read checked every record; one that cannot be read any more
+    // (the file changed since) is listed as 0 x 0, as ReadPageHeader leaves it.
     qb::PageImage page;
-    qb::ReadPageHeader(qb::FromUtf8(path), page, book.PageTable[i]);
+    static_cast<void>(qb::ReadPageHeader(qb::FromUtf8(path), page, book.PageTable[i]));
     pages += JsonObject().Add("width", page.Width).Add("height", page.Height).Str();
   }
   table += "]";
@@ -62,7 +64,7 @@ int RunInfo(const Args& args) {
   }
   const std::string& path = line.positional[0];
   qb::BookRecord book;
-  const int status = qb::ReadBookHeader(qb::FromUtf8(path), book);
+  const qb::BookStatus status = qb::ReadBookHeader(qb::FromUtf8(path), book);
   if (status != qb::kBookSound && status != qb::kBookNotABook && status != qb::kBookCheckFailed) {
     std::cerr << "qbbtool info: " << RefuseBook(status, path).message << "\n";
     return kExitDamaged;

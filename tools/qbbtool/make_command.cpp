@@ -91,7 +91,7 @@ int RunMake(const Args& args) {
 
   qb::WriteDetail detail;
   const std::string& out = line.positional[0];
-  const int status = qb::WriteBook(qb::FromUtf8(out), book, sources.pictures(), sources, &detail);
+  const qb::WriteStatus status = qb::WriteBook(qb::FromUtf8(out), book, sources.pictures(), sources, &detail);
   if (status == qb::kWriteOk) {
     std::cerr << TextLossReport("make", qb::TextLosses(book));
     return kExitOk;

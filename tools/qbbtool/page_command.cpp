@@ -34,7 +34,7 @@ int RunPage(const Args& args) {
   const std::string& path = line.positional[0];
   const std::string& out = line.positional[2];
   qb::BookRecord book;
-  if (const int status = qb::ReadBookHeader(qb::FromUtf8(path), book); status != qb::kBookSound) {
+  if (const qb::BookStatus status = qb::ReadBookHeader(qb::FromUtf8(path), book); status != qb::kBookSound) {
     const Refusal refusal = RefuseBook(status, path);
     std::cerr << "qbbtool page: " << refusal.message << "\n";
     return refusal.exitStatus;
@@ -46,7 +46,7 @@ int RunPage(const Args& args) {
     return kExitNoSuchPage;
   }
   qb::PageImage page;
-  if (qb::ReadPageImage(qb::FromUtf8(path), page, book.PageTable[number - 1]) != 0) {
+  if (qb::ReadPageImage(qb::FromUtf8(path), page, book.PageTable[number - 1]) != qb::kBookSound) {
     std::cerr << "qbbtool page: page " << number << " of " << path << " cannot be read; the file is damaged\n";
     return kExitDamaged;
   }

@@ -46,21 +46,19 @@ std::string PageSources::Add(const std::string& input) {
   return {};
 }
 
-bool PageSources::LoadPicture(const std::u16string& picture, std::string* error) {
-  if (picture.empty() || picture.front() != kEntryMark) return QtPictureSurface::LoadPicture(picture, error);
+qb::Outcome PageSources::LoadPicture(const std::u16string& picture) {
+  if (picture.empty() || picture.front() != kEntryMark) return QtPictureSurface::LoadPicture(picture);
   const Entry& source = entries_.at(std::stoul(qb::ToUtf8(picture.substr(1))));
   QByteArray data;
   std::string why;
   if (!source.archive->Read(source.entry, kMaxArchiveEntryBytes, data, &why)) {
     archiveRefused_ = true;
-    if (error) *error = "Cannot read \"" + source.name + "\": " + why;
-    return false;
+    return qb::Outcome::Failure("Cannot read \"" + source.name + "\": " + why);
   }
-  if (!LoadPictureData(data, &why)) {
-    if (error) *error = "Cannot load the picture \"" + source.name + "\": " + why;
-    return false;
+  if (qb::Outcome loaded = LoadPictureData(data); !loaded) {
+    return qb::Outcome::Failure("Cannot load the picture \"" + source.name + "\": " + loaded.why());
   }
-  return true;
+  return qb::Outcome::Success();
 }
 
 }  // namespace qbbtool

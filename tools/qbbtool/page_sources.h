@@ -35,7 +35,7 @@ class PageSources : public qb::QtPictureSurface {
   const std::optional<ComicInfo>& comicInfo() const { return comicInfo_; }
 
   // Loads a picture file, or the archive entry that pictures() names.
-  bool LoadPicture(const std::u16string& picture, std::string* error) override;
+  qb::Outcome LoadPicture(const std::u16string& picture) override;
 
   // Whether a load failed on the archive itself (damaged, or an entry that
   // unpacks to more than it claims) rather than on a picture in it.

@@ -51,14 +51,14 @@ int RunThumbnail(const Args& args) {
   const std::string& path = line.positional[0];
   const std::string& out = line.positional[1];
   qb::BookRecord book;
-  if (const int status = qb::ReadBookHeader(qb::FromUtf8(path), book); status != qb::kBookSound) {
+  if (const qb::BookStatus status = qb::ReadBookHeader(qb::FromUtf8(path), book); status != qb::kBookSound) {
     const Refusal refusal = RefuseBook(status, path);
     return Fail(refusal.exitStatus, refusal.message);
   }
   // Only the page's size is read here; the thumbnail is made straight from
   // the book's planes, without the page's pixels ever being held whole.
   qb::PageImage page;
-  if (book.PageTable.empty() || qb::ReadPageHeader(qb::FromUtf8(path), page, book.PageTable[0]) != 0) {
+  if (book.PageTable.empty() || qb::ReadPageHeader(qb::FromUtf8(path), page, book.PageTable[0]) != qb::kBookSound) {
     return Fail(kExitDamaged, "page 1 of " + path + " cannot be read; the file is damaged");
   }
   const QSize fitted = ThumbnailSize(QSize(page.Width, page.Height), *size);

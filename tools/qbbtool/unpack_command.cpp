@@ -53,7 +53,8 @@ std::string AmplificationRefusal(const std::u16string& bookPath, const qb::BookR
     auto [entry, added] = sizes.try_emplace(position, 0);
     if (added) {
       qb::PageImage page;
-      if (qb::ReadPageHeader(bookPath, page, position) == 0) entry->second = BmpFileSize(page.Width, page.Height);
+      if (qb::ReadPageHeader(bookPath, page, position) == qb::kBookSound)
+        entry->second = BmpFileSize(page.Width, page.Height);
     }
     total += entry->second;
   }
@@ -85,7 +86,7 @@ int RunUnpack(const Args& args) {
   if (error) return Fail(kExitUsage, "the current folder cannot be read; give DIR as an absolute path");
 
   qb::BookRecord book;
-  if (const int status = qb::ReadBookHeader(bookPath, book); status != qb::kBookSound) {
+  if (const qb::BookStatus status = qb::ReadBookHeader(bookPath, book); status != qb::kBookSound) {
     const Refusal refusal = RefuseBook(status, path);
     return Fail(refusal.exitStatus, refusal.message);
   }
@@ -110,7 +111,7 @@ int RunUnpack(const Args& args) {
   for (int i = 1; i <= book.PageCount; ++i) {
     qb::PageImage page;
     const std::string number = std::to_string(i);
-    if (qb::ReadPageImage(bookPath, page, book.PageTable[static_cast<std::size_t>(i - 1)]) != 0) {
+    if (qb::ReadPageImage(bookPath, page, book.PageTable[static_cast<std::size_t>(i - 1)]) != qb::kBookSound) {
       return Fail(kExitDamaged, "page " + number + " of " + path + " cannot be read; the file is damaged");
     }
     // Sharing the page's pixels and writing straight into the file, a page
