@@ -2,8 +2,8 @@
 // in a batch tool: text records are checked but not drawn. Inputs whose
 // frame is larger than a screen are skipped so the fuzzer spends its time on
 // records rather than on filling huge white pictures.
-#include "image/metafile_header.h"
-#include "image/metafile_player.h"
+#include "image/metafile/metafile_header.h"
+#include "image/metafile/metafile_player.h"
 
 #include <QByteArray>
 #include <QImage>

@@ -11,7 +11,7 @@
 #include "image/icon_reader.h"
 #include "image/jpeg_check.h"
 #include "image/jpeg_damage_watch.h"
-#include "image/metafile_player.h"
+#include "image/metafile/metafile_player.h"
 #include "image/opaque_picture.h"
 #include "image/picture_format.h"
 #include "image/picture_limits.h"

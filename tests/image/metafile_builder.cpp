@@ -1,6 +1,6 @@
 #include "metafile_builder.h"
 
-#include "image/metafile_player.h"
+#include "image/metafile/metafile_player.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Damaged and hostile metafiles: each is refused with an error or renders
 // what it validly holds, and none crashes, hangs or reads past its data.
-#include "image/metafile_player.h"
-#include "image/metafile_records.h"
+#include "image/metafile/metafile_player.h"
+#include "image/metafile/metafile_records.h"
 #include "metafile_builder.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The fuzzer's seed metafiles are made by the builder; this keeps the stored
 // files equal to what it makes (QB_WRITE_METAFILE_SEEDS=1 rewrites them) and
 // checks that each renders.
-#include "image/metafile_player.h"
+#include "image/metafile/metafile_player.h"
 #include "metafile_builder.h"
 #include "stored_seeds.h"
 

@@ -1,5 +1,5 @@
-#include "image/metafile_header.h"
-#include "image/metafile_player.h"
+#include "image/metafile/metafile_header.h"
+#include "image/metafile/metafile_player.h"
 #include "metafile_builder.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "image/metafile_bitmap.h"
+#include "image/metafile/metafile_bitmap.h"
 
 #include "image/bmp_decoder.h"
-#include "image/metafile_reader.h"
+#include "image/metafile/metafile_reader.h"
 
 #include <QByteArray>
 #include <array>

@@ -1,8 +1,8 @@
-#include "image/metafile_player.h"
+#include "image/metafile/metafile_player.h"
 
-#include "image/metafile_bitmap.h"
-#include "image/metafile_header.h"
-#include "image/metafile_playback.h"
+#include "image/metafile/metafile_bitmap.h"
+#include "image/metafile/metafile_header.h"
+#include "image/metafile/metafile_playback.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
