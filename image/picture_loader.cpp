@@ -75,7 +75,11 @@ bool DecodeByFormat(const QByteArray& data, QImage& image, QString* why) {
       return ReadWithQt(data, "jpeg", image, why);
     case PictureFormat::Png: return ReadWithQt(data, "png", image, why);
     case PictureFormat::Icon: return DecodeIcon(data, image, why);
-    case PictureFormat::PlaceableMetafile: return RenderMetafile(data, image, why);
+    case PictureFormat::PlaceableMetafile: {
+      const Outcome played = RenderMetafile(data, image);
+      if (!played) return Fail(why, QString::fromStdString(played.why()));
+      return true;
+    }
     case PictureFormat::PlainMetafile:
       return Fail(why, QStringLiteral("a metafile without a placeable header cannot be loaded"));
     case PictureFormat::Unknown: break;

@@ -65,8 +65,8 @@ TEST(MetafileFuzzSeeds, StoredSeedsMatchTheBuilderAndRender) {
     const QByteArray made = seed.make();
     EXPECT_EQ(seeds::Stored("metafile", seed.name, made, "QB_WRITE_METAFILE_SEEDS"), made) << seed.name;
     QImage image;
-    QString error;
-    EXPECT_TRUE(RenderMetafile(made, image, &error)) << seed.name << ": " << error.toStdString();
+    const Outcome rendered = RenderMetafile(made, image);
+    EXPECT_TRUE(rendered) << seed.name << ": " << rendered.why();
   }
 }
 
