@@ -2,12 +2,11 @@
 // in a batch tool: text records are checked but not drawn. Inputs whose
 // frame is larger than a screen are skipped so the fuzzer spends its time on
 // records rather than on filling huge white pictures.
-#include "image/metafile_header.h"
-#include "image/metafile_player.h"
+#include "image/metafile/metafile_header.h"
+#include "image/metafile/metafile_player.h"
 
 #include <QByteArray>
 #include <QImage>
-#include <QString>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -23,10 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (frame && (frame->width > kMaxFuzzedSide || frame->height > kMaxFuzzedSide)) return 0;
   }
   QImage image;
-  QString error;
-  const bool rendered =
-      qb::RenderMetafile(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)), image, &error);
+  const qb::Outcome rendered =
+      qb::RenderMetafile(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)), image);
   if (rendered && (image.isNull() || image.format() != QImage::Format_RGB32)) __builtin_trap();
-  if (!rendered && error.isEmpty()) __builtin_trap();
+  if (!rendered && rendered.why().empty()) __builtin_trap();
   return 0;
 }

@@ -8,7 +8,6 @@
 
 #include <QByteArrayView>
 #include <QImage>
-#include <cstddef>
 
 #include "common/outcome.h"
 
@@ -17,8 +16,5 @@ namespace qb {
 // image set to an opaque Format_RGB32 picture on success; untouched on
 // failure.
 Outcome DecodeBmp(QByteArrayView file, QImage& image);
-
-// The same without the reason, for the metafile player's embedded bitmaps.
-inline bool DecodeBmp(QByteArrayView file, QImage& image, std::nullptr_t) { return DecodeBmp(file, image).ok(); }
 
 }  // namespace qb

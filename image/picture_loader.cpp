@@ -11,7 +11,7 @@
 #include "image/icon_reader.h"
 #include "image/jpeg_check.h"
 #include "image/jpeg_damage_watch.h"
-#include "image/metafile_player.h"
+#include "image/metafile/metafile_player.h"
 #include "image/opaque_picture.h"
 #include "image/picture_format.h"
 #include "image/picture_limits.h"
@@ -73,11 +73,7 @@ Outcome DecodeByFormat(const QByteArray& data, QImage& image) {
       return ReadWithQt(data, "jpeg", image);
     case PictureFormat::Png: return ReadWithQt(data, "png", image);
     case PictureFormat::Icon: return DecodeIcon(data, image);
-    case PictureFormat::PlaceableMetafile: {
-      QString why;
-      if (!RenderMetafile(data, image, &why)) return Fail(why);
-      return Outcome::Success();
-    }
+    case PictureFormat::PlaceableMetafile: return RenderMetafile(data, image);
     case PictureFormat::PlainMetafile:
       return Fail(QStringLiteral("a metafile without a placeable header cannot be loaded"));
     case PictureFormat::Unknown: break;

@@ -1,5 +1,5 @@
-#include "image/metafile_bitmap.h"
-#include "image/metafile_player.h"
+#include "image/metafile/metafile_bitmap.h"
+#include "image/metafile/metafile_player.h"
 #include "metafile_builder.h"
 
 #include <gtest/gtest.h>
@@ -189,11 +189,10 @@ TEST(MetafileDibRender, DamagedBitmapFailsThePicture) {
   QByteArray zeroHeader = MakeDib24({{kRed}});
   Set32(&zeroHeader, 0, 0);
   QImage image;
-  QString error;
-  EXPECT_FALSE(RenderMetafile(
-      MetafileBuilder(0, 0, 10, 10).StretchDib(QRect(0, 0, 10, 10), QRect(0, 0, 1, 1), zeroHeader).Build(), image,
-      &error));
-  EXPECT_FALSE(error.isEmpty());
+  const Outcome rendered = RenderMetafile(
+      MetafileBuilder(0, 0, 10, 10).StretchDib(QRect(0, 0, 10, 10), QRect(0, 0, 1, 1), zeroHeader).Build(), image);
+  EXPECT_FALSE(rendered);
+  EXPECT_FALSE(rendered.why().empty());
 }
 
 }  // namespace

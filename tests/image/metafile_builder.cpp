@@ -1,6 +1,6 @@
 #include "metafile_builder.h"
 
-#include "image/metafile_player.h"
+#include "image/metafile/metafile_player.h"
 
 #include <gtest/gtest.h>
 
@@ -297,10 +297,8 @@ QByteArray MakeDib24(const std::vector<std::vector<QRgb>>& rows) {
 
 QImage RenderForTest(const QByteArray& metafile) {
   QImage image;
-  QString error;
-  if (!RenderMetafile(metafile, image, &error)) {
-    ADD_FAILURE() << "metafile refused: " << error.toStdString();
-  }
+  const Outcome rendered = RenderMetafile(metafile, image);
+  if (!rendered) ADD_FAILURE() << "metafile refused: " << rendered.why();
   return image;
 }
 

@@ -1,6 +1,6 @@
 #include "common/cp932.h"
-#include "image/metafile_player.h"
-#include "image/metafile_text_codec.h"
+#include "image/metafile/metafile_player.h"
+#include "image/metafile/metafile_text_codec.h"
 #include "metafile_builder.h"
 
 #include <gtest/gtest.h>
@@ -72,9 +72,9 @@ TEST(MetafileCharsets, EachTextRecordReadsInItsFontsCodePage) {
     builder.DeleteObject(0);
   }
   QImage image;
-  QString error;
   std::vector<MetafileText> texts;
-  ASSERT_TRUE(RenderMetafile(builder.Build(), image, &error, &texts)) << error.toStdString();
+  const Outcome rendered = RenderMetafile(builder.Build(), image, &texts);
+  ASSERT_TRUE(rendered) << rendered.why();
   ASSERT_EQ(texts.size(), Texts().size());
   for (size_t i = 0; i < texts.size(); ++i) {
     const CharsetText& t = Texts()[i];

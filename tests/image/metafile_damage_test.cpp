@@ -1,7 +1,7 @@
 // Damaged and hostile metafiles: each is refused with an error or renders
 // what it validly holds, and none crashes, hangs or reads past its data.
-#include "image/metafile_player.h"
-#include "image/metafile_records.h"
+#include "image/metafile/metafile_player.h"
+#include "image/metafile/metafile_records.h"
 #include "metafile_builder.h"
 
 #include <gtest/gtest.h>
@@ -15,9 +15,8 @@ constexpr QRgb kRed = qRgb(255, 0, 0);
 
 bool Refused(const QByteArray& metafile) {
   QImage image;
-  QString error;
-  const bool rendered = RenderMetafile(metafile, image, &error);
-  EXPECT_EQ(rendered, error.isEmpty()) << "an error exactly when refused";
+  const Outcome rendered = RenderMetafile(metafile, image);
+  EXPECT_EQ(rendered.ok(), rendered.why().empty()) << "an error exactly when refused";
   return !rendered;
 }
 
@@ -145,7 +144,7 @@ TEST(MetafileDamage, RepeatedStateChangesStayBounded) {
   for (int i = 0; i < 5000; ++i) builder.SaveDc();
   builder.RestoreDc(1).SetWindowOrg(0, 0).Rectangle(0, 0, 50, 50);
   QImage image;
-  ASSERT_TRUE(RenderMetafile(builder.Build(), image, nullptr));
+  ASSERT_TRUE(RenderMetafile(builder.Build(), image));
   EXPECT_EQ(image.pixel(10, 10), kRed);
 }
 
@@ -166,13 +165,13 @@ TEST(MetafileDamage, EveryCorruptedByteEitherFailsOrRendersTheFrame) {
       QByteArray damaged = original;
       damaged[at] = char(value);
       QImage image;
-      QString error;
-      if (RenderMetafile(damaged, image, &error)) {
+      const Outcome rendered = RenderMetafile(damaged, image);
+      if (rendered) {
         ASSERT_EQ(image.format(), QImage::Format_RGB32) << "byte " << at;
         ASSERT_FALSE(image.isNull());
         ASSERT_EQ(qAlpha(image.pixel(image.width() - 1, image.height() - 1)), 255);
       } else {
-        ASSERT_FALSE(error.isEmpty()) << "byte " << at;
+        ASSERT_FALSE(rendered.why().empty()) << "byte " << at;
       }
     }
   }

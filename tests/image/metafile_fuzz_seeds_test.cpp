@@ -1,7 +1,7 @@
 // The fuzzer's seed metafiles are made by the builder; this keeps the stored
 // files equal to what it makes (QB_WRITE_METAFILE_SEEDS=1 rewrites them) and
 // checks that each renders.
-#include "image/metafile_player.h"
+#include "image/metafile/metafile_player.h"
 #include "metafile_builder.h"
 #include "stored_seeds.h"
 
@@ -65,8 +65,8 @@ TEST(MetafileFuzzSeeds, StoredSeedsMatchTheBuilderAndRender) {
     const QByteArray made = seed.make();
     EXPECT_EQ(seeds::Stored("metafile", seed.name, made, "QB_WRITE_METAFILE_SEEDS"), made) << seed.name;
     QImage image;
-    QString error;
-    EXPECT_TRUE(RenderMetafile(made, image, &error)) << seed.name << ": " << error.toStdString();
+    const Outcome rendered = RenderMetafile(made, image);
+    EXPECT_TRUE(rendered) << seed.name << ": " << rendered.why();
   }
 }
 

@@ -1,5 +1,5 @@
-#include "image/metafile_header.h"
-#include "image/metafile_player.h"
+#include "image/metafile/metafile_header.h"
+#include "image/metafile/metafile_player.h"
 #include "metafile_builder.h"
 
 #include <gtest/gtest.h>
@@ -58,9 +58,9 @@ TEST(MetafileHeaders, PlaceableKeyIsRequired) {
   EXPECT_FALSE(ParsePlaceableHeader(bytes.first(21)));
 
   QImage image;
-  QString error;
-  EXPECT_FALSE(RenderMetafile(test::MetafileBuilder(0, 0, 10, 10).BuildWithoutPlaceable(), image, &error));
-  EXPECT_FALSE(error.isEmpty());
+  const Outcome rendered = RenderMetafile(test::MetafileBuilder(0, 0, 10, 10).BuildWithoutPlaceable(), image);
+  EXPECT_FALSE(rendered);
+  EXPECT_FALSE(rendered.why().empty());
   EXPECT_TRUE(image.isNull());
 }
 

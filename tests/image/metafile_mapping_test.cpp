@@ -1,4 +1,4 @@
-#include "image/metafile_mapping.h"
+#include "image/metafile/metafile_mapping.h"
 #include "metafile_builder.h"
 
 #include <gtest/gtest.h>

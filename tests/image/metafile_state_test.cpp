@@ -1,9 +1,9 @@
 // The record reader, the object table and the saved device-context stack.
-#include "image/metafile_dc_state.h"
-#include "image/metafile_geometry.h"
-#include "image/metafile_object_table.h"
-#include "image/metafile_reader.h"
-#include "image/metafile_work_budget.h"
+#include "image/metafile/metafile_dc_state.h"
+#include "image/metafile/metafile_geometry.h"
+#include "image/metafile/metafile_object_table.h"
+#include "image/metafile/metafile_reader.h"
+#include "image/metafile/metafile_work_budget.h"
 
 #include <gtest/gtest.h>
 

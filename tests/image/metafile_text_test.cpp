@@ -1,6 +1,6 @@
 #include "common/cp932.h"
-#include "image/metafile_fonts.h"
-#include "image/metafile_text_codec.h"
+#include "image/metafile/metafile_fonts.h"
+#include "image/metafile/metafile_text_codec.h"
 #include "metafile_builder.h"
 
 #include <gtest/gtest.h>

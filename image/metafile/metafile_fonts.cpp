@@ -1,6 +1,6 @@
-#include "image/metafile_fonts.h"
+#include "image/metafile/metafile_fonts.h"
 
-#include "image/metafile_text_codec.h"
+#include "image/metafile/metafile_text_codec.h"
 
 #include <QFontMetricsF>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "image/metafile_geometry.h"
+#include "image/metafile/metafile_geometry.h"
 
 #include <algorithm>
 #include <cmath>

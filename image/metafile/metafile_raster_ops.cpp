@@ -1,4 +1,4 @@
-#include "image/metafile_raster_ops.h"
+#include "image/metafile/metafile_raster_ops.h"
 
 namespace qb::wmf {
 

@@ -1,4 +1,4 @@
-#include "image/metafile_dc_state.h"
+#include "image/metafile/metafile_dc_state.h"
 
 #include <utility>
 

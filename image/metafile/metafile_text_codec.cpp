@@ -1,7 +1,7 @@
-#include "image/metafile_text_codec.h"
+#include "image/metafile/metafile_text_codec.h"
 
 #include "common/cp932.h"
-#include "image/metafile_gdi_objects.h"
+#include "image/metafile/metafile_gdi_objects.h"
 
 #include <iconv.h>
 

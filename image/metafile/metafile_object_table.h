@@ -3,7 +3,7 @@
 // new object takes the lowest free slot, exactly as GDI numbers them while
 // recording, so later SelectObject and DeleteObject records find them.
 
-#include "image/metafile_gdi_objects.h"
+#include "image/metafile/metafile_gdi_objects.h"
 
 #include <cstdint>
 #include <optional>

@@ -19,6 +19,8 @@
 #include <QString>
 #include <vector>
 
+#include "common/outcome.h"
+
 namespace qb {
 
 // A text record as played: its font's face name and its text, both decoded
@@ -28,9 +30,9 @@ struct MetafileText {
   QString text;
 };
 
-// True and image set (Format_RGB32, opaque) on success; false with error set
-// otherwise, image untouched. texts, when given, receives the text records
+// On success image is set (Format_RGB32, opaque); on failure the reason is
+// given and image is untouched. texts, when given, receives the text records
 // in the order played.
-bool RenderMetafile(const QByteArray& data, QImage& image, QString* error, std::vector<MetafileText>* texts = nullptr);
+Outcome RenderMetafile(const QByteArray& data, QImage& image, std::vector<MetafileText>* texts = nullptr);
 
 }  // namespace qb

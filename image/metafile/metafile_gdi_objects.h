@@ -4,7 +4,7 @@
 // Objects are plain values: a device context keeps its own copy of what is
 // selected, so deleting a selected object changes nothing on the page, as in GDI.
 
-#include "image/metafile_reader.h"
+#include "image/metafile/metafile_reader.h"
 
 #include <QImage>
 #include <QList>

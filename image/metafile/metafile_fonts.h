@@ -4,8 +4,8 @@
 // Japanese text must always find glyphs, so every family list ends with the
 // installed Japanese fonts.
 
-#include "image/metafile_gdi_objects.h"
-#include "image/metafile_mapping.h"
+#include "image/metafile/metafile_gdi_objects.h"
+#include "image/metafile/metafile_mapping.h"
 
 #include <QFont>
 #include <QString>

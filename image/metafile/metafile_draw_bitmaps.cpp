@@ -1,8 +1,8 @@
 // Blits, DIB transfers, PatBlt and pattern brushes of MetafilePlayback.
-#include "image/metafile_bitmap.h"
-#include "image/metafile_geometry.h"
-#include "image/metafile_playback.h"
-#include "image/metafile_records.h"
+#include "image/metafile/metafile_bitmap.h"
+#include "image/metafile/metafile_geometry.h"
+#include "image/metafile/metafile_playback.h"
+#include "image/metafile/metafile_records.h"
 
 #include <QTransform>
 #include <vector>

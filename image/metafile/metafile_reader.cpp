@@ -1,4 +1,4 @@
-#include "image/metafile_reader.h"
+#include "image/metafile/metafile_reader.h"
 
 namespace qb::wmf {
 

@@ -2,9 +2,9 @@
 // Everything a device context remembers between records, and the stack that
 // SaveDC and RestoreDC work on.
 
-#include "image/metafile_gdi_objects.h"
-#include "image/metafile_mapping.h"
-#include "image/metafile_raster_ops.h"
+#include "image/metafile/metafile_gdi_objects.h"
+#include "image/metafile/metafile_mapping.h"
+#include "image/metafile/metafile_raster_ops.h"
 
 #include <QPoint>
 #include <QRegion>

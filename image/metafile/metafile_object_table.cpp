@@ -1,4 +1,4 @@
-#include "image/metafile_object_table.h"
+#include "image/metafile/metafile_object_table.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "image/metafile_work_budget.h"
+#include "image/metafile/metafile_work_budget.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // Lines, polygons, boxes, arcs, pixels and regions of MetafilePlayback.
-#include "image/metafile_geometry.h"
-#include "image/metafile_playback.h"
-#include "image/metafile_records.h"
+#include "image/metafile/metafile_geometry.h"
+#include "image/metafile/metafile_playback.h"
+#include "image/metafile/metafile_records.h"
 
 #include <QLineF>
 #include <QPainterPath>

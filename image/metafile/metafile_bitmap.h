@@ -5,7 +5,7 @@
 // size in a header is checked against the bytes that are really there before
 // anything is allocated or decoded.
 
-#include "image/metafile_gdi_objects.h"
+#include "image/metafile/metafile_gdi_objects.h"
 
 #include <QImage>
 #include <QRgb>

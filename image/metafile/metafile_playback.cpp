@@ -1,7 +1,7 @@
-#include "image/metafile_playback.h"
+#include "image/metafile/metafile_playback.h"
 
-#include "image/metafile_geometry.h"
-#include "image/metafile_records.h"
+#include "image/metafile/metafile_geometry.h"
+#include "image/metafile/metafile_records.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "image/metafile_gdi_objects.h"
+#include "image/metafile/metafile_gdi_objects.h"
 
-#include "image/metafile_text_codec.h"
+#include "image/metafile/metafile_text_codec.h"
 
 namespace qb::wmf {
 

@@ -5,7 +5,7 @@
 // own exact codec, the other code pages by the C library's converter. Text of
 // the Symbol font becomes the Unicode characters of its glyphs.
 
-#include "image/metafile_gdi_objects.h"
+#include "image/metafile/metafile_gdi_objects.h"
 
 #include <QString>
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "image/metafile_bitmap.h"
+#include "image/metafile/metafile_bitmap.h"
 
 #include "image/bmp_decoder.h"
-#include "image/metafile_reader.h"
+#include "image/metafile/metafile_reader.h"
 
 #include <QByteArray>
 #include <array>
@@ -185,7 +185,7 @@ DecodedBitmap DecodeDib(std::span<const uint8_t> data, uint16_t colorUsage, cons
   if (result.status != BitmapStatus::Ok) return result;
   QByteArray file = AsBmpFile(RecordParams(data), layout, colorUsage, palette);
   QImage decoded;
-  if (!DecodeBmp(file, decoded, nullptr) || decoded.width() != layout.width || decoded.height() != layout.height) {
+  if (!DecodeBmp(file, decoded) || decoded.width() != layout.width || decoded.height() != layout.height) {
     result.status = BitmapStatus::Damaged;
     return result;
   }

@@ -1,8 +1,8 @@
-#include "image/metafile_player.h"
+#include "image/metafile/metafile_player.h"
 
-#include "image/metafile_bitmap.h"
-#include "image/metafile_header.h"
-#include "image/metafile_playback.h"
+#include "image/metafile/metafile_bitmap.h"
+#include "image/metafile/metafile_header.h"
+#include "image/metafile/metafile_playback.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -12,32 +12,25 @@ namespace qb {
 
 namespace {
 
-void SetError(QString* error, const QString& text) {
-  if (error) *error = text;
-}
+Outcome Refused(const QString& why) { return Outcome::Failure(why.toStdString()); }
 
 }  // namespace
 
-bool RenderMetafile(const QByteArray& data, QImage& image, QString* error, std::vector<MetafileText>* texts) {
+Outcome RenderMetafile(const QByteArray& data, QImage& image, std::vector<MetafileText>* texts) {
   using namespace wmf;
   const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(data.constData()),
                                        static_cast<size_t>(data.size()));
   const auto placeable = ParsePlaceableHeader(bytes);
-  if (!placeable) {
-    SetError(error, QStringLiteral("The metafile has no placeable header."));
-    return false;
-  }
-  const auto frame = NaturalFrameSize(*placeable, error);
-  if (!frame) return false;
+  if (!placeable) return Refused(QStringLiteral("The metafile has no placeable header."));
+  QString why;
+  const auto frame = NaturalFrameSize(*placeable, &why);
+  if (!frame) return Refused(why);
   const std::span<const uint8_t> body = bytes.subspan(kPlaceableHeaderBytes);
-  const auto header = ParseMetaHeader(body, error);
-  if (!header) return false;
+  const auto header = ParseMetaHeader(body, &why);
+  if (!header) return Refused(why);
 
   QImage picture(frame->width, frame->height, QImage::Format_RGB32);
-  if (picture.isNull()) {
-    SetError(error, QStringLiteral("There is not enough memory for the metafile's picture."));
-    return false;
-  }
+  if (picture.isNull()) return Refused(QStringLiteral("There is not enough memory for the metafile's picture."));
   picture.fill(Qt::white);
   // Fonts need a QGuiApplication; without one text records are only checked.
   const bool drawText = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
@@ -46,12 +39,12 @@ bool RenderMetafile(const QByteArray& data, QImage& image, QString* error, std::
   {
     MetafilePlayback playback(&picture, *placeable, header->objectCount, drawText);
     playback.CollectTexts(texts);
-    if (!playback.Play(records, error)) return false;
+    if (!playback.Play(records, &why)) return Refused(why);
   }
   // Raster operations may touch the alpha byte; the picture is opaque.
   ForceOpaque(&picture);
   image = picture;
-  return true;
+  return Outcome::Success();
 }
 
 }  // namespace qb

@@ -1,9 +1,9 @@
 // TextOut and ExtTextOut of MetafilePlayback.
-#include "image/metafile_fonts.h"
-#include "image/metafile_geometry.h"
-#include "image/metafile_playback.h"
-#include "image/metafile_records.h"
-#include "image/metafile_text_codec.h"
+#include "image/metafile/metafile_fonts.h"
+#include "image/metafile/metafile_geometry.h"
+#include "image/metafile/metafile_playback.h"
+#include "image/metafile/metafile_records.h"
+#include "image/metafile/metafile_text_codec.h"
 
 #include <QFontMetricsF>
 #include <QTransform>

@@ -1,6 +1,6 @@
-#include "image/metafile_header.h"
+#include "image/metafile/metafile_header.h"
 
-#include "image/metafile_reader.h"
+#include "image/metafile/metafile_reader.h"
 
 #include <cstdlib>
 #include <limits>

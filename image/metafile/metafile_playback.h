@@ -5,13 +5,13 @@
 // than its structure) makes the whole picture damaged; records the player
 // does not know, escapes and references to missing objects are skipped.
 
-#include "image/metafile_dc_state.h"
-#include "image/metafile_header.h"
-#include "image/metafile_object_table.h"
-#include "image/metafile_player.h"
-#include "image/metafile_raster_ops.h"
-#include "image/metafile_reader.h"
-#include "image/metafile_work_budget.h"
+#include "image/metafile/metafile_dc_state.h"
+#include "image/metafile/metafile_header.h"
+#include "image/metafile/metafile_object_table.h"
+#include "image/metafile/metafile_player.h"
+#include "image/metafile/metafile_raster_ops.h"
+#include "image/metafile/metafile_reader.h"
+#include "image/metafile/metafile_work_budget.h"
 
 #include <QImage>
 #include <QPainter>
