@@ -88,6 +88,11 @@ pid_t TemporaryNameOwner(std::string_view name) {
   return pid;
 }
 
+namespace {
+
+// Removes leftovers of dead writers in folder. A folder is looked at again
+// only after a few seconds, so writing many files into one folder does not
+// read it once per file.
 void RemoveLeftovers(const fs::path& folder) {
   static std::mutex mutex;
   static std::map<fs::path, std::chrono::steady_clock::time_point> lastScan;
@@ -116,6 +121,8 @@ void RemoveLeftovers(const fs::path& folder) {
   }
   ::closedir(dir);
 }
+
+}  // namespace
 
 fs::path CreateTemporaryFolderBeside(const fs::path& target) {
   RemoveLeftovers(FolderOf(target));

@@ -45,11 +45,6 @@ int CreateNewFile(const std::filesystem::path& path);
 // The process number in a temporary name of this form; 0 when it is not one.
 pid_t TemporaryNameOwner(std::string_view fileName);
 
-// Removes leftovers of dead writers in folder (see above). A folder is
-// looked at again only after a few seconds, so writing many files into one
-// folder does not read it once per file.
-void RemoveLeftovers(const std::filesystem::path& folder);
-
 // Creates a new private folder beside target under a temporary name, for
 // content that is moved into place as a whole; empty on failure.
 std::filesystem::path CreateTemporaryFolderBeside(const std::filesystem::path& target);
