@@ -10,6 +10,7 @@
 #include "common/command_line_path.h"
 #include "common/file_type_association.h"
 #include "common/path_helpers.h"
+#include "common/ui/array_control_name.h"
 #include "common/ui/common_dialog.h"
 #include "common/ui/dropped_files.h"
 #include "common/ui/message_box.h"
@@ -68,11 +69,6 @@ const std::array<ButtonLayout, 4> kCommandButtons{{
     {2, u"ﾊﾞｰｼﾞｮﾝ", {424, 464, 65, 25}, nullptr},
     {frmEdit::kCloseButton, u"閉じる", {496, 464, 65, 25}, nullptr},
 }};
-
-// The name a control of an indexed array goes by at run time: "BTN(9)".
-QString ArrayControlName(const char* array, int index) {
-  return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(index);
-}
 
 QPushButton* MakeButton(const ButtonLayout& layout, const char* array, QWidget* parent) {
   auto* button = new QPushButton(ToQString(layout.caption), parent);

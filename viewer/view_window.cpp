@@ -14,6 +14,7 @@
 #include "common/file_type_association.h"
 #include "common/path_helpers.h"
 #include "common/text_helpers.h"
+#include "common/ui/array_control_name.h"
 #include "common/ui/common_dialog.h"
 #include "common/ui/common_dialog_codes.h"
 #include "common/ui/dropped_files.h"
@@ -79,7 +80,7 @@ frmView::frmView(ViewerSettings settings, ViewerEnvironment environment)
                                  {"INFO", ButtonPicture::Info, 584, u"ブックの情報（Ctrl+I）"}};
   for (int i = 0; i < static_cast<int>(buttons_.size()); ++i) {
     auto* button = new QToolButton(this);
-    button->setObjectName(QStringLiteral("BTN(%1)").arg(i));
+    button->setObjectName(ArrayControlName("BTN", i));
     button->setText(QString::fromLatin1(layout[i].caption));
     button->setIcon(ButtonIcon(layout[i].picture));
     button->setIconSize(QSize(16, 16));
