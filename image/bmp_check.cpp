@@ -8,6 +8,7 @@
 #include "image/bmp_rle.h"
 #include "image/byte_fields.h"
 #include "image/picture_limits.h"
+#include "image/qt_failure.h"
 
 namespace qb {
 
@@ -24,8 +25,6 @@ struct BmpHeader {
   std::uint32_t compression = kRgb;
   std::uint32_t colorsUsed = 0;
 };
-
-Outcome Fail(const QString& why) { return Outcome::Failure(why.toStdString()); }
 
 bool KnownHeaderSize(std::uint32_t size) {
   return size == kCoreHeaderSize || size == kInfoHeaderSize || size == kV2HeaderSize || size == kV3HeaderSize ||
@@ -86,23 +85,23 @@ qsizetype ReadMasks(QByteArrayView file, const BmpHeader& h, PixelMasks* masks) 
 
 Outcome CheckBmpFile(QByteArrayView file, BmpLayout* layout) {
   if (file.size() < kFileHeaderSize + 4 || file[0] != 'B' || file[1] != 'M')
-    return Fail(QStringLiteral("not a bitmap file"));
+    return QtFailure(QStringLiteral("not a bitmap file"));
   const std::uint32_t headerSize = U32Le(file, kFileHeaderSize);
   if (!KnownHeaderSize(headerSize))
-    return Fail(QStringLiteral("unsupported bitmap header of %1 bytes").arg(headerSize));
+    return QtFailure(QStringLiteral("unsupported bitmap header of %1 bytes").arg(headerSize));
   if (file.size() < kFileHeaderSize + static_cast<qsizetype>(headerSize))
-    return Fail(QStringLiteral("the bitmap header is cut short"));
+    return QtFailure(QStringLiteral("the bitmap header is cut short"));
 
   const BmpHeader h = ReadHeader(file, headerSize);
   const std::int64_t rows = h.height < 0 ? -h.height : h.height;
-  if (h.width <= 0 || rows == 0) return Fail(QStringLiteral("the bitmap has no pixels"));
-  if (!PictureSizeAllowed(h.width, rows)) return Fail(PictureSizeRefusal(h.width, rows));
-  if (h.planes != 1) return Fail(QStringLiteral("the bitmap header is damaged"));
+  if (h.width <= 0 || rows == 0) return QtFailure(QStringLiteral("the bitmap has no pixels"));
+  if (!PictureSizeAllowed(h.width, rows)) return QtFailure(PictureSizeRefusal(h.width, rows));
+  if (h.planes != 1) return QtFailure(QStringLiteral("the bitmap header is damaged"));
   if (!KnownEncoding(headerSize, h.bitCount, h.compression))
-    return Fail(
+    return QtFailure(
         QStringLiteral("unsupported bitmap encoding (%1 bits, compression %2)").arg(h.bitCount).arg(h.compression));
   const bool rle = h.compression == kRle4 || h.compression == kRle8;
-  if (rle && h.height < 0) return Fail(QStringLiteral("a compressed bitmap cannot run top-down"));
+  if (rle && h.height < 0) return QtFailure(QStringLiteral("a compressed bitmap cannot run top-down"));
 
   BmpLayout out;
   out.width = static_cast<int>(h.width);
@@ -120,14 +119,14 @@ Outcome CheckBmpFile(QByteArrayView file, BmpLayout* layout) {
   std::int64_t colors = 0;
   if (h.bitCount <= 8) {
     colors = (headerSize == kCoreHeaderSize || h.colorsUsed == 0) ? std::int64_t{1} << h.bitCount : h.colorsUsed;
-    if (colors > 256) return Fail(QStringLiteral("the bitmap's colour table is damaged"));
+    if (colors > 256) return QtFailure(QStringLiteral("the bitmap's colour table is damaged"));
   }
   const std::int64_t entrySize = headerSize == kCoreHeaderSize ? 3 : 4;
   const std::int64_t tablesEnd = kFileHeaderSize + headerSize + maskBytes + colors * entrySize;
-  if (tablesEnd > file.size()) return Fail(QStringLiteral("the bitmap's colour table is cut short"));
+  if (tablesEnd > file.size()) return QtFailure(QStringLiteral("the bitmap's colour table is cut short"));
   if (h.bitCount == 16 || h.bitCount == 32) {
     const QString fault = MaskFault(out.masks, h.bitCount);
-    if (!fault.isEmpty()) return Fail(fault);
+    if (!fault.isEmpty()) return QtFailure(fault);
   }
   // A table may list more colours than the pixels can index.
   const std::int64_t usable = std::min(colors, std::int64_t{1} << std::min<int>(h.bitCount, 8));
@@ -143,11 +142,12 @@ Outcome CheckBmpFile(QByteArrayView file, BmpLayout* layout) {
     const QByteArrayView stream = out.pixelStart < file.size() ? file.sliced(out.pixelStart) : QByteArrayView();
     const RleFault fault =
         CheckRleStream(stream, h.bitCount, out.width, out.height, static_cast<int>(out.palette.size()));
-    if (fault != RleFault::None) return Fail(RleFaultText(fault));
+    if (fault != RleFault::None) return QtFailure(RleFaultText(fault));
   } else {
     // Whole rows, padding included.
     const std::int64_t stride = (h.width * h.bitCount + 31) / 32 * 4;
-    if (out.pixelStart + stride * rows > file.size()) return Fail(QStringLiteral("the bitmap's pixel data ends early"));
+    if (out.pixelStart + stride * rows > file.size())
+      return QtFailure(QStringLiteral("the bitmap's pixel data ends early"));
   }
   if (layout) *layout = std::move(out);
   return Outcome::Success();

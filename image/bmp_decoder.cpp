@@ -8,14 +8,13 @@
 #include "image/bmp_masks.h"
 #include "image/bmp_rle.h"
 #include "image/byte_fields.h"
+#include "image/qt_failure.h"
 
 namespace qb {
 
 namespace {
 
 using namespace bmp;
-
-Outcome Fail(const QString& why) { return Outcome::Failure(why.toStdString()); }
 
 // One stored row of an uncompressed bitmap into line; false when a colour
 // index lies past the colour table.
@@ -58,7 +57,7 @@ Outcome DecodeBmp(QByteArrayView file, QImage& image) {
   BmpLayout layout;
   if (Outcome checked = CheckBmpFile(file, &layout); !checked) return checked;
   QImage canvas(layout.width, layout.height, QImage::Format_RGB32);
-  if (canvas.isNull()) return Fail(QStringLiteral("there is not enough memory for the bitmap"));
+  if (canvas.isNull()) return QtFailure(QStringLiteral("there is not enough memory for the bitmap"));
 
   const QByteArrayView pixels = file.sliced(layout.pixelStart);
   if (layout.compression == kRle8 || layout.compression == kRle4) {
@@ -72,7 +71,7 @@ Outcome DecodeBmp(QByteArrayView file, QImage& image) {
     for (int stored = 0; stored < layout.height; ++stored) {
       const int y = layout.topDown ? stored : layout.height - 1 - stored;
       if (!DecodeRow(data + stored * stride, layout, unpack, reinterpret_cast<QRgb*>(canvas.scanLine(y))))
-        return Fail(QStringLiteral("the bitmap's pixels use colours its colour table does not have"));
+        return QtFailure(QStringLiteral("the bitmap's pixels use colours its colour table does not have"));
     }
   }
   image = std::move(canvas);

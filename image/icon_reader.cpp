@@ -10,6 +10,7 @@
 
 #include "image/byte_fields.h"
 #include "image/opaque_picture.h"
+#include "image/qt_failure.h"
 
 namespace qb {
 
@@ -26,8 +27,6 @@ constexpr QByteArrayView kPngSignature("\x89PNG\r\n\x1a\n", 8);
 constexpr qsizetype kPngHeaderEnd = 8 + 8 + 13;  // signature, IHDR length and type, IHDR data
 
 constexpr QRgb kWhite = 0x00FFFFFFu;
-
-Outcome Fail(const QString& why) { return Outcome::Failure(why.toStdString()); }
 
 bool SideAllowed(std::int64_t side) { return side >= 1 && side <= kMaxIconSide; }
 
@@ -153,7 +152,7 @@ QImage ApplyMaskOverWhite(QByteArrayView entry, const DibLayout& d, const QImage
 
 Outcome DecodeDibEntry(QByteArrayView entry, QImage& image) {
   const std::optional<DibLayout> d = ReadDibLayout(entry);
-  if (!d) return Fail(QStringLiteral("the icon image is damaged"));
+  if (!d) return QtFailure(QStringLiteral("the icon image is damaged"));
   bool alphaUsed = false;
   const QImage colour = ReadColourRows(entry, *d, &alphaUsed);
   if (alphaUsed) {
@@ -161,7 +160,7 @@ Outcome DecodeDibEntry(QByteArrayView entry, QImage& image) {
     return Outcome::Success();
   }
   if (d->maskAt + d->maskStride * d->height > entry.size())
-    return Fail(QStringLiteral("the icon image's mask is cut short"));
+    return QtFailure(QStringLiteral("the icon image's mask is cut short"));
   image = ApplyMaskOverWhite(entry, *d, colour);
   return Outcome::Success();
 }
@@ -173,7 +172,7 @@ Outcome DecodePngEntry(QByteArrayView entry, const IconCandidate& info, QImage& 
   QImageReader reader(&buffer, "png");
   QImage decoded;
   if (!reader.read(&decoded) || decoded.size() != QSize(info.width, info.height))
-    return Fail(QStringLiteral("the icon's PNG image is damaged"));
+    return QtFailure(QStringLiteral("the icon's PNG image is damaged"));
   image = CompositeOverWhite(decoded);
   return Outcome::Success();
 }
@@ -203,11 +202,11 @@ std::size_t ChooseIconEntry(std::span<const IconCandidate> entries) {
 Outcome DecodeIcon(const QByteArray& data, QImage& image) {
   const QByteArrayView file(data);
   if (file.size() < kDirectoryHeaderSize || U16Le(file, 0) != 0 || U16Le(file, 2) != kIconType)
-    return Fail(QStringLiteral("not an icon file"));
+    return QtFailure(QStringLiteral("not an icon file"));
   const int count = U16Le(file, 4);
-  if (count == 0) return Fail(QStringLiteral("the icon holds no images"));
+  if (count == 0) return QtFailure(QStringLiteral("the icon holds no images"));
   const qsizetype directoryEnd = kDirectoryHeaderSize + qsizetype{count} * kDirectoryEntrySize;
-  if (directoryEnd > file.size()) return Fail(QStringLiteral("the icon directory is cut short"));
+  if (directoryEnd > file.size()) return QtFailure(QStringLiteral("the icon directory is cut short"));
 
   std::vector<QByteArrayView> entries;
   std::vector<IconCandidate> candidates;
@@ -218,10 +217,10 @@ Outcome DecodeIcon(const QByteArray& data, QImage& image) {
     const std::int64_t size = U32Le(file, record + 8);
     const std::int64_t offset = U32Le(file, record + 12);
     if (offset < directoryEnd || offset + size > file.size())
-      return Fail(QStringLiteral("icon image %1 lies outside the file").arg(i + 1));
+      return QtFailure(QStringLiteral("icon image %1 lies outside the file").arg(i + 1));
     const QByteArrayView entry = file.sliced(offset, size);
     const std::optional<IconCandidate> candidate = ReadCandidate(entry);
-    if (!candidate) return Fail(QStringLiteral("icon image %1 is damaged").arg(i + 1));
+    if (!candidate) return QtFailure(QStringLiteral("icon image %1 is damaged").arg(i + 1));
     entries.push_back(entry);
     candidates.push_back(*candidate);
   }

@@ -15,12 +15,11 @@
 #include "image/opaque_picture.h"
 #include "image/picture_format.h"
 #include "image/picture_limits.h"
+#include "image/qt_failure.h"
 
 namespace qb {
 
 namespace {
-
-Outcome Fail(const QString& why) { return Outcome::Failure(why.toStdString()); }
 
 QString TooLarge(QSize size) { return PictureSizeRefusal(size.width(), size.height()); }
 
@@ -34,18 +33,18 @@ Outcome ReadWithQt(const QByteArray& data, const char* format, QImage& image) {
   QImageReader reader(&buffer, format);
   reader.setAutoTransform(false);  // EXIF orientation was never applied
   const QSize size = reader.size();
-  if (!size.isValid()) return Fail(QStringLiteral("the picture's header is damaged"));
-  if (!PictureSizeAllowed(size.width(), size.height())) return Fail(TooLarge(size));
+  if (!size.isValid()) return QtFailure(QStringLiteral("the picture's header is damaged"));
+  if (!PictureSizeAllowed(size.width(), size.height())) return QtFailure(TooLarge(size));
   // Before the canvas is allocated: a few hundred bytes must not cost the
   // memory of the picture they claim to be.
   if (qstrcmp(format, "jpeg") == 0 && !JpegLongEnoughForItsSize(data)) {
-    return Fail(QStringLiteral("the JPEG data is far too short for the picture size it declares"));
+    return QtFailure(QStringLiteral("the JPEG data is far too short for the picture size it declares"));
   }
   QImage decoded;
   const JpegDamageWatch jpegDamage;
-  if (!reader.read(&decoded)) return Fail(QStringLiteral("the picture is damaged (%1)").arg(reader.errorString()));
+  if (!reader.read(&decoded)) return QtFailure(QStringLiteral("the picture is damaged (%1)").arg(reader.errorString()));
   if (!jpegDamage.damage().isEmpty())
-    return Fail(QStringLiteral("the picture is damaged (%1)").arg(jpegDamage.damage()));
+    return QtFailure(QStringLiteral("the picture is damaged (%1)").arg(jpegDamage.damage()));
   image = CompositeOverWhite(decoded);
   return Outcome::Success();
 }
@@ -63,33 +62,33 @@ Outcome DecodeByFormat(const QByteArray& data, QImage& image) {
   switch (DetectPictureFormat(data)) {
     case PictureFormat::Bmp: return DecodeBmp(data, image);
     case PictureFormat::Gif: {
-      if (!GifFirstFrameComplete(data)) return Fail(QStringLiteral("the GIF's first image is cut short"));
+      if (!GifFirstFrameComplete(data)) return QtFailure(QStringLiteral("the GIF's first image is cut short"));
       Outcome read = ReadWithQt(data, "gif", image);
       if (read) WhitenOutside(image, GifFirstFrameRect(data));
       return read;
     }
     case PictureFormat::Jpeg:
-      if (!JpegStreamComplete(data)) return Fail(QStringLiteral("the JPEG data ends early"));
+      if (!JpegStreamComplete(data)) return QtFailure(QStringLiteral("the JPEG data ends early"));
       return ReadWithQt(data, "jpeg", image);
     case PictureFormat::Png: return ReadWithQt(data, "png", image);
     case PictureFormat::Icon: return DecodeIcon(data, image);
     case PictureFormat::PlaceableMetafile: return RenderMetafile(data, image);
     case PictureFormat::PlainMetafile:
-      return Fail(QStringLiteral("a metafile without a placeable header cannot be loaded"));
+      return QtFailure(QStringLiteral("a metafile without a placeable header cannot be loaded"));
     case PictureFormat::Unknown: break;
   }
-  return Fail(QStringLiteral("not a picture in a known format (BMP, GIF, JPEG, PNG, icon or metafile)"));
+  return QtFailure(QStringLiteral("not a picture in a known format (BMP, GIF, JPEG, PNG, icon or metafile)"));
 }
 
 }  // namespace
 
 Outcome DecodePictureData(const QByteArray& data, QImage& image) {
-  if (data.isEmpty()) return Fail(QStringLiteral("the file is empty"));
+  if (data.isEmpty()) return QtFailure(QStringLiteral("the file is empty"));
   QImage decoded;
   if (Outcome decodedData = DecodeByFormat(data, decoded); !decodedData) return decodedData;
   // Also for decoders that cannot tell the size beforehand (a metafile's
   // records, a GIF frame reaching past its screen).
-  if (!PictureSizeAllowed(decoded.width(), decoded.height())) return Fail(TooLarge(decoded.size()));
+  if (!PictureSizeAllowed(decoded.width(), decoded.height())) return QtFailure(TooLarge(decoded.size()));
   image = decoded;
   return Outcome::Success();
 }
@@ -100,10 +99,11 @@ Outcome LoadPictureFile(const QString& path, QImage& image) {
   std::string reason;
   const auto content = ReadRegularFile(path.toStdString(), kMaxPictureFileBytes, &reason);
   if (!content)
-    return Fail(QStringLiteral("Cannot open the picture \"%1\": %2").arg(path, QString::fromStdString(reason)));
+    return QtFailure(QStringLiteral("Cannot open the picture \"%1\": %2").arg(path, QString::fromStdString(reason)));
   const QByteArray data = QByteArray::fromRawData(content->data(), static_cast<qsizetype>(content->size()));
   if (Outcome decoded = DecodePictureData(data, image); !decoded) {
-    return Fail(QStringLiteral("Cannot load the picture \"%1\": %2").arg(path, QString::fromStdString(decoded.why())));
+    return QtFailure(
+        QStringLiteral("Cannot load the picture \"%1\": %2").arg(path, QString::fromStdString(decoded.why())));
   }
   return Outcome::Success();
 }

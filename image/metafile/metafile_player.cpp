@@ -3,6 +3,7 @@
 #include "image/metafile/metafile_bitmap.h"
 #include "image/metafile/metafile_header.h"
 #include "image/metafile/metafile_playback.h"
+#include "image/qt_failure.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -10,27 +11,21 @@
 
 namespace qb {
 
-namespace {
-
-Outcome Refused(const QString& why) { return Outcome::Failure(why.toStdString()); }
-
-}  // namespace
-
 Outcome RenderMetafile(const QByteArray& data, QImage& image, std::vector<MetafileText>* texts) {
   using namespace wmf;
   const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(data.constData()),
                                        static_cast<size_t>(data.size()));
   const auto placeable = ParsePlaceableHeader(bytes);
-  if (!placeable) return Refused(QStringLiteral("The metafile has no placeable header."));
+  if (!placeable) return QtFailure(QStringLiteral("The metafile has no placeable header."));
   QString why;
   const auto frame = NaturalFrameSize(*placeable, &why);
-  if (!frame) return Refused(why);
+  if (!frame) return QtFailure(why);
   const std::span<const uint8_t> body = bytes.subspan(kPlaceableHeaderBytes);
   const auto header = ParseMetaHeader(body, &why);
-  if (!header) return Refused(why);
+  if (!header) return QtFailure(why);
 
   QImage picture(frame->width, frame->height, QImage::Format_RGB32);
-  if (picture.isNull()) return Refused(QStringLiteral("There is not enough memory for the metafile's picture."));
+  if (picture.isNull()) return QtFailure(QStringLiteral("There is not enough memory for the metafile's picture."));
   picture.fill(Qt::white);
   // Fonts need a QGuiApplication; without one text records are only checked.
   const bool drawText = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
@@ -39,7 +34,7 @@ Outcome RenderMetafile(const QByteArray& data, QImage& image, std::vector<Metafi
   {
     MetafilePlayback playback(&picture, *placeable, header->objectCount, drawText);
     playback.CollectTexts(texts);
-    if (!playback.Play(records, &why)) return Refused(why);
+    if (!playback.Play(records, &why)) return QtFailure(why);
   }
   // Raster operations may touch the alpha byte; the picture is opaque.
   ForceOpaque(&picture);
