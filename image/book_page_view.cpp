@@ -40,7 +40,7 @@ class PlaneRowsSource : public StretchSource {
 
 BookStatus BookPageView::Draw(const std::u16string& path, std::int32_t position, QImage& view, const QColor& background,
                               PagePlacement placement) {
-  if (rows_.Open(path, position) != kBookSound) return kBookDamaged;
+  if (const BookStatus opened = rows_.Open(path, position); opened != kBookSound) return opened;
   const DrawRect place = placement(rows_.Width(), rows_.Height(), view);
   ClearAroundPlace(view, place, background);
   PlaneRowsSource source(rows_);
