@@ -109,49 +109,22 @@ TEST(FullScreenView, PageFillsA1920By1080ScreenByTheRule) {
   EXPECT_EQ(LitArea(screen.Canvas()), DrawRect{});
 }
 
-class FullScreenReading : public ::testing::Test {
+class FullScreenReading : public ViewerWindowTest {
  protected:
   void SetUp() override {
-    settings.settingsPath = U16(dir / "Quilly.Ini");
-    settings.lastFolder = U16(dir.path());
-    view = std::make_unique<frmView>(settings, viewer::ViewerEnvironment{U16(dir.path()), fileTypes, modals});
+    ViewerWindowTest::SetUp();
     view->move(40, 30);
     view->show();
   }
 
-  fs::path PlainBook(int pages = 5) {
-    TestBookContents contents;
-    contents.pages = ColouredPages(pages);
-    WriteTestBook(dir / "plain.qbb", contents);
-    return dir / "plain.qbb";
-  }
+  fs::path PlainBook() { return ViewerWindowTest::PlainBook("plain.qbb", 5); }
   fs::path ProtectedBook() {
     TestBookContents contents;
     contents.password = u"Secret";
     contents.pages = ColouredPages(3);
-    WriteTestBook(dir / "locked.qbb", contents);
-    return dir / "locked.qbb";
-  }
-  void Open(const fs::path& path) {
-    dialogs.ChooseFile(QString::fromStdU16String(U16(path)));
-    view->BTN_Click(frmView::kOpen);
+    return Book("locked.qbb", contents);
   }
   FullScreenView* Screen() const { return view->FullScreen(); }
-  void Press(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QKeyEvent press(QEvent::KeyPress, key, modifiers);
-    QApplication::sendEvent(target, &press);
-  }
-  void DoubleClick(QWidget* target, Qt::MouseButton button = Qt::LeftButton) {
-    const QPointF at(50, 50);
-    QMouseEvent click(QEvent::MouseButtonDblClick, at, target->mapToGlobal(at), button, button, Qt::NoModifier);
-    QApplication::sendEvent(target, &click);
-  }
-  void Wheel(QWidget* target, int angleDelta) {
-    const QPointF at(100, 100);
-    QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), QPoint(0, angleDelta), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
-    QApplication::sendEvent(target, &wheel);
-  }
   void Drop(QWidget* target, const fs::path& file) {
     SimulateFileDrop(target, {U16(file)});
     QCoreApplication::sendPostedEvents();
@@ -160,14 +133,6 @@ class FullScreenReading : public ::testing::Test {
     const QImage& canvas = Screen()->Canvas();
     return canvas.pixel(canvas.width() / 2, canvas.height() / 2);
   }
-
-  TempDir dir;
-  ViewerSettings settings;
-  RecordingFileTypeStore fileTypes;
-  ScriptedViewerModals modals;
-  ScriptedMessageBoxes boxes;
-  ScriptedDialogBackend dialogs;
-  std::unique_ptr<frmView> view;
 };
 
 TEST_F(FullScreenReading, F11AndDoubleClickEnterEscF11AndDoubleClickLeaveTheWindowAsItWas) {

@@ -26,25 +26,14 @@ namespace fs = std::filesystem;
 
 const QString kDamagedMessage = QStringLiteral("ファイルが壊れているか、デジタルブックではありません。");
 
-class ViewWindow : public ::testing::Test {
+class ViewWindow : public ViewerWindowTest {
  protected:
+  // The remembered folder is one of its own, apart from the books.
   void SetUp() override {
     fs::create_directories(dir / "Book");
-    settings.settingsPath = U16(dir / "Quilly.Ini");
-    settings.lastFolder = U16(dir / "Book");
-    view = std::make_unique<frmView>(settings, viewer::ViewerEnvironment{U16(dir.path()), fileTypes, modals});
+    CreateView(dir / "Book");
   }
 
-  fs::path Book(const std::string& name, const TestBookContents& contents) {
-    const fs::path path = dir / name;
-    WriteTestBook(path, contents);
-    return path;
-  }
-  fs::path PlainBook(const std::string& name = "plain.qbb", int pages = 7) {
-    TestBookContents contents;
-    contents.pages = ColouredPages(pages);
-    return Book(name, contents);
-  }
   fs::path ProtectedBook(const std::string& name = "locked.qbb") {
     TestBookContents contents;
     contents.title = u"Locked Tales";
@@ -54,28 +43,7 @@ class ViewWindow : public ::testing::Test {
     return Book(name, contents);
   }
   void OpenFromCommandLine(const fs::path& path) { view->Form_Load({U16(path)}); }
-  void OpenFromDialog(const fs::path& path) {
-    dialogs.ChooseFile(QString::fromStdU16String(U16(path)));
-    view->BTN_Click(frmView::kOpen);
-  }
-
-  QRgb Centre() { return view->VIEW()->Canvas().pixel(319, 239); }
-  bool NavigationEnabled() const {
-    return view->BTN(frmView::kPrev)->isEnabled() && view->BTN(frmView::kNext)->isEnabled() &&
-           view->PageScroll()->isEnabled();
-  }
-  bool NavigationDisabled() const {
-    return !view->BTN(frmView::kPrev)->isEnabled() && !view->BTN(frmView::kNext)->isEnabled() &&
-           !view->PageScroll()->isEnabled();
-  }
-
-  TempDir dir;
-  ViewerSettings settings;
-  RecordingFileTypeStore fileTypes;
-  ScriptedViewerModals modals;
-  ScriptedMessageBoxes boxes;
-  ScriptedDialogBackend dialogs;
-  std::unique_ptr<frmView> view;
+  void OpenFromDialog(const fs::path& path) { Open(path); }
 };
 
 TEST_F(ViewWindow, LayoutCaptionsAndTabOrder) {

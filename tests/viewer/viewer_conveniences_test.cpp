@@ -58,49 +58,17 @@ TEST(DroppedFiles, LocalFilesInOrderAndTheFirstOfAType) {
   EXPECT_TRUE(DroppedLocalFiles(nullptr).empty());
 }
 
-class ViewerConveniences : public ::testing::Test {
+class ViewerConveniences : public ViewerWindowTest {
  protected:
-  void SetUp() override {
-    settings.settingsPath = U16(dir / "Quilly.Ini");
-    settings.lastFolder = U16(dir.path());
-    view = std::make_unique<frmView>(settings, viewer::ViewerEnvironment{U16(dir.path()), fileTypes, modals});
-  }
-
-  fs::path PlainBook(const std::string& name = "plain.qbb", int pages = 7) {
-    TestBookContents contents;
-    contents.pages = ColouredPages(pages);
-    WriteTestBook(dir / name, contents);
-    return dir / name;
-  }
   fs::path ProtectedBook() {
     TestBookContents contents;
     contents.title = u"Locked Tales";
     contents.password = u"Secret";
     contents.pages = ColouredPages(3);
-    WriteTestBook(dir / "locked.qbb", contents);
-    return dir / "locked.qbb";
+    return Book("locked.qbb", contents);
   }
-  void Open(const fs::path& path) {
-    dialogs.ChooseFile(QString::fromStdU16String(U16(path)));
-    view->BTN_Click(frmView::kOpen);
-  }
-
-  void Press(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QKeyEvent press(QEvent::KeyPress, key, modifiers);
-    QApplication::sendEvent(target, &press);
-  }
-  // A key pressed and let go, as a button needs it.
-  void Tap(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    Press(target, key, modifiers);
-    QKeyEvent release(QEvent::KeyRelease, key, modifiers);
-    QApplication::sendEvent(target, &release);
-  }
-  void Wheel(int angleDelta) {
-    const QPointF at(100, 100);
-    QWheelEvent wheel(at, view->VIEW()->mapToGlobal(at), QPoint(), QPoint(0, angleDelta), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
-    QApplication::sendEvent(view->VIEW(), &wheel);
-  }
+  // The wheel turned over the page.
+  void Wheel(int angleDelta) { ViewerWindowTest::Wheel(view->VIEW(), angleDelta); }
   // Drops files on the window; true when it took them. The opening itself
   // waits for the event loop, which has run when this returns.
   bool Drop(const std::vector<fs::path>& files) {
@@ -108,16 +76,7 @@ class ViewerConveniences : public ::testing::Test {
     for (const fs::path& file : files) paths.push_back(U16(file));
     return SimulateFileDrop(view.get(), paths).dropped;
   }
-  QRgb Centre() { return view->VIEW()->Canvas().pixel(319, 239); }
   int Page() const { return view->CurrentPage(); }
-
-  TempDir dir;
-  ViewerSettings settings;
-  RecordingFileTypeStore fileTypes;
-  ScriptedViewerModals modals;
-  ScriptedMessageBoxes boxes;
-  ScriptedDialogBackend dialogs;
-  std::unique_ptr<frmView> view;
 };
 
 TEST_F(ViewerConveniences, PageKeysStepLikePrevAndNextWhereverTheFocusIs) {

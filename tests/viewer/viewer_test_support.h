@@ -1,22 +1,37 @@
 #pragma once
 // Helpers for the Viewer's tests: books written with the real writer from
-// pictures made in memory, and the modal windows answered by script.
+// pictures made in memory, the modal windows answered by script, and a
+// fixture holding the reading window with every seam in place.
 
+#include <gtest/gtest.h>
+
+#include <QApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QScrollBar>
 #include <QString>
+#include <QToolButton>
+#include <QWheelEvent>
 #include <cstdint>
 #include <deque>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "book/book_test_support.h"
 #include "book/book_writer.h"
+#include "common/ui/picture_box.h"
 #include "common/utf8.h"
 #include "image/pixel_transfer.h"
+#include "support/file_type_recording_store.h"
+#include "support/scripted_dialog_backend.h"
+#include "support/scripted_message_boxes.h"
 #include "viewer/password_window.h"
+#include "viewer/view_window.h"
 #include "viewer/viewer_modals.h"
 
 namespace qb::test {
@@ -142,6 +157,77 @@ class ScriptedViewerModals : public viewer::ViewerModals {
 
  private:
   std::deque<std::vector<QString>> attempts_;
+};
+
+// The reading window over a temporary folder, which holds its settings file
+// and is its remembered folder; message boxes, dialogs, the password prompt
+// and the file-type registry answer by script.
+class ViewerWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override { CreateView(dir.path()); }
+
+  // The window, remembering `lastFolder`; the settings are taken as it is made.
+  void CreateView(const std::filesystem::path& lastFolder) {
+    settings.settingsPath = U16(dir / "Quilly.Ini");
+    settings.lastFolder = U16(lastFolder);
+    view = std::make_unique<viewer::frmView>(settings, viewer::ViewerEnvironment{U16(dir.path()), fileTypes, modals});
+  }
+
+  std::filesystem::path Book(const std::string& name, const TestBookContents& contents) {
+    const std::filesystem::path path = dir / name;
+    WriteTestBook(path, contents);
+    return path;
+  }
+  std::filesystem::path PlainBook(const std::string& name = "plain.qbb", int pages = 7) {
+    TestBookContents contents;
+    contents.pages = ColouredPages(pages);
+    return Book(name, contents);
+  }
+  // Chosen in the open dialog behind OPEN.
+  void Open(const std::filesystem::path& path) {
+    dialogs.ChooseFile(QString::fromStdU16String(U16(path)));
+    view->BTN_Click(viewer::frmView::kOpen);
+  }
+
+  void Press(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(target, &press);
+  }
+  // A key pressed and let go, as a button needs it.
+  void Tap(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    Press(target, key, modifiers);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers);
+    QApplication::sendEvent(target, &release);
+  }
+  void DoubleClick(QWidget* target, Qt::MouseButton button = Qt::LeftButton) {
+    const QPointF at(50, 50);
+    QMouseEvent click(QEvent::MouseButtonDblClick, at, target->mapToGlobal(at), button, button, Qt::NoModifier);
+    QApplication::sendEvent(target, &click);
+  }
+  void Wheel(QWidget* target, int angleDelta) {
+    const QPointF at(100, 100);
+    QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), QPoint(0, angleDelta), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(target, &wheel);
+  }
+
+  QRgb Centre() const { return view->VIEW()->Canvas().pixel(319, 239); }
+  bool NavigationEnabled() const {
+    return view->BTN(viewer::frmView::kPrev)->isEnabled() && view->BTN(viewer::frmView::kNext)->isEnabled() &&
+           view->PageScroll()->isEnabled();
+  }
+  bool NavigationDisabled() const {
+    return !view->BTN(viewer::frmView::kPrev)->isEnabled() && !view->BTN(viewer::frmView::kNext)->isEnabled() &&
+           !view->PageScroll()->isEnabled();
+  }
+
+  TempDir dir;
+  ViewerSettings settings;
+  RecordingFileTypeStore fileTypes;
+  ScriptedViewerModals modals;
+  ScriptedMessageBoxes boxes;
+  ScriptedDialogBackend dialogs;
+  std::unique_ptr<viewer::frmView> view;
 };
 
 }  // namespace qb::test
