@@ -17,6 +17,7 @@
 #include <QTreeView>
 #include <QtTest/QTest>
 #include <map>
+#include <utility>
 
 #include "common/ui/common_dialog.h"
 #include "common/ui/common_dialog_codes.h"
@@ -76,35 +77,48 @@ TEST(QtFileDialog, AcceptedOpenDialogGivesTheChosenFile) {
   EXPECT_EQ(mode, QFileDialog::ExistingFile);
 }
 
-TEST(QtFileDialog, SaveOverAnExistingFileAsksFirstStartingOnNo) {
-  QTemporaryDir folder;
-  ASSERT_TRUE(folder.isValid());
-  const QString book = folder.filePath(QStringLiteral("old.qbb"));
-  Touch(book);
-
+// What a save over an existing file showed and gave, the overwrite question
+// answered with Yes.
+struct OverwriteRun {
   QString question;
   bool noIsDefault = false;
-  const auto saveOverOld = qb::test::WhenModal<QFileDialog>([&](QFileDialog* dialog) {
+  qb::FileDialogResult result;
+};
+
+OverwriteRun SaveTypingOverExisting(const QString& folder, const QString& typed, const QString& defaultExtension = {}) {
+  OverwriteRun run;
+  const auto save = qb::test::WhenModal<QFileDialog>([&](QFileDialog* dialog) {
     const auto confirm = qb::test::WhenModal<QMessageBox>([&](QMessageBox* box) {
-      question = box->text();
-      noIsDefault = box->defaultButton() == box->button(QMessageBox::No);
+      run.question = box->text();
+      run.noIsDefault = box->defaultButton() == box->button(QMessageBox::No);
       box->button(QMessageBox::Yes)->click();
     });
-    TypeFileName(dialog, book);
+    TypeFileName(dialog, typed);
     static_cast<QDialog*>(dialog)->accept();
   });
 
   qb::QtDialogBackend backend;
   qb::FileDialogRequest request;
   request.kind = qb::FileDialogKind::Save;
-  request.initialFolder = folder.path();
+  request.initialFolder = folder;
   request.flags = kOfnOverwritePrompt | kOfnHideReadOnly;
-  const qb::FileDialogResult result = backend.RunFile(request);
+  request.defaultExtension = defaultExtension;
+  run.result = backend.RunFile(request);
+  return run;
+}
 
-  EXPECT_TRUE(result.accepted);
-  EXPECT_EQ(result.path, book);
-  EXPECT_EQ(question, QStringLiteral("old.qbb は既に存在します。\n上書きしますか?"));
-  EXPECT_TRUE(noIsDefault);
+TEST(QtFileDialog, SaveOverAnExistingFileAsksFirstStartingOnNo) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  const QString book = folder.filePath(QStringLiteral("old.qbb"));
+  Touch(book);
+
+  const OverwriteRun run = SaveTypingOverExisting(folder.path(), book);
+
+  EXPECT_TRUE(run.result.accepted);
+  EXPECT_EQ(run.result.path, book);
+  EXPECT_EQ(run.question, QStringLiteral("old.qbb は既に存在します。\n上書きしますか?"));
+  EXPECT_TRUE(run.noIsDefault);
 }
 
 TEST(QtFileDialog, TypedNameWithoutExtensionIsCheckedWithTheDefaultExtension) {
@@ -113,27 +127,11 @@ TEST(QtFileDialog, TypedNameWithoutExtensionIsCheckedWithTheDefaultExtension) {
   const QString book = folder.filePath(QStringLiteral("book1.qbb"));
   Touch(book);
 
-  QString question;
-  const auto saveAsBook1 = qb::test::WhenModal<QFileDialog>([&](QFileDialog* dialog) {
-    const auto confirm = qb::test::WhenModal<QMessageBox>([&](QMessageBox* box) {
-      question = box->text();
-      box->button(QMessageBox::Yes)->click();
-    });
-    TypeFileName(dialog, QStringLiteral("book1"));
-    static_cast<QDialog*>(dialog)->accept();
-  });
+  const OverwriteRun run = SaveTypingOverExisting(folder.path(), QStringLiteral("book1"), QStringLiteral("qbb"));
 
-  qb::QtDialogBackend backend;
-  qb::FileDialogRequest request;
-  request.kind = qb::FileDialogKind::Save;
-  request.initialFolder = folder.path();
-  request.flags = kOfnOverwritePrompt | kOfnHideReadOnly;
-  request.defaultExtension = QStringLiteral("qbb");
-  const qb::FileDialogResult result = backend.RunFile(request);
-
-  EXPECT_TRUE(result.accepted);
-  EXPECT_EQ(result.path, book);
-  EXPECT_EQ(question, QStringLiteral("book1.qbb は既に存在します。\n上書きしますか?"));
+  EXPECT_TRUE(run.result.accepted);
+  EXPECT_EQ(run.result.path, book);
+  EXPECT_EQ(run.question, QStringLiteral("book1.qbb は既に存在します。\n上書きしますか?"));
 }
 
 TEST(QtFileDialog, LabelsShowMnemonicsAndColumnsAreJapanese) {
@@ -188,11 +186,13 @@ TEST(JapaneseFileColumns, TypesSizesAndDates) {
   EXPECT_EQ(qb::JapaneseFileType(QFileInfo(folder.path())), QStringLiteral("フォルダー"));
   EXPECT_EQ(qb::JapaneseFileType(QFileInfo(QStringLiteral("/x/book.qbb"))), QStringLiteral("QBB ファイル"));
   EXPECT_EQ(qb::JapaneseFileType(QFileInfo(QStringLiteral("/x/README"))), QStringLiteral("ファイル"));
-  EXPECT_EQ(qb::JapaneseFileSize(0), QStringLiteral("0 バイト"));
-  EXPECT_EQ(qb::JapaneseFileSize(1023), QStringLiteral("1,023 バイト"));
-  EXPECT_EQ(qb::JapaneseFileSize(1024), QStringLiteral("1 KB"));
-  EXPECT_EQ(qb::JapaneseFileSize(1025), QStringLiteral("2 KB"));
-  EXPECT_EQ(qb::JapaneseFileSize(1264000), QStringLiteral("1,235 KB"));
+  const std::pair<qint64, const char*> sizes[] = {
+      {0, "0 バイト"}, {1023, "1,023 バイト"}, {1024, "1 KB"}, {1025, "2 KB"}, {1264000, "1,235 KB"},
+  };
+  for (const auto& [bytes, shown] : sizes) {
+    SCOPED_TRACE(testing::Message() << bytes << " bytes");
+    EXPECT_EQ(qb::JapaneseFileSize(bytes), QString::fromUtf8(shown));
+  }
   const QDateTime local(QDate(2026, 12, 9), QTime(14, 5, 59));
   EXPECT_EQ(qb::JapaneseFileDate(local), QStringLiteral("2026/12/09 14:05"));
 }
