@@ -12,6 +12,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "ini_test_files.h"
 #include "support/full_disk.h"
@@ -23,6 +24,8 @@ using qb::testing::ListFolder;
 using qb::testing::ReadBytes;
 using qb::testing::TempFolder;
 using qb::testing::WriteBytes;
+using qb::testing::WriteBytesWithPermissions;
+using qb::testing::WriteLinkedFile;
 
 mode_t ModeOf(const fs::path& path) {
   struct stat status {};
@@ -46,9 +49,10 @@ TEST(FileReplacement, NewFilesAreCreatedExclusivelyNeverThroughAPlantedName) {
   fs::create_symlink(victim, folder / "planted-link");
   WriteBytes(folder / "planted-file", "someone else's");
   fs::create_symlink(folder / "nowhere", folder / "dangling");
-  EXPECT_EQ(qb::CreateNewFile(folder / "planted-link"), -1);
-  EXPECT_EQ(qb::CreateNewFile(folder / "planted-file"), -1);
-  EXPECT_EQ(qb::CreateNewFile(folder / "dangling"), -1);
+  for (const char* planted : {"planted-link", "planted-file", "dangling"}) {
+    SCOPED_TRACE(planted);
+    EXPECT_EQ(qb::CreateNewFile(folder / planted), -1);
+  }
   EXPECT_FALSE(fs::exists(folder / "nowhere"));
   EXPECT_EQ(ReadBytes(victim), "secret");
   EXPECT_EQ(ReadBytes(folder / "planted-file"), "someone else's");
@@ -74,31 +78,34 @@ TEST(FileReplacement, TemporaryNamesAreHiddenUnpredictableAndCarryTheProcess) {
 }
 
 TEST(FileReplacement, TemporaryNameOwnerReadsOnlyNamesOfThatForm) {
-  EXPECT_EQ(qb::TemporaryNameOwner(".a.qbb.123.abcdEF12.qbpart"), 123);
-  EXPECT_EQ(qb::TemporaryNameOwner(qb::TemporaryNameBeside("/x/Quilly.Ini", 42, "ZZZZ9999").filename().string()), 42);
-  EXPECT_EQ(qb::TemporaryNameOwner("a.qbb.123.abcdEF12.qbpart"), 0);   // not hidden
-  EXPECT_EQ(qb::TemporaryNameOwner(".a.qbb.123.abcdEF1.qbpart"), 0);   // short token
-  EXPECT_EQ(qb::TemporaryNameOwner(".a.qbb.12x.abcdEF12.qbpart"), 0);  // not a number
-  EXPECT_EQ(qb::TemporaryNameOwner(".a.qbb.123.abcdEF12.tmp"), 0);
-  EXPECT_EQ(qb::TemporaryNameOwner(".123.abcdEF12.qbpart"), 0);  // no name
+  const std::pair<std::string, pid_t> names[] = {
+      {".a.qbb.123.abcdEF12.qbpart", 123},
+      {qb::TemporaryNameBeside("/x/Quilly.Ini", 42, "ZZZZ9999").filename().string(), 42},
+      {"a.qbb.123.abcdEF12.qbpart", 0},   // not hidden
+      {".a.qbb.123.abcdEF1.qbpart", 0},   // short token
+      {".a.qbb.12x.abcdEF12.qbpart", 0},  // not a number
+      {".a.qbb.123.abcdEF12.tmp", 0},
+      {".123.abcdEF12.qbpart", 0},  // no name
+  };
+  for (const auto& [name, owner] : names) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(qb::TemporaryNameOwner(name), owner);
+  }
 }
 
 TEST(FileReplacement, ALinkStaysALinkAndItsFileIsReplaced) {
   TempFolder folder;
-  fs::create_directory(folder / "books");
-  WriteBytes(folder / "books" / "fable.qbb", "old book");
-  fs::create_symlink("books/fable.qbb", folder / "link.qbb");
+  const fs::path target = WriteLinkedFile(folder, "books", "fable.qbb", "link.qbb", "old book");
   ASSERT_TRUE(qb::ReplaceFileContent(folder / "link.qbb", "new book"));
   EXPECT_TRUE(fs::is_symlink(folder / "link.qbb"));
-  EXPECT_EQ(ReadBytes(folder / "books" / "fable.qbb"), "new book");
+  EXPECT_EQ(ReadBytes(target), "new book");
   EXPECT_EQ(ListFolder(folder / "books"), "fable.qbb\n");
 }
 
 TEST(FileReplacement, PermissionsOfAnExistingFileAreKeptANewFileFollowsTheUmask) {
   TempFolder folder;
   const fs::path book = folder / "locked.qbb";
-  WriteBytes(book, "old");
-  ::chmod(book.c_str(), 0600);
+  WriteBytesWithPermissions(book, "old", fs::perms::owner_read | fs::perms::owner_write);
   ASSERT_TRUE(qb::ReplaceFileContent(book, "new"));
   EXPECT_EQ(ModeOf(book), 0600u);
 

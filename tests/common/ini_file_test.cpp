@@ -21,6 +21,8 @@ using qb::testing::ReadBytes;
 using qb::testing::RunUnprivileged;
 using qb::testing::TempFolder;
 using qb::testing::WriteBytes;
+using qb::testing::WriteBytesWithPermissions;
+using qb::testing::WriteLinkedFile;
 
 auto Append(const std::string& tail) {
   return [tail](std::string_view content) { return std::string(content) + tail; };
@@ -39,21 +41,19 @@ TEST(IniFile, MissingFileReadsAsNothingAndAnUpdateCreatesIt) {
 TEST(IniFile, UpdateKeepsPermissions) {
   TempFolder folder;
   const fs::path file = folder / "a.ini";
-  WriteBytes(file, "old");
-  fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  const fs::perms shared = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+  WriteBytesWithPermissions(file, "old", shared);
   ASSERT_TRUE(qb::UpdateIniFile(qb::FromPath(file), Append("+")));
   EXPECT_EQ(ReadBytes(file), "old+");
-  EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(fs::status(file).permissions(), shared);
 }
 
 TEST(IniFile, UpdateThroughASymbolicLinkUpdatesItsTarget) {
   TempFolder folder;
-  fs::create_directory(folder / "real");
-  WriteBytes(folder / "real" / "a.ini", "old");
-  fs::create_symlink("real/a.ini", folder / "link.ini");
+  const fs::path target = WriteLinkedFile(folder, "real", "a.ini", "link.ini", "old");
   ASSERT_TRUE(qb::UpdateIniFile(qb::FromPath(folder / "link.ini"), Append("+")));
   EXPECT_TRUE(fs::is_symlink(folder / "link.ini"));
-  EXPECT_EQ(ReadBytes(folder / "real" / "a.ini"), "old+");
+  EXPECT_EQ(ReadBytes(target), "old+");
   EXPECT_EQ(ListFolder(folder / "real"), "a.ini\n");
 }
 
@@ -89,14 +89,13 @@ TEST(IniFile, AFailureNamesTheFileAndWhy) {
 TEST(IniFile, ReadOnlyFileOrFolderFailsAndStaysAsItWas) {
   TempFolder folder;
   const fs::path readOnlyFile = folder / "file.ini";
-  WriteBytes(readOnlyFile, "old");
-  fs::permissions(readOnlyFile, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  WriteBytesWithPermissions(readOnlyFile, "old",
+                            fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   // A writable file in a folder that takes no new files: the replacement
   // cannot be made, so the update must fail rather than write in place.
   const fs::path lockedFolder = folder / "locked";
   fs::create_directory(lockedFolder);
-  WriteBytes(lockedFolder / "file.ini", "old");
-  fs::permissions(lockedFolder / "file.ini", fs::perms::all);
+  WriteBytesWithPermissions(lockedFolder / "file.ini", "old", fs::perms::all);
   fs::permissions(lockedFolder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
                                     fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
 

@@ -62,6 +62,23 @@ inline void WriteBytes(const std::filesystem::path& path, const std::string& byt
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
+// Writes bytes to path and gives it exactly permissions.
+inline void WriteBytesWithPermissions(const std::filesystem::path& path, const std::string& bytes,
+                                      std::filesystem::perms permissions) {
+  WriteBytes(path, bytes);
+  std::filesystem::permissions(path, permissions);
+}
+
+// Writes bytes to folder/sub/name and links folder/link to it by a relative
+// path, as a user's shortcut to a file kept elsewhere; returns the file.
+inline std::filesystem::path WriteLinkedFile(const TempFolder& folder, const std::string& sub, const std::string& name,
+                                             const std::string& link, const std::string& bytes) {
+  std::filesystem::create_directory(folder / sub);
+  WriteBytes(folder / sub / name, bytes);
+  std::filesystem::create_symlink(std::filesystem::path(sub) / name, folder / link);
+  return folder / sub / name;
+}
+
 // The names in folder, sorted, as one text for readable failure messages.
 inline std::string ListFolder(const std::filesystem::path& folder) {
   std::string names;
