@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <random>
 
 #include "common/ui/picture_box.h"
@@ -112,32 +113,38 @@ TEST(FullScreenView, PageFillsA1920By1080ScreenByTheRule) {
   EXPECT_EQ(LitArea(screen.Canvas()), DrawRect{});
 }
 
-// The pointer's rest, counted by hand.
-class HandCountdown : public viewer::IdlePointer::Countdown {
- public:
-  void Start(std::chrono::milliseconds time, std::function<void()> done) override {
-    started.push_back(time);
-    done_ = std::move(done);
-    running = true;
-  }
-  void Stop() override { running = false; }
+// The pointer's rest, counted by hand. The count outlives the window that
+// owns the countdown.
+struct HandRest {
+  std::vector<std::chrono::milliseconds> started;
+  bool running = false;
+  std::function<void()> done;
+
   void RunOut() {
     ASSERT_TRUE(running);
     running = false;
-    done_();
+    done();
   }
+};
 
-  std::vector<std::chrono::milliseconds> started;
-  bool running = false;
+class HandCountdown : public viewer::IdlePointer::Countdown {
+ public:
+  explicit HandCountdown(std::shared_ptr<HandRest> rest) : rest_(std::move(rest)) {}
+  void Start(std::chrono::milliseconds time, std::function<void()> done) override {
+    rest_->started.push_back(time);
+    rest_->done = std::move(done);
+    rest_->running = true;
+  }
+  void Stop() override { rest_->running = false; }
 
  private:
-  std::function<void()> done_;
+  std::shared_ptr<HandRest> rest_;
 };
 
 TEST(FullScreenView, PointerHidesAtRestAndComesBackOnMovement) {
-  auto countdown = std::make_unique<HandCountdown>();
-  HandCountdown& rest = *countdown;
-  FullScreenView screen(nullptr, std::move(countdown));
+  const auto counted = std::make_shared<HandRest>();
+  HandRest& rest = *counted;
+  FullScreenView screen(nullptr, std::make_unique<HandCountdown>(counted));
   EXPECT_FALSE(rest.running) << "nothing is counted before the window shows";
   screen.show();
   ASSERT_TRUE(rest.running);
