@@ -31,8 +31,6 @@ class IdlePointer : public QObject {
   // rest is counted by a timer.
   explicit IdlePointer(QWidget& target, std::unique_ptr<Countdown> countdown = nullptr);
 
-  bool Hidden() const { return hidden_; }
-
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
