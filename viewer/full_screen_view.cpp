@@ -8,8 +8,11 @@
 
 namespace qb::viewer {
 
-FullScreenView::FullScreenView(QWidget* parent) : QWidget(parent, Qt::Window) {
+FullScreenView::FullScreenView(QWidget* parent, std::unique_ptr<IdlePointer::Countdown> pointerRest)
+    : QWidget(parent, Qt::Window) {
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // A resting pointer would sit on the page.
+  new IdlePointer(*this, std::move(pointerRest));
   setAcceptDrops(true);
   setFocusPolicy(Qt::StrongFocus);
   setAccessibleName(QStringLiteral("全画面表示"));

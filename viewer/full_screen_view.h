@@ -5,15 +5,17 @@
 // shows, straight from the book, in the screen's own pixels, and draws it
 // again whenever its screen changes size, density or identity. Keys, the
 // wheel, double-clicks and drops are the main window's business: it watches
-// this window's events.
+// this window's events. The pointer hides while it rests (IdlePointer).
 
 #include <QImage>
 #include <QMetaObject>
 #include <QWidget>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "image/book_page_view.h"
+#include "viewer/idle_pointer.h"
 
 class QScreen;
 
@@ -24,7 +26,9 @@ class FullScreenView : public QWidget {
 
  public:
   // parent: the main window, which this window stays over and closes with.
-  explicit FullScreenView(QWidget* parent);
+  // pointerRest: counts how long the pointer has rested before it hides
+  // (a timer when none is given).
+  explicit FullScreenView(QWidget* parent, std::unique_ptr<IdlePointer::Countdown> pointerRest = nullptr);
 
   // Shows the page at the 1-based position of the book at path; an empty
   // path shows the black ground alone. Drawn now when shown, otherwise on

@@ -1,7 +1,9 @@
 #include "viewer/info_window.h"
 
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include "common/ui/clickable_label.h"
 #include "common/ui/shell_open.h"
@@ -35,8 +37,14 @@ frmInfo::frmInfo(QWidget* owner) : QDialog(owner) {
   DSP[1] = PlainLabel<ClickableLabel>(this, QString(), QRect(88, 32, 313, 17));
   DSP[2] = PlainLabel<ClickableLabel>(this, QString(), QRect(88, 56, 313, 17));
   DSP[3] = PlainLabel<ClickableLabel>(this, QString(), QRect(88, 80, 313, 17));
-  DSP[4] = PlainLabel<ClickableLabel>(this, QString(), QRect(8, 128, 393, 209));
-  DSP[4]->setWordWrap(true);
+  CommentBox = new QPlainTextEdit(this);
+  CommentBox->setGeometry(8, 128, 393, 209);
+  CommentBox->setReadOnly(true);
+  CommentBox->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  CommentBox->setAccessibleName(LBL[4]->text());
+  for (QScrollBar* bar : {CommentBox->verticalScrollBar(), CommentBox->horizontalScrollBar()}) {
+    bar->setAccessibleName(LBL[4]->text());
+  }
   // The two addresses open when clicked: the hand pointer says so to the
   // eye, the description to a screen reader, which reads the address itself
   // as the label's name.
@@ -56,8 +64,9 @@ frmInfo::frmInfo(QWidget* owner) : QDialog(owner) {
 }
 
 void frmInfo::SetFields(const BookRecord& book) {
-  const std::u16string* fields[] = {&book.Author, &book.Title, &book.Url, &book.Mail, &book.Comment};
-  for (int i = 0; i < 5; ++i) DSP[i]->setText(QString::fromStdU16String(*fields[i]));
+  const std::u16string* fields[] = {&book.Author, &book.Title, &book.Url, &book.Mail};
+  for (int i = 0; i < 4; ++i) DSP[i]->setText(QString::fromStdU16String(*fields[i]));
+  CommentBox->setPlainText(QString::fromStdU16String(book.Comment));
 }
 
 void frmInfo::DSP_Click(int index) {

@@ -9,6 +9,7 @@
 #include "book/book_record.h"
 
 class QLabel;
+class QPlainTextEdit;
 class QPushButton;
 
 namespace qb {
@@ -25,8 +26,9 @@ class frmInfo : public QDialog {
 
   explicit frmInfo(QWidget* owner = nullptr);
 
-  // DSP 0 to 4: Author, Title, Url, Mail and Comment as the book holds them
-  // (fixed-width fields keep their blanks, the comment its line breaks).
+  // DSP 0 to 3 and the comment box: Author, Title, Url, Mail and Comment as
+  // the book holds them (fixed-width fields keep their blanks, the comment
+  // its line breaks).
   void SetFields(const BookRecord& book);
 
   // The home page (2) and mail (3) labels hand their address to the shell;
@@ -36,7 +38,10 @@ class frmInfo : public QDialog {
   void BTN_Click(int index);
 
   std::array<QLabel*, 5> LBL{};
-  std::array<ClickableLabel*, 5> DSP{};
+  std::array<ClickableLabel*, 4> DSP{};
+  // DSP index 4: a comment of any length is read by scrolling (bar, wheel,
+  // keys); the box is read-only.
+  QPlainTextEdit* CommentBox = nullptr;
   QPushButton* CloseButton = nullptr;  // BTN index 9, the window's only button
 };
 

@@ -8,6 +8,8 @@ ReaderKey ReaderKeyOf(int qtKey) {
   switch (qtKey) {
     case Qt::Key_Left: return ReaderKey::Left;
     case Qt::Key_Right: return ReaderKey::Right;
+    case Qt::Key_Up: return ReaderKey::Up;
+    case Qt::Key_Down: return ReaderKey::Down;
     case Qt::Key_PageUp: return ReaderKey::PageUp;
     case Qt::Key_PageDown: return ReaderKey::PageDown;
     case Qt::Key_Backspace: return ReaderKey::Backspace;

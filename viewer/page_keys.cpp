@@ -26,9 +26,11 @@ PageKeyAction PageKeyFor(ReaderKey key, KeyModifiers modifiers) {
   if (chord != Chord::None) return PageKeyAction::None;
   switch (key) {
     case ReaderKey::Left:
+    case ReaderKey::Up:
     case ReaderKey::PageUp:
     case ReaderKey::Backspace: return PageKeyAction::Previous;
     case ReaderKey::Right:
+    case ReaderKey::Down:
     case ReaderKey::PageDown:
     case ReaderKey::Space: return PageKeyAction::Next;
     case ReaderKey::Home: return PageKeyAction::First;

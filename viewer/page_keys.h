@@ -15,6 +15,8 @@ enum class ReaderKey {
   Other,
   Left,
   Right,
+  Up,
+  Down,
   PageUp,
   PageDown,
   Backspace,
@@ -41,10 +43,11 @@ struct KeyModifiers {
 
 enum class PageKeyAction { None, Previous, Next, First, Last, Open, Info, FullScreen };
 
-// Left, PageUp, Backspace: PREV. Right, PageDown, Space: NEXT. Home, End:
-// the first and last page. Ctrl+O: OPEN. Ctrl+I: INFO. F11: into or out of
-// full screen. The page keys count only without Ctrl and Alt, so they never
-// take another program's chord; keypad keys count like the main ones.
+// Left, Up, PageUp, Backspace: PREV. Right, Down, PageDown, Space: NEXT.
+// Home, End: the first and last page. Ctrl+O: OPEN. Ctrl+I: INFO. F11: into
+// or out of full screen. The page keys count only without Ctrl and Alt, so
+// they never take another program's chord; keypad keys count like the main
+// ones.
 PageKeyAction PageKeyFor(ReaderKey key, KeyModifiers modifiers);
 
 // Space, Return, Enter and Select without Ctrl or Alt: the keys that press

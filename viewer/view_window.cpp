@@ -75,8 +75,8 @@ frmView::frmView(ViewerSettings settings, ViewerEnvironment environment)
     const char16_t* toolTip;  // what it does and the keys that do the same
   };
   const ButtonLayout layout[] = {{"OPEN", ButtonPicture::Open, 0, u"ブックを開く（Ctrl+O）"},
-                                 {"PREV", ButtonPicture::Previous, 72, u"前のページ（←、Page Up、Backspace）"},
-                                 {"NEXT", ButtonPicture::Next, 136, u"次のページ（→、Page Down、Space）"},
+                                 {"PREV", ButtonPicture::Previous, 72, u"前のページ（←、↑、Page Up、Backspace）"},
+                                 {"NEXT", ButtonPicture::Next, 136, u"次のページ（→、↓、Page Down、Space）"},
                                  {"INFO", ButtonPicture::Info, 584, u"ブックの情報（Ctrl+I）"}};
   for (int i = 0; i < static_cast<int>(buttons_.size()); ++i) {
     auto* button = new QToolButton(this);
@@ -146,8 +146,7 @@ void frmView::Form_Load(const std::vector<std::u16string>& arguments) {
   // box are centred over it.
   show();
   WaitUntilExposed(*this, kPlacementWait);
-  OpenBook(path);
-  AskPassword();
+  if (OpenBook(path)) AskPassword();
 }
 
 void frmView::BTN_Click(int index) {
@@ -162,31 +161,17 @@ void frmView::BTN_Click(int index) {
   }
 }
 
-void frmView::OpenBook(const std::u16string& path) {
-  bookPath_ = path;
-  currentPage_ = 1;
+bool frmView::OpenBook(const std::u16string& path) {
+  // Read aside: the reader leaves a rejected file's header in the record it
+  // is given (check failed), which must never replace the book on screen.
   BookRecord read;
   if (ReadBookHeader(path, read) != kBookSound) {
-    // A rejected file leaves no book open. Keeping the previous record (not
-    // a book) or the rejected file's own header and page table (check
-    // failed), as the reader leaves them, would make the password gate
-    // that follows ask for the previous book's password and let PREV/NEXT
-    // read pages of the rejected file. With the record and the path
-    // forgotten, the gate finds no password, PREV/NEXT stay on the single
-    // scroll position, INFO shows empty fields, and no page is read until a
-    // book is accepted. The title bar and the view keep what they showed.
-    book_ = BookRecord{};
-    bookPath_.clear();
-    {
-      const QSignalBlocker quiet(pageScroll_);
-      pageScroll_->setMaximum(1);
-      pageScroll_->setValue(1);
-    }
     ShowMessage(DialogOwner(), QStringLiteral("ファイルが壊れているか、デジタルブックではありません。"),
                 Text(kProgramTitle), MessageButtons::Ok, MessageIcon::None);
-    return;
+    return false;
   }
   book_ = std::move(read);
+  bookPath_ = path;
   currentPage_ = 1;
   setWindowTitle(LiteralWindowTitle(BookWindowTitle(book_)));
   fullScreen_->setWindowTitle(windowTitle());
@@ -196,6 +181,10 @@ void frmView::OpenBook(const std::u16string& path) {
     pageScroll_->setMaximum(book_.PageCount);
   }
   ShowScrollPage(currentPage_);
+  // Reading starts on the page, so that Space turns it instead of pressing
+  // the button that opened the book.
+  view_->setFocus(Qt::OtherFocusReason);
+  return true;
 }
 
 bool frmView::SelectBookFile() {
@@ -208,16 +197,16 @@ bool frmView::SelectBookFile() {
   dialog.ShowOpen();
   const std::u16string fileName = dialog.FileName().toStdU16String();
   if (fileName.empty()) return false;
-  OpenChosenBook(fileName);
-  return true;
+  return OpenChosenBook(fileName);
 }
 
-void frmView::OpenChosenBook(const std::u16string& path) {
-  // OpenBook keeps the path of an accepted book only (see there).
-  OpenBook(path);
+bool frmView::OpenChosenBook(const std::u16string& path) {
+  const bool opened = OpenBook(path);
+  // The folder is remembered even for a rejected file: the user is looking there.
   settings_.lastFolder = FolderOfPath(path);
   // Unwritable settings cost only the remembered values; nothing is shown.
   static_cast<void>(SaveViewerSettings(settings_));
+  return opened;
 }
 
 void frmView::AskPassword() {
@@ -372,8 +361,7 @@ void frmView::dropEvent(QDropEvent* event) {
   QMetaObject::invokeMethod(
       this,
       [this, path] {
-        OpenChosenBook(path);
-        AskPassword();
+        if (OpenChosenBook(path)) AskPassword();
       },
       Qt::QueuedConnection);
 }

@@ -63,7 +63,12 @@ class frmView : public QWidget {
   void BTN_Click(int index);
   void PageScroll_Change();
 
-  void OpenBook(const std::u16string& path);
+  // True when the file was accepted as a book and its first page is shown.
+  // A rejected file changes nothing but the message: the book shown before
+  // stays open with its page, its scroll range and its lock.
+  [[nodiscard]] bool OpenBook(const std::u16string& path);
+  // True when a book was chosen and opened: only then is there a new lock
+  // for the password gate to decide.
   bool SelectBookFile();
   void AskPassword();
   void DrawPage(std::int16_t index);
@@ -97,8 +102,8 @@ class frmView : public QWidget {
 
  private:
   // Opens a book the user chose (by the dialog or by a drop) and remembers
-  // its folder for the next dialog.
-  void OpenChosenBook(const std::u16string& path);
+  // its folder for the next dialog; true when it was accepted.
+  bool OpenChosenBook(const std::u16string& path);
   // Runs what a reader's key stands for; false for keys that stand for nothing.
   bool RunPageKey(PageKeyAction action);
   // Moves the scroll bar to page as a scroll by the user would: not while

@@ -25,6 +25,9 @@ std::unique_ptr<frmView> StartViewer(const ViewerStart& start) {
                                         ViewerEnvironment{start.programFolder, start.fileTypes, start.modals});
   view->Form_Load(start.arguments);
   view->show();
+  // Taken even where no window manager hands the keyboard over: keys would
+  // still arrive, but no control would count as focused or draw its mark.
+  view->activateWindow();
   return view;
 }
 

@@ -11,8 +11,11 @@
 #include <QScrollBar>
 #include <QToolButton>
 #include <QWheelEvent>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <memory>
 #include <random>
 
 #include "common/ui/picture_box.h"
@@ -24,6 +27,7 @@
 #include "support/scripted_message_boxes.h"
 #include "support/simulated_drop.h"
 #include "viewer/full_screen_view.h"
+#include "viewer/idle_pointer.h"
 #include "viewer/view_window.h"
 #include "viewer_test_support.h"
 
@@ -107,6 +111,71 @@ TEST(FullScreenView, PageFillsA1920By1080ScreenByTheRule) {
   // No book: the black ground alone.
   screen.SetPage(u"", 0);
   EXPECT_EQ(LitArea(screen.Canvas()), DrawRect{});
+}
+
+// The pointer's rest, counted by hand. The count outlives the window that
+// owns the countdown.
+struct HandRest {
+  std::vector<std::chrono::milliseconds> started;
+  bool running = false;
+  std::function<void()> done;
+
+  void RunOut() {
+    ASSERT_TRUE(running);
+    running = false;
+    done();
+  }
+};
+
+class HandCountdown : public viewer::IdlePointer::Countdown {
+ public:
+  explicit HandCountdown(std::shared_ptr<HandRest> rest) : rest_(std::move(rest)) {}
+  void Start(std::chrono::milliseconds time, std::function<void()> done) override {
+    rest_->started.push_back(time);
+    rest_->done = std::move(done);
+    rest_->running = true;
+  }
+  void Stop() override { rest_->running = false; }
+
+ private:
+  std::shared_ptr<HandRest> rest_;
+};
+
+TEST(FullScreenView, PointerHidesAtRestAndComesBackOnMovement) {
+  const auto counted = std::make_shared<HandRest>();
+  HandRest& rest = *counted;
+  FullScreenView screen(nullptr, std::make_unique<HandCountdown>(counted));
+  EXPECT_FALSE(rest.running) << "nothing is counted before the window shows";
+  screen.show();
+  ASSERT_TRUE(rest.running);
+  EXPECT_EQ(rest.started, std::vector<std::chrono::milliseconds>{std::chrono::seconds(2)});
+  EXPECT_NE(screen.cursor().shape(), Qt::BlankCursor);
+  rest.RunOut();
+  EXPECT_EQ(screen.cursor().shape(), Qt::BlankCursor);
+
+  const QPointF at(40, 30);
+  QMouseEvent move(QEvent::MouseMove, at, screen.mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QMouseEvent press(QEvent::MouseButtonPress, at, screen.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QWheelEvent wheel(at, screen.mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                    Qt::NoScrollPhase, false);
+  QKeyEvent key(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+  QApplication::sendEvent(&screen, &key);
+  EXPECT_EQ(screen.cursor().shape(), Qt::BlankCursor) << "a key is no movement";
+  for (QEvent* event : std::initializer_list<QEvent*>{&move, &press, &wheel}) {
+    SCOPED_TRACE(event->type());
+    QApplication::sendEvent(&screen, event);
+    EXPECT_NE(screen.cursor().shape(), Qt::BlankCursor);
+    EXPECT_TRUE(rest.running) << "counted afresh";
+    rest.RunOut();
+    EXPECT_EQ(screen.cursor().shape(), Qt::BlankCursor);
+  }
+
+  // Back in the window: shown again, and no longer counted.
+  screen.hide();
+  EXPECT_NE(screen.cursor().shape(), Qt::BlankCursor);
+  EXPECT_FALSE(rest.running);
+  EXPECT_EQ(rest.started.size(), 4u);
 }
 
 class FullScreenReading : public ViewerWindowTest {

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QtTest/QTest>
 
 #include "common/ui/clickable_label.h"
@@ -38,8 +43,8 @@ TEST(InfoWindow, Layout) {
   EXPECT_EQ(info.DSP[1]->geometry(), QRect(88, 32, 313, 17));
   EXPECT_EQ(info.DSP[2]->geometry(), QRect(88, 56, 313, 17));
   EXPECT_EQ(info.DSP[3]->geometry(), QRect(88, 80, 313, 17));
-  EXPECT_EQ(info.DSP[4]->geometry(), QRect(8, 128, 393, 209));
-  EXPECT_TRUE(info.DSP[4]->wordWrap());
+  EXPECT_EQ(info.CommentBox->geometry(), QRect(8, 128, 393, 209));
+  EXPECT_EQ(info.CommentBox->lineWrapMode(), QPlainTextEdit::WidgetWidth);
   EXPECT_EQ(info.DSP[2]->cursor().shape(), Qt::PointingHandCursor);
   EXPECT_EQ(info.DSP[3]->cursor().shape(), Qt::PointingHandCursor);
   EXPECT_EQ(info.CloseButton->text(), QStringLiteral("閉じる"));
@@ -53,12 +58,12 @@ TEST(InfoWindow, FieldsAsStoredAndNeverAsMarkup) {
   EXPECT_EQ(info.DSP[1]->text().size(), 56);
   EXPECT_EQ(info.DSP[2]->text(), QStringLiteral("https://books.example/ann"));
   EXPECT_EQ(info.DSP[3]->text(), QStringLiteral("ann@books.example"));
-  EXPECT_EQ(info.DSP[4]->text(), QStringLiteral("First line\r\nSecond line"));
+  EXPECT_EQ(info.CommentBox->toPlainText(), QStringLiteral("First line\nSecond line"));
   for (const auto* label : info.DSP) EXPECT_EQ(label->textFormat(), Qt::PlainText);
 
   info.SetFields(BookRecord{});
   EXPECT_EQ(info.DSP[2]->text(), QString());
-  EXPECT_EQ(info.DSP[4]->text(), QString());
+  EXPECT_EQ(info.CommentBox->toPlainText(), QString());
 }
 
 TEST(InfoWindow, AddressLabelsOpenWithTheShell) {
@@ -66,7 +71,11 @@ TEST(InfoWindow, AddressLabelsOpenWithTheShell) {
   frmInfo info;
   info.SetFields(SampleBook());
   info.show();
-  for (int i = 0; i < 5; ++i) QTest::mouseClick(info.DSP[i], Qt::LeftButton);
+  for (QWidget* field :
+       {static_cast<QWidget*>(info.DSP[0]), static_cast<QWidget*>(info.DSP[1]), static_cast<QWidget*>(info.DSP[2]),
+        static_cast<QWidget*>(info.DSP[3]), info.CommentBox->viewport()}) {
+    QTest::mouseClick(field, Qt::LeftButton);
+  }
   EXPECT_EQ(shell.Targets(), (std::vector<QString>{QStringLiteral("https://books.example/ann"),
                                                    QStringLiteral("MailTo:ann@books.example")}));
   EXPECT_EQ(shell.Urls().back(), QUrl(QStringLiteral("mailto:ann@books.example")));
@@ -80,6 +89,38 @@ TEST(InfoWindow, EmptyAddresses) {
   EXPECT_TRUE(shell.Targets().empty()) << "an empty home page opens nothing";
   info.DSP_Click(3);
   EXPECT_EQ(shell.Targets(), std::vector<QString>{QStringLiteral("MailTo:")}) << "a new mail without recipient";
+}
+
+// A comment far longer than the box is read by scrolling, and cannot be changed.
+TEST(InfoWindow, LongCommentScrollsAndStaysReadOnly) {
+  BookRecord book = SampleBook();
+  for (int line = 3; line <= 1000; ++line) book.Comment += u"\r\nLine " + QString::number(line).toStdU16String();
+  frmInfo info;
+  info.SetFields(book);
+  info.show();
+  const QString comment = info.CommentBox->toPlainText();
+  QScrollBar* bar = info.CommentBox->verticalScrollBar();
+  ASSERT_GT(bar->maximum(), 900);
+  EXPECT_TRUE(bar->isVisible());
+
+  info.CommentBox->setFocus();
+  QTest::keyClick(info.CommentBox, Qt::Key_PageDown);
+  EXPECT_GT(bar->value(), 0);
+  QTest::keyClick(info.CommentBox, Qt::Key_End);
+  EXPECT_EQ(bar->value(), bar->maximum());
+  QTest::keyClick(info.CommentBox, Qt::Key_Home);
+  EXPECT_EQ(bar->value(), 0);
+  const QPointF at(50, 50);
+  QWheelEvent wheel(at, info.CommentBox->viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(info.CommentBox->viewport(), &wheel);
+  EXPECT_GT(bar->value(), 0);
+
+  QApplication::clipboard()->setText(QStringLiteral("pasted"));
+  QTest::keyClicks(info.CommentBox, QStringLiteral("typed"));
+  for (const auto key : {Qt::Key_Delete, Qt::Key_Backspace}) QTest::keyClick(info.CommentBox, key);
+  QTest::keyClick(info.CommentBox, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(info.CommentBox->toPlainText(), comment);
 }
 
 TEST(InfoWindow, CloseButtonCloses) {

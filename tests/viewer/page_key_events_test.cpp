@@ -19,6 +19,8 @@ TEST(PageKeyEvents, QtKeysAndModifiersInTheRulesWords) {
   const std::pair<int, ReaderKey> keys[] = {
       {Qt::Key_Left, ReaderKey::Left},
       {Qt::Key_Right, ReaderKey::Right},
+      {Qt::Key_Up, ReaderKey::Up},
+      {Qt::Key_Down, ReaderKey::Down},
       {Qt::Key_PageUp, ReaderKey::PageUp},
       {Qt::Key_PageDown, ReaderKey::PageDown},
       {Qt::Key_Backspace, ReaderKey::Backspace},
@@ -32,7 +34,6 @@ TEST(PageKeyEvents, QtKeysAndModifiersInTheRulesWords) {
       {Qt::Key_O, ReaderKey::O},
       {Qt::Key_I, ReaderKey::I},
       {Qt::Key_Escape, ReaderKey::Other},
-      {Qt::Key_Up, ReaderKey::Other},
       {Qt::Key_F10, ReaderKey::Other},
       {Qt::Key_6, ReaderKey::Other},
       {Qt::Key_unknown, ReaderKey::Other},

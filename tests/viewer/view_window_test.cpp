@@ -209,6 +209,10 @@ TEST_F(ViewWindow, DamagedCommandLineBookIsReported) {
   EXPECT_EQ(view->windowTitle(), QStringLiteral("Quillberry"));
   EXPECT_EQ(view->VIEW()->Canvas(), before);
   EXPECT_TRUE(modals.prompts.empty());
+  // Still the window without a book.
+  EXPECT_EQ(view->BookPath(), u"");
+  EXPECT_EQ(view->PassCheckFlag(), viewer::kLocked);
+  EXPECT_TRUE(NavigationEnabled());
 }
 
 TEST_F(ViewWindow, ProtectedBookCancelledStaysLockedOnPageOne) {
@@ -362,61 +366,60 @@ TEST_F(ViewWindow, CancelledDialogChangesNothing) {
   EXPECT_FALSE(fs::exists(dir / "Quilly.Ini")) << "nothing saved";
 }
 
-TEST_F(ViewWindow, RejectedFileLeavesNoBookOpen) {
-  OpenFromCommandLine(PlainBook());
+// A rejected file changes nothing but the message: the book shown before
+// stays open on its page, with its scroll range, its lock and its INFO.
+TEST_F(ViewWindow, RejectedFileKeepsThePreviousBookUsable) {
+  TestBookContents contents;
+  contents.title = u"Locked Tales";
+  contents.password = u"Secret";
+  contents.pages = ColouredPages(7);
+  const fs::path shown = Book("locked.qbb", contents);
+  modals.Type({QStringLiteral("Secret")});
+  OpenFromCommandLine(shown);
   view->PageScroll()->setValue(3);
+  const BookRecord book = view->Book();
   const QString title = view->windowTitle();
   const QImage drawn = view->VIEW()->Canvas().copy();
 
-  WriteAll(dir / "notes.qbb", "just some text, not a book");
-  OpenFromDialog(dir / "notes.qbb");
-  ASSERT_EQ(boxes.Calls().size(), 1u);
-  EXPECT_EQ(boxes.Calls()[0].text, kDamagedMessage);
-  EXPECT_EQ(view->windowTitle(), title);
-  EXPECT_EQ(view->VIEW()->Canvas(), drawn);
-  EXPECT_EQ(view->PageScroll()->maximum(), 1);
-  EXPECT_EQ(view->PageScroll()->value(), 1);
-  EXPECT_TRUE(modals.prompts.empty());
-  // The folder of the chosen file is remembered all the same.
-  EXPECT_EQ(GetIniString(u"System", u"LastFolder", u"", settings.settingsPath), U16(dir.path()));
-
-  // Navigation is inert: nothing moves and nothing is drawn.
-  view->BTN_Click(frmView::kNext);
-  view->BTN_Click(frmView::kPrev);
-  view->PageScroll()->setValue(2);
-  EXPECT_EQ(view->PageScroll()->value(), 1);
-  EXPECT_EQ(view->VIEW()->Canvas(), drawn);
-  view->BTN_Click(frmView::kInfo);
-  ASSERT_EQ(modals.infoBooks.size(), 1u);
-  EXPECT_EQ(modals.infoBooks[0], BookRecord{}) << "no book is open";
-}
-
-TEST_F(ViewWindow, FileFailingItsCheckIsNeverRead) {
-  modals.Type({QStringLiteral("Secret")});
-  OpenFromCommandLine(ProtectedBook());
-  const QImage drawn = view->VIEW()->Canvas().copy();
-
+  fs::create_directories(dir / "rejected");
+  WriteAll(dir / "rejected" / "notes.qbb", "just some text, not a book");
   // A protected book of green pages whose check byte is wrong: the reader
-  // fills the record from it, but the viewer must not use it.
-  TestBookContents contents;
+  // fills a record from it, which must not replace the one shown.
   contents.title = u"Broken";
   contents.password = u"Other";
   contents.pages = {Solid(320, 240, qRgb(0, 255, 0)), Solid(320, 240, qRgb(0, 255, 0))};
-  const fs::path broken = Book("broken.qbb", contents);
-  std::string bytes = ReadAll(broken);
-  bytes[format::kCheckOffset] = static_cast<char>(bytes[format::kCheckOffset] ^ 0x01);
-  WriteAll(broken, bytes);
+  std::string broken = ReadAll(Book("rejected/broken.qbb", contents));
+  broken[format::kCheckOffset] = static_cast<char>(broken[format::kCheckOffset] ^ 0x01);
+  WriteAll(dir / "rejected" / "broken.qbb", broken);
+  const std::string whole = ReadAll(shown);
+  WriteAll(dir / "rejected" / "cut.qbb", whole.substr(0, whole.size() / 2));
 
-  OpenFromDialog(broken);
-  EXPECT_EQ(boxes.Calls().size(), 1u);
-  EXPECT_EQ(modals.prompts.size(), 1u) << "neither this file's nor the previous book's password is asked";
-  EXPECT_EQ(view->windowTitle(), QStringLiteral("Quillberry:[Locked Tales/Ann Berry]"));
-  view->BTN_Click(frmView::kNext);
-  view->PageScroll()->setValue(2);
-  view->DrawPage(1);
-  EXPECT_EQ(view->VIEW()->Canvas(), drawn);
-  view->BTN_Click(frmView::kInfo);
-  EXPECT_EQ(modals.infoBooks.back(), BookRecord{});
+  for (const char* name : {"notes.qbb", "broken.qbb", "cut.qbb"}) {
+    SCOPED_TRACE(name);
+    const std::size_t messages = boxes.Calls().size();
+    OpenFromDialog(dir / "rejected" / name);
+    ASSERT_EQ(boxes.Calls().size(), messages + 1);
+    EXPECT_EQ(boxes.Calls().back().text, kDamagedMessage);
+    EXPECT_EQ(modals.prompts.size(), 1u) << "neither this file's nor the shown book's password is asked";
+    EXPECT_EQ(view->windowTitle(), title);
+    EXPECT_EQ(view->VIEW()->Canvas(), drawn);
+    EXPECT_EQ(view->Book(), book);
+    EXPECT_EQ(view->BookPath(), U16(shown));
+    EXPECT_EQ(view->PassCheckFlag(), viewer::kUnlocked);
+    EXPECT_TRUE(NavigationEnabled());
+    EXPECT_EQ(view->PageScroll()->maximum(), 7);
+    EXPECT_EQ(view->PageScroll()->value(), 3);
+    // The folder of the chosen file is remembered all the same.
+    EXPECT_EQ(GetIniString(u"System", u"LastFolder", u"", settings.settingsPath), U16(dir / "rejected"));
+
+    view->BTN_Click(frmView::kNext);
+    EXPECT_EQ(Centre(), PageColour(4));
+    view->BTN_Click(frmView::kPrev);
+    EXPECT_EQ(view->CurrentPage(), 3);
+    EXPECT_EQ(view->VIEW()->Canvas(), drawn);
+    view->BTN_Click(frmView::kInfo);
+    EXPECT_EQ(modals.infoBooks.back(), book);
+  }
 }
 
 TEST_F(ViewWindow, InfoShowsTheOpenBook) {

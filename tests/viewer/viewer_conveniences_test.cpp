@@ -154,17 +154,47 @@ TEST_F(ViewerConveniences, FocusedButtonTakesSpaceAndReturnAsAnyPushButton) {
   EXPECT_EQ(Page(), 1);
 }
 
+// With a book shown the page has the focus: the first Space turns the page
+// rather than pressing OPEN, and the arrows turn pages wherever the focus is
+// instead of moving it.
+TEST_F(ViewerConveniences, BookShownTheFocusIsOnThePage) {
+  view->Form_Load({U16(PlainBook())});
+  QApplication::setActiveWindow(view.get());
+  ASSERT_EQ(QApplication::focusWidget(), view->VIEW());
+  Tap(view->VIEW(), Qt::Key_Space);
+  EXPECT_EQ(Page(), 2);
+  EXPECT_TRUE(dialogs.FileRequests().empty());
+
+  for (QWidget* focused : {static_cast<QWidget*>(view->BTN(frmView::kOpen)), static_cast<QWidget*>(view->PageScroll()),
+                           static_cast<QWidget*>(view->VIEW()), static_cast<QWidget*>(view->BTN(frmView::kInfo))}) {
+    SCOPED_TRACE(focused->objectName().toStdString());
+    focused->setFocus(Qt::TabFocusReason);
+    Tap(focused, Qt::Key_Down);
+    EXPECT_EQ(Page(), 3);
+    Tap(focused, Qt::Key_Up);
+    EXPECT_EQ(Page(), 2);
+    EXPECT_EQ(QApplication::focusWidget(), focused);
+  }
+
+  // Opened by its button, the next book has the page focused too.
+  view->BTN(frmView::kOpen)->setFocus(Qt::MouseFocusReason);
+  Open(PlainBook("second.qbb", 2));
+  EXPECT_EQ(QApplication::focusWidget(), view->VIEW());
+}
+
 TEST_F(ViewerConveniences, EachButtonsTooltipNamesItsKeys) {
   const std::pair<int, std::vector<int>> buttons[] = {
       {frmView::kOpen, {Qt::Key_O}},
-      {frmView::kPrev, {Qt::Key_Left, Qt::Key_PageUp, Qt::Key_Backspace}},
-      {frmView::kNext, {Qt::Key_Right, Qt::Key_PageDown, Qt::Key_Space}},
+      {frmView::kPrev, {Qt::Key_Left, Qt::Key_Up, Qt::Key_PageUp, Qt::Key_Backspace}},
+      {frmView::kNext, {Qt::Key_Right, Qt::Key_Down, Qt::Key_PageDown, Qt::Key_Space}},
       {frmView::kInfo, {Qt::Key_I}},
   };
   const std::map<int, QString> names = {{Qt::Key_O, "Ctrl+O"},
                                         {Qt::Key_I, "Ctrl+I"},
                                         {Qt::Key_Left, "←"},
                                         {Qt::Key_Right, "→"},
+                                        {Qt::Key_Up, "↑"},
+                                        {Qt::Key_Down, "↓"},
                                         {Qt::Key_PageUp, "Page Up"},
                                         {Qt::Key_PageDown, "Page Down"},
                                         {Qt::Key_Backspace, "Backspace"},

@@ -16,9 +16,12 @@ TEST(PageKeys, ReaderKeysMapToTheButtonsAndEnds) {
     PageKeyAction action;
   } cases[] = {
       {ReaderKey::Left, kNone, PageKeyAction::Previous},
+      {ReaderKey::Up, kKeypad, PageKeyAction::Previous},
       {ReaderKey::PageUp, kNone, PageKeyAction::Previous},
       {ReaderKey::Backspace, kNone, PageKeyAction::Previous},
       {ReaderKey::Right, kNone, PageKeyAction::Next},
+      {ReaderKey::Down, kNone, PageKeyAction::Next},
+      {ReaderKey::Down, kCtrl, PageKeyAction::None},
       {ReaderKey::PageDown, kKeypad, PageKeyAction::Next},
       {ReaderKey::Space, kNone, PageKeyAction::Next},
       {ReaderKey::Home, kNone, PageKeyAction::First},
