@@ -66,7 +66,8 @@ TEST_P(BitfieldLayouts, EveryChannelSpansTheFullRange) {
     }
   }
   EXPECT_EQ(mismatches, 0);
-  // Column 1 stores every channel's maximum: white, whatever the widths.
+  // Column 1 stores every channel's maximum: white, whatever the widths,
+  // but for the channels a layout leaves out.
   const auto full = [&](int channel) { return s.masks[channel] == 0 ? 0 : 255; };
   EXPECT_EQ(image.pixel(1, 0), qRgb(full(0), full(1), full(2)));
   EXPECT_EQ(image.pixel(0, s.height - 1), qRgb(0, 0, 0));
