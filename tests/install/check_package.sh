@@ -2,7 +2,8 @@
 # Builds the Debian package from a build tree into a scratch folder, unpacks
 # it as dpkg would and checks the tree: every file once at its /usr path and
 # nothing else (no /usr/local, no caches the triggers build), no maintainer
-# scripts, the dependencies, launcher entries, type packages and AppStream
+# scripts, the dependencies, the configured maintainer and home page, one
+# licence throughout, launcher entries, type packages and AppStream
 # description that validate, and programs that run from the unpacked tree.
 # Exits 77 (skipped) where cpack's DEB tools are missing.
 # Usage: check_package.sh BUILD_DIR SOURCE_DIR
