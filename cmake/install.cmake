@@ -30,7 +30,11 @@ install(FILES ${CMAKE_SOURCE_DIR}/packaging/debian/copyright ${CMAKE_BINARY_DIR}
 
 # Where the project lives on the web; the AppStream screenshot is published
 # under it as screenshots/quilly.png (scripts/screenshot-viewer.sh draws it).
-set(QB_HOMEPAGE "https://quillberry.example.org" CACHE STRING "The project's home page, named in the AppStream description")
+set(QB_HOMEPAGE "https://quillberry.example.org"
+    CACHE STRING "The project's home page, named in the AppStream description and the package's Homepage field")
+if(NOT QB_HOMEPAGE MATCHES "^https?://[^ ]+[^/ ]$")
+  message(FATAL_ERROR "QB_HOMEPAGE must be an http(s) address without a trailing slash, not \"${QB_HOMEPAGE}\"")
+endif()
 configure_file(${CMAKE_SOURCE_DIR}/packaging/org.quillberry.Quillberry.metainfo.xml.in
                ${CMAKE_BINARY_DIR}/packed/org.quillberry.Quillberry.metainfo.xml @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/packed/org.quillberry.Quillberry.metainfo.xml DESTINATION share/metainfo)

@@ -8,7 +8,16 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quillberry)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Quillberry developers")
-set(CPACK_PACKAGE_CONTACT "Quillberry developers <quillberry@example.org>")
+# Whoever builds the package names themselves as its maintainer (README.md,
+# "Debian package"); the home page is QB_HOMEPAGE of cmake/install.cmake.
+set(QB_MAINTAINER "Quillberry developers <quillberry@example.org>"
+    CACHE STRING "The Debian package's maintainer, as \"Name <address>\"")
+if(NOT QB_MAINTAINER MATCHES "^[^<>]*[^<> ] <[^<>@ ]+@[^<> ]+>$")
+  message(FATAL_ERROR "QB_MAINTAINER must read \"Name <address>\", not \"${QB_MAINTAINER}\"")
+endif()
+set(CPACK_PACKAGE_CONTACT "${QB_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${QB_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${QB_HOMEPAGE}")
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR})
 set(CPACK_SET_DESTDIR ON)
 set(CPACK_INSTALL_PREFIX /usr)

@@ -25,15 +25,14 @@ QString MaskFault(const PixelMasks& masks, int bitCount) {
     std::uint32_t mask;
   };
   const Named all[] = {{"red", masks.red}, {"green", masks.green}, {"blue", masks.blue}, {"alpha", masks.alpha}};
+  if ((masks.red | masks.green | masks.blue) == 0) return QStringLiteral("the bitmap's colour masks are all empty");
   const std::uint64_t pixelBits = (std::uint64_t{1} << bitCount) - 1;
   std::uint32_t seen = 0;
   for (const Named& c : all) {
+    // An empty channel is valid and reads as 0 (a red-green picture).
+    if (c.mask == 0) continue;
     const QString name = QLatin1String(c.name);
     const QString hex = QStringLiteral("0x%1").arg(c.mask, 8, 16, QLatin1Char('0'));
-    if (c.mask == 0) {
-      if (c.name != all[3].name) return QStringLiteral("the bitmap's %1 mask is empty").arg(name);
-      continue;
-    }
     // One run of bits: shifted down to bit 0 it is all ones.
     const std::uint32_t run = c.mask >> std::countr_zero(c.mask);
     if ((run & (run + 1)) != 0) return QStringLiteral("the bitmap's %1 mask %2 is not one run of bits").arg(name, hex);

@@ -31,9 +31,10 @@ struct PixelMasks {
 inline constexpr PixelMasks kRgb555Masks = {0x7C00, 0x03E0, 0x001F, 0};
 inline constexpr PixelMasks kRgb888Masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0};
 
-// Why masks cannot describe pixels of bitCount bits (a colour mask that is
-// empty, a mask that is not one run of bits, masks that overlap, bits past
-// the pixel's width); empty when they can.
+// Why masks cannot describe pixels of bitCount bits (no colour mask at all,
+// a mask that is not one run of bits, masks that overlap, bits past the
+// pixel's width); empty when they can. One or two empty colour masks are
+// channels that are always 0.
 QString MaskFault(const PixelMasks& masks, int bitCount);
 
 // The value of an n-bit channel (1 <= n <= 32) on the 0-255 scale, rounded.

@@ -10,7 +10,11 @@ DrawRect FitPageToView(int pw, int ph, int vw, int vh) {
     r.width = pw;
     r.height = ph;
   } else if (pw > ph) {
-    // The ratio is held in single precision, as the original drawing code does.
+    // A page's size is part of how a book looks, so the rule is fixed to the
+    // pixel: the ratio is rounded to single precision before it scales the
+    // other side, which leaves some sizes a pixel off the exact value (a
+    // 23 x 552 page in 640 x 480 is 19 wide, not 20). The viewer and the
+    // editor's preview both draw through here and so agree.
     const float ratio = static_cast<float>(static_cast<double>(vw) / pw);
     r.width = vw;
     r.height = static_cast<int>(std::floor(static_cast<double>(ph) * ratio));

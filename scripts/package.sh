@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds the Debian package build/quillberry_VERSION_amd64.deb from the
 # build tree scripts/test.sh uses, then checks it with lintian when present.
+# Arguments go to CMake (-DQB_MAINTAINER=..., -DQB_HOMEPAGE=...).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
 cmake --build build -j2
 version=$(sed -n 's/^project(Quillberry VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 # A native package's version is its changelog's latest entry.

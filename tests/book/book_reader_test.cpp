@@ -139,6 +139,8 @@ TEST_F(BookReader, TextBlockFields) {
       // 0x81 0x80 is one double-byte character; its trail byte is no break.
       {"\x81\x80n\x7F\x7F", u"\u00F7n", u"", u""},
       {"crlf\r\nkept\x7F\x7F", u"crlf\r\nkept", u"", u""},
+      // The longest block a book may hold.
+      {std::string(32765, 'c') + "\x7F\x7F", std::u16string(32765, u'c'), u"", u""},
   };
   for (const auto& c : cases) {
     RawBook raw;

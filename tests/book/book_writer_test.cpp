@@ -72,12 +72,13 @@ TEST(BookWriter, LaterPagesFollowOneFillerByte) {
 TEST(BookWriter, PagesOfEverySizeRoundTripThroughTheReader) {
   // Random pixels (the top byte too, which is not stored) in pages whose
   // sizes fall around the 16-pixel steps of the plane loops and span more
-  // than one 256 KiB slice.
+  // than one 256 KiB slice, and the longest sides a page may have.
   TempDir dir;
   std::mt19937 random(17);
   FakeSurface surface;
   std::vector<std::u16string> names;
-  const std::pair<int, int> sizes[] = {{1, 1}, {15, 1}, {16, 1}, {17, 3}, {33, 31}, {700, 500}, {0, 0}};
+  const std::pair<int, int> sizes[] = {{1, 1},     {15, 1}, {16, 1},    {17, 3},   {33, 31},
+                                       {700, 500}, {0, 0},  {32767, 2}, {1, 32767}};
   for (const auto& [width, height] : sizes) {
     PixelArray colours(static_cast<std::size_t>(width * height));
     for (auto& c : colours) c = static_cast<std::uint32_t>(random());

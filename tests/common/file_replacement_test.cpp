@@ -111,9 +111,19 @@ TEST(FileReplacement, PermissionsOfAnExistingFileAreKeptANewFileFollowsTheUmask)
 
   const mode_t saved = ::umask(027);
   const qb::Outcome written = qb::ReplaceFileContent(folder / "fresh.qbb", "new");
+  ::umask(0);
+  const qb::Outcome open = qb::ReplaceFileContent(folder / "open.qbb", "new");
+  // Whatever the umask, nobody else reads a file half written.
+  struct stat temporary {};
+  {
+    qb::FileReplacement file(folder / "open.qbb");
+    EXPECT_EQ(::fstat(file.fd(), &temporary), 0) << file.error();
+  }
   ::umask(saved);
-  ASSERT_TRUE(written);
+  ASSERT_TRUE(written && open);
   EXPECT_EQ(ModeOf(folder / "fresh.qbb"), 0640u);
+  EXPECT_EQ(ModeOf(folder / "open.qbb"), 0666u);
+  EXPECT_EQ(temporary.st_mode & 07777, 0600u);
 }
 
 TEST(FileReplacement, AFullDiskLeavesTheOldFileAsItWasAndNothingBehind) {
@@ -167,14 +177,31 @@ TEST(FileReplacement, LeftoversOfDeadWritersAreRemovedByTheNextWrite) {
   const std::string deadFile = qb::TemporaryNameBeside(folder / "book.qbb", dead, "abcdEFGH").filename();
   const std::string deadFolder = qb::TemporaryNameBeside(folder / "pages", dead, "abcdEFGH").filename();
   const std::string liveFile = qb::TemporaryNameBeside(folder / "book.qbb", ::getpid(), "abcdEFGH").filename();
+  // Another writer that is still at work, in a process of its own.
+  int hold[2];
+  ASSERT_EQ(::pipe(hold), 0);
+  const pid_t other = ::fork();
+  if (other == 0) {
+    ::close(hold[1]);
+    char byte;
+    static_cast<void>(::read(hold[0], &byte, 1));
+    ::_exit(0);
+  }
+  ::close(hold[0]);
+  const std::string otherFile = qb::TemporaryNameBeside(folder / "tale.qbb", other, "abcdEFGH").filename();
+  WriteBytes(folder / otherFile, "also being written");
   WriteBytes(folder / deadFile, std::string(1000, 'x'));
   fs::create_directory(folder / deadFolder);
   WriteBytes(folder / deadFolder / "page001.bmp", "x");
   WriteBytes(folder / liveFile, "being written");
   WriteBytes(folder / ".notes.123.txt", "not ours");
 
-  ASSERT_TRUE(qb::ReplaceFileContent(folder / "other.qbd", "x"));
-  EXPECT_EQ(ListFolder(folder.path()), liveFile + "\n.notes.123.txt\nother.qbd\n");
+  const qb::Outcome written = qb::ReplaceFileContent(folder / "other.qbd", "x");
+  ::close(hold[1]);
+  int status = 0;
+  ::waitpid(other, &status, 0);
+  ASSERT_TRUE(written);
+  EXPECT_EQ(ListFolder(folder.path()), liveFile + "\n.notes.123.txt\n" + otherFile + "\nother.qbd\n");
 }
 
 }  // namespace

@@ -118,6 +118,12 @@ TEST(IniDocumentSet, NewKeyGoesAfterTheLastEntryOfItsSection) {
             "[A]\r\nx=1\r\nk=v\r\n; trailing\r\n\r\n; about B\r\n[B]\r\ny=2\r\n");
   EXPECT_EQ(SetIniValue("[A]\r\n\r\n[B]\r\n", u"A", u"k", u"v"), "[A]\r\nk=v\r\n\r\n[B]\r\n");
   EXPECT_EQ(SetIniValue("[A]\r\nx=1", u"A", u"k", u"v"), "[A]\r\nx=1\r\nk=v\r\n");
+  // A line that is neither entry, comment nor blank counts as the
+  // section's own text: the key follows it.
+  EXPECT_EQ(SetIniValue("[A]\r\nx=1\r\nno equals\r\n; about B\r\n[B]\r\n", u"A", u"k", u"v"),
+            "[A]\r\nx=1\r\nno equals\r\nk=v\r\n; about B\r\n[B]\r\n");
+  EXPECT_EQ(SetIniValue("[A]\r\nno equals", u"A", u"k", u"v"), "[A]\r\nno equals\r\nk=v\r\n");
+  EXPECT_EQ(SetIniValue("[A]\r\n; only a note\r\n", u"A", u"k", u"v"), "[A]\r\nk=v\r\n; only a note\r\n");
 }
 
 TEST(IniDocumentSet, DuplicatesUpdateTheFirstOccurrence) {

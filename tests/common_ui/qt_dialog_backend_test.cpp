@@ -153,7 +153,7 @@ TEST(QtFileDialog, LabelsShowMnemonicsAndColumnsAreJapanese) {
       QAbstractItemModel* model = view->model();
       for (int column = 0; column < 4; ++column) headers << model->headerData(column, Qt::Horizontal).toString();
       // The file model reads the folder in the background.
-      QTest::qWaitFor([&] { return model->rowCount(view->rootIndex()) == 2; }, 5000);
+      EXPECT_TRUE(QTest::qWaitFor([&] { return model->rowCount(view->rootIndex()) == 2; }, 5000));
       for (int row = 0; row < model->rowCount(view->rootIndex()); ++row) {
         const auto cell = [&](int column) { return model->index(row, column, view->rootIndex()).data().toString(); };
         rows[cell(0)] = QStringList{cell(1), cell(2), cell(3)};

@@ -1,9 +1,11 @@
 // The Editor's small rules: file names at export, dialog filters, the image
-// list's selection and move rules, the comment escape, and the record export
-// builds from the fields.
+// list's selection and move rules, the comment escape, the record export
+// builds from the fields, and how many pages it binds.
 
 #include <gtest/gtest.h>
 
+#include "book/book_reader.h"
+#include "book/book_test_support.h"
 #include "editor/book_export.h"
 #include "editor/comment_escape.h"
 #include "editor/export_messages.h"
@@ -109,6 +111,51 @@ TEST(PriceFromField, PriceTheEditorWroteIsTakenWholeSoASecondSaveKeepsIt) {
   }
   EXPECT_EQ(PriceFromField(DecimalText(PriceFromField(u"9E99"))), 2147483647);
   EXPECT_EQ(PriceFromField(u"+12345"), 123);
+}
+
+// Answers every question of an export: the book goes to one path.
+class UnattendedExportUi : public ExportUi {
+ public:
+  explicit UnattendedExportUi(std::u16string bookPath) : bookPath_(std::move(bookPath)) {}
+  void Refuse(ExportRefusal why) override { refusals.push_back(why); }
+  void ShowFields(const EditorFields&) override {}
+  std::u16string AskBookPath(const std::u16string&) override { return bookPath_; }
+  void SetBusy(bool) override {}
+  bool Progress(int, int) override { return true; }
+  void ReportFailure(const ExportResult&, const std::u16string& message) override { failures.push_back(message); }
+  void ReportTextLosses(const std::vector<TextLoss>&) override {}
+  std::vector<ExportRefusal> refusals;
+  std::vector<std::u16string> failures;
+
+ private:
+  std::u16string bookPath_;
+};
+
+TEST(ExportBook, BindsAsManyImagesAsABookHoldsAndRefusesOneMore) {
+  test::TempDir dir;
+  test::FakeSurface surface;
+  surface.pictures[u"p.bmp"] = test::Picture(1, 1, {0x123456});
+  EditorFields fields;
+  fields.author = u"Ann";
+  for (const std::size_t count : {32767u, 32768u}) {
+    SCOPED_TRACE(count);
+    EditorSettings settings;
+    settings.settingsPath = test::U16(dir / "Quilly.Ini");
+    UnattendedExportUi ui(test::U16(dir / "book.qbb"));
+    const ExportResult result = ExportBook(fields, std::vector<std::u16string>(count, u"p.bmp"), settings, surface, ui);
+    EXPECT_TRUE(ui.failures.empty());
+    if (count == 32767u) {
+      ASSERT_EQ(result.outcome, ExportResult::Outcome::Finished);
+      EXPECT_EQ(result.writeStatus, kWriteOk);
+      BookRecord book;
+      ASSERT_EQ(ReadBookHeader(result.bookPath, book), kBookSound);
+      EXPECT_EQ(book.PageCount, 32767);
+      EXPECT_TRUE(ui.refusals.empty());
+    } else {
+      EXPECT_EQ(result.outcome, ExportResult::Outcome::Refused);
+      EXPECT_EQ(ui.refusals, std::vector<ExportRefusal>{ExportRefusal::TooManyImages});
+    }
+  }
 }
 
 TEST(ExportMessages, TextLossesAreListedByFieldLabel) {

@@ -105,6 +105,24 @@ TEST(UncompressedIndices, PastTheColourTableAreRefused) {
   EXPECT_TRUE(RefusedFor(fixtures::MakeIndexedBmp(8, 5, 3, kTwoColours, 2), "colour table does not have"));
 }
 
+// The pixels start after the colour table whatever the pixel offset says:
+// an offset into the header or the table never reads those as pixels, and
+// pixels that would fit only from there are cut short.
+TEST(PixelOffset, IntoTheHeaderOrColourTableIsNotFollowed) {
+  const QByteArray whole = fixtures::MakeIndexedBmp(8, 4, 2, kTwoColours, 1);  // tables end at 62
+  for (const std::uint32_t offset : {0u, 14u, 54u, 61u}) {
+    SCOPED_TRACE(offset);
+    QByteArray file = whole;
+    for (int i = 0; i < 4; ++i) file[10 + i] = static_cast<char>(offset >> (8 * i));
+    QImage image;
+    const Outcome decoded = DecodePictureData(file, image);
+    ASSERT_TRUE(decoded.ok()) << decoded.why();
+    EXPECT_EQ(image.pixel(0, 0), fixtures::kRed);
+    EXPECT_EQ(image.pixel(3, 1), fixtures::kRed);
+    EXPECT_TRUE(RefusedFor(file.left(file.size() - 1), "pixel data ends early"));
+  }
+}
+
 TEST(HeaderFieldsNothingReads, DoNotStopABitmapLoading) {
   // The file size, image size and resolution fields, all wrong.
   const auto mangle = [](QByteArray file) {

@@ -35,8 +35,9 @@ TEST(FitPageToScreen, LargerPagesShrinkToFitKeepingTheirProportions) {
   EXPECT_EQ(FitPageToScreen(3840, 2160, kW, kH), (DrawRect{0, 0, 1920, 1080}));
   // One pixel too wide: 1080 x 1920 / 1921 = 1079.4, never past the edge.
   EXPECT_EQ(FitPageToScreen(1921, 1080, kW, kH), (DrawRect{0, 0, 1920, 1079}));
-  // A sliver keeps at least one row.
+  // A sliver keeps at least one row or column.
   EXPECT_EQ(FitPageToScreen(20000, 1, kW, kH), (DrawRect{0, 539, 1920, 1}));
+  EXPECT_EQ(FitPageToScreen(1, 20000, kW, kH), (DrawRect{959, 0, 1, 1080}));
 }
 
 TEST(FitPageToScreen, EmptyPagesAndScreensPlaceNothing) {

@@ -2,7 +2,8 @@
 # Builds the Debian package from a build tree into a scratch folder, unpacks
 # it as dpkg would and checks the tree: every file once at its /usr path and
 # nothing else (no /usr/local, no caches the triggers build), no maintainer
-# scripts, the dependencies, launcher entries, type packages and AppStream
+# scripts, the dependencies, the configured maintainer and home page, one
+# licence throughout, launcher entries, type packages and AppStream
 # description that validate, and programs that run from the unpacked tree.
 # Exits 77 (skipped) where cpack's DEB tools are missing.
 # Usage: check_package.sh BUILD_DIR SOURCE_DIR
@@ -56,6 +57,12 @@ for library in libqt6widgets6 libqt6gui6 libqt6core6 libarchive13 libc6; do
   grep -q "\b$library\b" <<<"$depends" || fail "Depends lacks $library: $depends"
 done
 dpkg-deb -f "$deb" Recommends | grep -q fonts-ipafont-gothic || fail "no Japanese font is recommended"
+# Maintainer and home page are what the packager configured.
+for field in Maintainer:QB_MAINTAINER Homepage:QB_HOMEPAGE; do
+  configured=$(sed -n "s/^${field#*:}:STRING=//p" "$build/CMakeCache.txt")
+  [[ "$(dpkg-deb -f "$deb" "${field%%:*}")" == "$configured" ]] ||
+    fail "${field%%:*} is not ${field#*:} ($configured): $(dpkg-deb -f "$deb" "${field%%:*}")"
+done
 
 root="$scratch/root"
 dpkg-deb -x "$deb" "$root"
@@ -76,6 +83,12 @@ if command -v appstreamcli >/dev/null; then
   appstreamcli validate --no-net "$metainfo" >"$scratch/appstream.log" 2>&1 ||
     fail "the AppStream description does not validate: $(cat "$scratch/appstream.log")"
 fi
+# One licence everywhere: LICENSE's terms in the copyright file, MIT in the
+# AppStream description.
+licence_terms=$(sed -n '/^Permission/,$p' "$source/LICENSE")
+copyright_terms=$(sed -n '/^License: Expat$/,$p' "$root/usr/share/doc/quillberry/copyright" | sed '1d; s/^ //; s/^\.$//')
+[[ "$copyright_terms" == "$licence_terms" ]] || fail "the copyright file's Expat terms differ from LICENSE"
+grep -q "<project_license>MIT</project_license>" "$metainfo" || fail "the AppStream description names another licence"
 grep -q "<mediatype>application/x-quillberry-book</mediatype>" "$metainfo" || fail "the AppStream description lacks the book type"
 grep -q "<release version=\"$version\"" "$metainfo" || fail "the AppStream description has no release $version"
 for entry in quillberry-quilly quillberry-quillyed; do

@@ -60,6 +60,9 @@ bool Near(QRgb a, QRgb b) {
 TEST(ThumbnailSize, FitsTheBoxKeepingProportionsAndNeverEnlarges) {
   EXPECT_EQ(ThumbnailSize({600, 450}, 128), QSize(128, 96));
   EXPECT_EQ(ThumbnailSize({450, 600}, 128), QSize(96, 128));
+  // 479 x 128 / 640 = 95.8 rounds up.
+  EXPECT_EQ(ThumbnailSize({640, 479}, 128), QSize(128, 96));
+  EXPECT_EQ(ThumbnailSize({479, 640}, 128), QSize(96, 128));
   EXPECT_EQ(ThumbnailSize({600, 450}, 256), QSize(256, 192));
   EXPECT_EQ(ThumbnailSize({300, 300}, 256), QSize(256, 256));
   EXPECT_EQ(ThumbnailSize({3, 2}, 2), QSize(2, 1));

@@ -47,17 +47,11 @@ TEST(PageNavigation, LockedBooksShowOnlyPageOne) {
   EXPECT_EQ(ShowablePage(4, kLocked), 1);
   EXPECT_EQ(ShowablePage(1, kLocked), 1);
   EXPECT_EQ(ShowablePage(4, kUnlocked), 4);
-}
-
-// PassCheckFlag is a 16-bit truth value: 0 and -1 as stored, and any
-// non-zero value counts as true.
-TEST(PassCheck, SixteenBitTruthValues) {
-  EXPECT_EQ(kLocked, 0);
-  EXPECT_EQ(kUnlocked, -1);
-  EXPECT_FALSE(IsUnlocked(kLocked));
-  EXPECT_TRUE(IsUnlocked(kUnlocked));
-  EXPECT_TRUE(IsUnlocked(1));
-  EXPECT_EQ(ShowablePage(4, 1), 4);
+  // PassCheckFlag is a 16-bit truth value: stored as 0 or -1, and any
+  // non-zero value unlocks.
+  for (const auto& [flag, shown] : {std::pair<std::int16_t, int>{0, 1}, {-1, 4}, {1, 4}, {32767, 4}, {-32768, 4}}) {
+    EXPECT_EQ(ShowablePage(4, flag), shown) << flag;
+  }
 }
 
 TEST(InfoLinks, OnlyHomePageAndMail) {
