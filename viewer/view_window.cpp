@@ -26,6 +26,7 @@
 #include "viewer/page_key_events.h"
 #include "viewer/page_navigation.h"
 #include "viewer/price_label.h"
+#include "viewer/reading_companion.h"
 #include "viewer/viewer_icon.h"
 #include "viewer/viewer_modals.h"
 #include "viewer/window_title.h"
@@ -135,7 +136,13 @@ frmView::frmView(ViewerSettings settings, ViewerEnvironment environment)
   setTabOrder(view_, buttons_[kPrev]);
   setTabOrder(buttons_[kPrev], buttons_[kNext]);
   setTabOrder(buttons_[kNext], buttons_[kInfo]);
+
+  companion_ = new ReadingCompanion(*this, *fullScreen_, pageView_, settings_.settingsPath);
 }
+
+// The companion goes first: it watches the full-screen window and the
+// controls, which are about to go.
+frmView::~frmView() { delete companion_; }
 
 void frmView::Form_Load(const std::vector<std::u16string>& arguments) {
   RegisterBookType(environment_.fileTypes, environment_.programFolder);
@@ -163,6 +170,7 @@ void frmView::BTN_Click(int index) {
 }
 
 void frmView::OpenBook(const std::u16string& path) {
+  companion_->BookOpening();
   bookPath_ = path;
   currentPage_ = 1;
   BookRecord read;
@@ -196,6 +204,7 @@ void frmView::OpenBook(const std::u16string& path) {
     pageScroll_->setMaximum(book_.PageCount);
   }
   ShowScrollPage(currentPage_);
+  companion_->BookOpened();
 }
 
 bool frmView::SelectBookFile() {
@@ -230,6 +239,7 @@ void frmView::AskPassword() {
                                           passCheckFlag_);
   }
   UpdateNavigation();
+  companion_->PasswordSettled();
 }
 
 void frmView::UpdateNavigation() {
@@ -241,7 +251,7 @@ void frmView::UpdateNavigation() {
 
 void frmView::StepPage(std::int16_t direction) {
   if (!IsUnlocked(passCheckFlag_)) return;
-  currentPage_ = static_cast<std::int16_t>(SteppedPage(currentPage_, direction, book_.PageCount));
+  currentPage_ = static_cast<std::int16_t>(companion_->SteppedPage(currentPage_, direction));
   pageScroll_->setValue(currentPage_);
 }
 
@@ -252,6 +262,7 @@ void frmView::PageScroll_Change() {
     pageScroll_->setValue(showable);
   }
   currentPage_ = static_cast<std::int16_t>(pageScroll_->value());
+  companion_->PageShowing(currentPage_);
   DrawPage(static_cast<std::int16_t>(currentPage_ - 1));
 }
 
