@@ -1,6 +1,5 @@
 #include "viewer/page_overview.h"
 
-#include <QKeyEvent>
 #include <QListWidget>
 #include <QPixmap>
 #include <QScrollBar>
@@ -58,6 +57,11 @@ PageOverview::PageOverview(std::u16string path, std::vector<std::int32_t> positi
     if (!DrawNextThumbnail()) filler_.stop();
   });
   connect(list_->verticalScrollBar(), &QScrollBar::valueChanged, &filler_, qOverload<>(&QTimer::start));
+  filler_.start();
+}
+
+void PageOverview::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
   filler_.start();
 }
 

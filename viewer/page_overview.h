@@ -48,6 +48,10 @@ class PageOverview : public QDialog {
  signals:
   void pageChosen(int page);
 
+ protected:
+  // More room shows more pages, which are drawn next.
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
   QListWidgetItem* ItemOf(int page) const;
   bool IsShown(int page) const;

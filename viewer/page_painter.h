@@ -20,7 +20,6 @@ namespace qb::viewer {
 class PagePainter {
  public:
   void SetSmoothShrink(bool on) { smoothShrink_ = on; }
-  bool SmoothShrink() const { return smoothShrink_; }
 
   // As BookPageView::Draw.
   [[nodiscard]] BookStatus Draw(const std::u16string& path, std::int32_t position, QImage& view,

@@ -1,7 +1,6 @@
 #include "viewer/reading_companion.h"
 
 #include <QActionGroup>
-#include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
