@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QScreen>
+#include <fstream>
 
 #include "viewer/full_screen_view.h"
 #include "viewer/page_overview.h"
@@ -107,6 +108,22 @@ TEST_F(ReadingCompanionTest, ALockedBookNeitherRevealsNorTakesItsPlace) {
   EXPECT_EQ(view->PassCheckFlag(), viewer::kUnlocked);
   EXPECT_EQ(Text(u"続きから"), QStringLiteral("続きから (4ページ)(&C)"));
   EXPECT_FALSE(Run(u"パスワードを入力"));
+}
+
+TEST_F(ReadingCompanionTest, AForeignSettingsFileKeepsItsLinesAndStillRemembers) {
+  const std::string foreign = "\x01\xFF garbage\r\n[ReadingPlaces]\r\nBook1=\xFF\xFE\r\n[Other]\r\nKey=value\r\n";
+  std::ofstream(dir / "Quilly.Ini", std::ios::binary) << foreign;
+  Restart();
+  const fs::path book = PlainBook();
+  Open(book);
+  view->PageScroll()->setValue(6);
+  Restart();
+  Open(book);
+  EXPECT_EQ(Companion().ResumablePage(), 6);
+  const std::string content = ReadAll(dir / "Quilly.Ini");
+  for (const char* line : {"\x01\xFF garbage\r\n", "[Other]\r\nKey=value\r\n"}) {
+    EXPECT_NE(content.find(line), std::string::npos) << line;
+  }
 }
 
 TEST_F(ReadingCompanionTest, AReplacedBookStartsAfresh) {
@@ -282,6 +299,9 @@ TEST_F(ReadingCompanionTest, TheMenuOpensOnRightClickMenuKeyAndShiftF10) {
   EXPECT_TRUE(opens([this] { Press(view->BTN(frmView::kNext), Qt::Key_Menu); }));
   EXPECT_TRUE(opens([this] { Press(view->PageScroll(), Qt::Key_F10, Qt::ShiftModifier); }));
   EXPECT_FALSE(opens([this] { Press(view->VIEW(), Qt::Key_F10); }));
+  Press(view->BTN(frmView::kOpen), Qt::Key_G, Qt::ControlModifier);
+  ASSERT_NE(Companion().Overview(), nullptr);
+  Companion().Overview()->close();
 }
 
 }  // namespace
