@@ -28,6 +28,11 @@ void FullScreenView::SetPage(const std::u16string& path, std::int32_t position) 
   }
 }
 
+void FullScreenView::SetPartner(std::int32_t partnerPosition, bool partnerOnLeft) {
+  partner_ = partnerPosition;
+  partnerOnLeft_ = partnerOnLeft;
+}
+
 void FullScreenView::ShowOn(QScreen* screen) {
   // The platform window exists before it is shown, so that it opens on
   // this screen and not where the window system would put a new window.
@@ -61,7 +66,14 @@ void FullScreenView::Render() {
   canvas_.fill(Qt::black);
   // A page that can no longer be read (the file changed since it was
   // opened) leaves the ground black.
-  if (!path_.empty()) static_cast<void>(pageView_.Draw(path_, position_, canvas_, Qt::black, PlaceOnScreen));
+  if (path_.empty()) return;
+  if (partner_ == 0) {
+    static_cast<void>(pageView_.Draw(path_, position_, canvas_, Qt::black, PlaceOnScreen));
+  } else {
+    const std::int32_t left = partnerOnLeft_ ? partner_ : position_;
+    const std::int32_t right = partnerOnLeft_ ? position_ : partner_;
+    static_cast<void>(pageView_.DrawPair(path_, left, right, canvas_, Qt::black));
+  }
 }
 
 void FullScreenView::Redraw() {

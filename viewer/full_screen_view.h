@@ -14,8 +14,8 @@
 #include <memory>
 #include <string>
 
-#include "image/book_page_view.h"
 #include "viewer/idle_pointer.h"
+#include "viewer/page_painter.h"
 
 class QScreen;
 
@@ -34,6 +34,12 @@ class FullScreenView : public QWidget {
   // path shows the black ground alone. Drawn now when shown, otherwise on
   // showing.
   void SetPage(const std::u16string& path, std::int32_t position);
+
+  // With a partner page (its 1-based position, 0 for none) the page is shown
+  // beside it as one spread, the partner on the left or on the right. Takes
+  // effect with the next SetPage.
+  void SetPartner(std::int32_t partnerPosition, bool partnerOnLeft);
+  void SetSmoothShrink(bool on) { pageView_.SetSmoothShrink(on); }
 
   // Covers the whole of screen, full screen, and keeps following the screen
   // it is on.
@@ -58,7 +64,9 @@ class FullScreenView : public QWidget {
   std::int32_t position_ = 0;
   QImage canvas_;
   bool stale_ = true;  // the page changed while hidden
-  BookPageView pageView_;
+  std::int32_t partner_ = 0;
+  bool partnerOnLeft_ = false;
+  PagePainter pageView_;
   QMetaObject::Connection screenGeometry_;
   QMetaObject::Connection screenChange_;
 };

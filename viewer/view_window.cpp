@@ -26,6 +26,7 @@
 #include "viewer/page_key_events.h"
 #include "viewer/page_navigation.h"
 #include "viewer/price_label.h"
+#include "viewer/reading_companion.h"
 #include "viewer/viewer_icon.h"
 #include "viewer/viewer_modals.h"
 #include "viewer/window_title.h"
@@ -135,7 +136,13 @@ frmView::frmView(ViewerSettings settings, ViewerEnvironment environment)
   setTabOrder(view_, buttons_[kPrev]);
   setTabOrder(buttons_[kPrev], buttons_[kNext]);
   setTabOrder(buttons_[kNext], buttons_[kInfo]);
+
+  companion_ = new ReadingCompanion(*this, *fullScreen_, pageView_, settings_.settingsPath);
 }
+
+// The companion goes first: it watches the full-screen window and the
+// controls, which are about to go.
+frmView::~frmView() { delete companion_; }
 
 void frmView::Form_Load(const std::vector<std::u16string>& arguments) {
   RegisterBookType(environment_.fileTypes, environment_.programFolder);
@@ -170,6 +177,7 @@ bool frmView::OpenBook(const std::u16string& path) {
                 Text(kProgramTitle), MessageButtons::Ok, MessageIcon::None);
     return false;
   }
+  companion_->BookOpening();
   book_ = std::move(read);
   bookPath_ = path;
   currentPage_ = 1;
@@ -184,6 +192,7 @@ bool frmView::OpenBook(const std::u16string& path) {
   // Reading starts on the page, so that Space turns it instead of pressing
   // the button that opened the book.
   view_->setFocus(Qt::OtherFocusReason);
+  companion_->BookOpened();
   return true;
 }
 
@@ -219,6 +228,7 @@ void frmView::AskPassword() {
                                           passCheckFlag_);
   }
   UpdateNavigation();
+  companion_->PasswordSettled();
 }
 
 void frmView::UpdateNavigation() {
@@ -230,7 +240,7 @@ void frmView::UpdateNavigation() {
 
 void frmView::StepPage(std::int16_t direction) {
   if (!IsUnlocked(passCheckFlag_)) return;
-  currentPage_ = static_cast<std::int16_t>(SteppedPage(currentPage_, direction, book_.PageCount));
+  currentPage_ = static_cast<std::int16_t>(companion_->SteppedPage(currentPage_, direction));
   pageScroll_->setValue(currentPage_);
 }
 
@@ -241,6 +251,7 @@ void frmView::PageScroll_Change() {
     pageScroll_->setValue(showable);
   }
   currentPage_ = static_cast<std::int16_t>(pageScroll_->value());
+  companion_->PageShowing(currentPage_);
   DrawPage(static_cast<std::int16_t>(currentPage_ - 1));
 }
 

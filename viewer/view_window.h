@@ -17,8 +17,8 @@
 
 #include "book/book_record.h"
 #include "common/settings.h"
-#include "image/book_page_view.h"
 #include "viewer/page_keys.h"
+#include "viewer/page_painter.h"
 #include "viewer/pass_check.h"
 #include "viewer/wheel_steps.h"
 
@@ -33,6 +33,7 @@ class PictureBox;
 namespace qb::viewer {
 
 class FullScreenView;
+class ReadingCompanion;
 class ViewerModals;
 
 // What the window takes from the program around it.
@@ -54,6 +55,7 @@ class frmView : public QWidget {
   // settings: the Viewer's settings, kept (and saved) by the window for the
   // rest of the run.
   frmView(ViewerSettings settings, ViewerEnvironment environment);
+  ~frmView() override;
 
   // Registers the book type, then opens the book the command-line
   // arguments (after the program name) name as one path, if any: the window
@@ -80,6 +82,8 @@ class frmView : public QWidget {
   void LeaveFullScreen();
   bool IsFullScreen() const;
   FullScreenView* FullScreen() const { return fullScreen_; }
+  // The context menu and what it offers around the window.
+  ReadingCompanion* Companion() const { return companion_; }
 
   // kLocked (only page 1 may be shown) or kUnlocked (viewer/pass_check.h).
   // Decided by AskPassword; the password prompt it opens writes it.
@@ -127,8 +131,9 @@ class frmView : public QWidget {
   std::u16string bookPath_;
   std::int16_t currentPage_ = 1;
   WheelSteps wheel_;
-  BookPageView pageView_;  // keeps its working memory between pages
+  PagePainter pageView_;  // keeps its working memory between pages
   FullScreenView* fullScreen_ = nullptr;
+  ReadingCompanion* companion_ = nullptr;
 };
 
 }  // namespace qb::viewer
