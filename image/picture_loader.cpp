@@ -1,5 +1,6 @@
 #include "image/picture_loader.h"
 
+#include <tiffio.h>
 #include <QBuffer>
 #include <QImageReader>
 #include <QPainter>
@@ -60,6 +61,18 @@ Outcome ReadWithPlugin(const QByteArray& data, const char* format, QImage& image
   return ReadWithQt(data, format, image);
 }
 
+// libtiff prints its complaints about a damaged file to standard error,
+// which is not ours to write to; the failure reaches the caller as the
+// reason instead.
+void QuietTiffLibrary() {
+  static const bool quiet = [] {
+    TIFFSetErrorHandler(nullptr);
+    TIFFSetWarningHandler(nullptr);
+    return true;
+  }();
+  static_cast<void>(quiet);
+}
+
 // The logical screen outside a GIF's first frame is transparent, so white,
 // whatever background colour the GIF names (Qt fills it with that colour).
 void WhitenOutside(QImage& image, const QRect& frame) {
@@ -83,7 +96,7 @@ Outcome DecodeByFormat(const QByteArray& data, QImage& image) {
       return ReadWithQt(data, "jpeg", image);
     case PictureFormat::Png: return ReadWithQt(data, "png", image);
     case PictureFormat::Webp: return ReadWithPlugin(data, "webp", image);
-    case PictureFormat::Tiff: return ReadWithPlugin(data, "tiff", image);
+    case PictureFormat::Tiff: QuietTiffLibrary(); return ReadWithPlugin(data, "tiff", image);
     case PictureFormat::Avif: return DecodeAvif(data, image);
     case PictureFormat::Icon: return DecodeIcon(data, image);
     case PictureFormat::PlaceableMetafile: return RenderMetafile(data, image);

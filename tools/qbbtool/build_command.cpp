@@ -131,8 +131,8 @@ int RunBuild(const Args& args, const std::u16string& programFolder) {
   const qb::editor::Definition loaded = qb::editor::LoadDefinitionFile(qb::FromPath(definitionPath), &refusal);
   std::error_code status;
   if (!refusal.empty() || !fs::exists(definitionPath, status)) {
-    std::cerr << "qbbtool build: " << definition
-              << ": no readable file; give the path of a definition file (.qbd) written by QuillyEd\n";
+    std::cerr << "qbbtool build: " << definition << ": " << (refusal.empty() ? "no readable file" : refusal)
+              << "; give the path of a definition file (.qbd) written by QuillyEd\n";
     return kExitUsage;
   }
   // The book path is made absolute, as a dialog's answer is, so that the
