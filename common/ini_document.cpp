@@ -150,6 +150,8 @@ std::optional<std::u16string> IniDocument::Find(std::u16string_view section, std
   return std::u16string(TrimBlanks(Decode(std::string_view(line.body).substr(line.equals + 1))));
 }
 
+bool IniDocument::HasSection(std::u16string_view section) const { return sections_.contains(Folded(section)); }
+
 void IniDocument::Set(std::u16string_view section, std::u16string_view key, std::u16string_view value) {
   const std::u16string oneLine = OneLineValue(value);
   using cp932::HoldsExactly;

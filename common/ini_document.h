@@ -46,6 +46,8 @@ class IniDocument {
   // See FindIniValue and SetIniValue.
   std::optional<std::u16string> Find(std::u16string_view section, std::u16string_view key) const;
   void Set(std::u16string_view section, std::u16string_view key, std::u16string_view value);
+  // Whether a header names the section (letter case ignored), even with no key under it.
+  bool HasSection(std::u16string_view section) const;
 
   std::string Text() const;
 

@@ -1,5 +1,6 @@
 #include "editor/book_export.h"
 
+#include "book/book_password.h"
 #include "common/byte_width_text.h"
 #include "common/free_text_rules.h"
 #include "common/path_helpers.h"
@@ -32,7 +33,7 @@ BookRecord RecordFromFields(const EditorFields& fields, std::size_t imageCount) 
   BookRecord book;
   book.Author = FitToBytes(fields.author, kAuthorWidth);
   book.Title = FitToBytes(Trim(fields.title).empty() ? std::u16string(kUntitled) : fields.title, kTitleWidth);
-  book.Password = FitToBytes(fields.password, kPasswordWidth);
+  book.Password = BookPassword(fields.password);
   book.Price = PriceFromField(fields.price);
   book.PageCount = static_cast<std::int16_t>(imageCount);
   book.Comment = FreeText(NormalizeLineBreaks(fields.comment));
@@ -57,6 +58,7 @@ ExportResult ExportBook(const EditorFields& fields, const std::vector<std::u16st
   if (images.empty()) return refuse(ExportRefusal::NoImages);
   if (Trim(fields.author).empty()) return refuse(ExportRefusal::NoAuthor);
   if (images.size() > kMaxImages) return refuse(ExportRefusal::TooManyImages);
+  if (!PasswordFitsBook(fields.password)) return refuse(ExportRefusal::LongPassword);
 
   result.book = RecordFromFields(fields, images.size());
   ui.ShowFields(FieldsFromBook(result.book));

@@ -27,6 +27,7 @@ enum class ExportRefusal {
   NoImages,       // the image list is empty
   NoAuthor,       // the author is blank
   TooManyImages,  // more images than a book holds
+  LongPassword,   // the password does not fit the book (PasswordFitsBook)
 };
 
 struct ExportResult {
@@ -63,10 +64,10 @@ class ExportUi {
 
 // The record export fills from the fields, as the book stores them: author,
 // title and password fitted to 24, 56 and 8 bytes of code page 932 (a blank
-// title becomes "[無題]" first), the price by PriceFromField, the page
-// count, and the comment, home page and mail address without surrounding
-// blanks. The comment's line breaks become
-// CR LF, however the text box delivered them (a Qt text box gives LF,
+// title becomes "[無題]" first; the password loses its surrounding blanks),
+// the price by PriceFromField, the page count, and the comment, home page
+// and mail address without surrounding blanks. The comment's line breaks
+// become CR LF, however the text box delivered them (a Qt text box gives LF,
 // which the definition file's CR LF escape would not cover), and DEL is
 // removed from the three free texts: it separates them in the book.
 // imageCount is at most kMaxImages.

@@ -63,8 +63,9 @@ bool SaveDefinitionFile(const std::u16string& path, const BookRecord& book, cons
   return ok;
 }
 
-Definition ParseDefinition(std::string_view content) {
-  const IniDocument document(content);
+namespace {
+
+Definition DefinitionIn(const IniDocument& document) {
   const auto get = [&document](std::u16string_view section, std::u16string_view key, std::u16string_view fallback) {
     auto value = document.Find(section, key);
     return value ? std::move(*value) : std::u16string(fallback);
@@ -84,6 +85,10 @@ Definition ParseDefinition(std::string_view content) {
   return definition;
 }
 
+}  // namespace
+
+Definition ParseDefinition(std::string_view content) { return DefinitionIn(IniDocument(content)); }
+
 Definition LoadDefinitionFile(const std::u16string& path, std::string* refusal) {
   // Far above the 32767 image keys a book can use, far below what reading
   // a huge file by mistake would cost.
@@ -91,8 +96,14 @@ Definition LoadDefinitionFile(const std::u16string& path, std::string* refusal) 
   std::string why;
   const auto content = path.empty() ? std::nullopt : ReadRegularFile(ToPath(path), kMaxDefinitionBytes, &why);
   const bool missing = errno == ENOENT;
-  if (refusal) *refusal = content || missing || path.empty() ? std::string() : why;
-  return ParseDefinition(content.value_or(std::string()));
+  const IniDocument document(content ? std::string_view(*content) : std::string_view());
+  if (content && !document.HasSection(kSystem) && !document.HasSection(kImage)) {
+    why = "it holds no [System] or [Image] section, so it is not a definition file";
+  } else if (content || missing || path.empty()) {
+    why.clear();
+  }
+  if (refusal) *refusal = why;
+  return why.empty() ? DefinitionIn(document) : ParseDefinition({});
 }
 
 }  // namespace qb::editor

@@ -46,9 +46,11 @@ Definition ParseDefinition(std::string_view content);
 
 // Reads a definition file; a missing file reads like one without any key.
 // Something that is there but cannot be read as a file (a folder, a device,
-// a pipe, a file without read permission or over 256 MiB) reads alike, with
-// refusal (when given) set to why, so that a window can say so; it is left
-// empty otherwise.
+// a pipe, a file without read permission or over 256 MiB), or a file that
+// holds neither a "System" nor an "Image" section (a picture chosen by
+// mistake, an empty file), reads
+// alike, with refusal (when given) set to why, so that a window can say so
+// instead of replacing its work with defaults; it is left empty otherwise.
 // Missing keys give "＊" for the author, "[無題]" for the title, "0" for
 // the price and the page count, and empty texts otherwise. Values are read
 // whole, however long. The price and the page count never fail to read:

@@ -30,7 +30,6 @@ std::vector<std::u16string> FolderPictures(const fs::path& folder, std::int16_t 
 }  // namespace
 
 bool IsAddablePicture(std::u16string_view path, std::int16_t gifOption) {
-  if (HasExtension(path, u".jpeg")) return IsAddablePicture(u".jpg", gifOption);
   // The patterns read "*.bmp;*.gif;...": each ending follows a "*".
   const std::u16string patterns = ImagePatterns(gifOption);
   std::size_t start = 0;

@@ -10,8 +10,7 @@
 namespace qb::editor {
 
 // Whether the add dialog would offer path: the endings of its patterns
-// (".gif" only while the GIF option is nonzero), ".jpeg" with ".jpg", letter
-// case ignored.
+// (".gif" only while the GIF option is nonzero), letter case ignored.
 bool IsAddablePicture(std::u16string_view path, std::int16_t gifOption);
 
 // The pictures to append for a drop, in order: each dropped picture as it

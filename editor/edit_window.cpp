@@ -1,5 +1,6 @@
 #include "editor/edit_window.h"
 
+#include <QCloseEvent>
 #include <QDropEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -157,9 +158,11 @@ void frmEdit::Form_Load(const std::vector<std::u16string>& arguments) {
   RegisterBookType(fileTypes_, programFolder_);
   // A command line of nothing but quotes names no file, so it loads nothing.
   const std::u16string path = CommandLinePath(arguments);
-  if (path.empty()) return;
-  show();
-  ShowDefinition(path);
+  if (!path.empty()) {
+    show();
+    ShowDefinition(path);
+  }
+  MarkSaved();
 }
 
 void frmEdit::BTN_Click(int index) {
@@ -186,7 +189,6 @@ void frmEdit::ILst_Click() {
   const int index = SelectedIndex();
   if (index < 0) return;
   const std::u16string path = list_->item(index)->text().toStdU16String();
-  if (!IsPreviewable(path)) return;
   // A picture that cannot be loaded leaves the previous one in PicLoad,
   // which is then drawn again; the preview reports nothing.
   static_cast<void>(picLoad_.LoadPicture(path));
@@ -198,9 +200,9 @@ void frmEdit::ShowDefinition(const std::u16string& path) {
   std::string refusal;
   const Definition definition = LoadDefinitionFile(path, &refusal);
   if (!refusal.empty()) {
-    // A folder, device or pipe given as the definition file: what is shown
-    // stays, instead of being replaced by an empty definition.
-    ShowMessage(this, QStringLiteral("定義ファイルを読み込めませんでした。\r\n") + QString::fromStdU16String(path),
+    // A folder, a device, a pipe or a file that holds no definition: what is
+    // shown stays, instead of being replaced by an empty definition.
+    ShowMessage(this, QStringLiteral("定義ファイルとして読み込めませんでした。\r\n") + QString::fromStdU16String(path),
                 QString::fromStdU16String(std::u16string(kProgramTitle)), MessageButtons::Ok, MessageIcon::Critical);
     return;
   }
@@ -211,6 +213,7 @@ void frmEdit::ShowDefinition(const std::u16string& path) {
   }
   SetSelection(-1);
   ShowFields(FieldsFromBook(definition.book));
+  MarkSaved();
 }
 
 EditorFields frmEdit::Fields() const {
@@ -234,6 +237,8 @@ std::vector<std::u16string> frmEdit::ImageList() const {
   for (int i = 0; i < list_->count(); ++i) images.push_back(list_->item(i)->text().toStdU16String());
   return images;
 }
+
+bool frmEdit::HasUnsavedChanges() const { return Fields() != savedFields_ || ImageList() != savedImages_; }
 
 int frmEdit::SelectedIndex() const {
   const QList<QListWidgetItem*> selected = list_->selectedItems();
@@ -296,6 +301,7 @@ void frmEdit::MoveImage(int direction) {
 }
 
 void frmEdit::OpenDefinition() {
+  if (!ConfirmDiscard()) return;
   clsCommonDialog dialog;
   dialog.setHwndOwner(this);
   dialog.setDialogTitle(ToQString(kDefinitionDialogTitle));
@@ -314,9 +320,36 @@ void frmEdit::LoadChosenDefinition(const std::u16string& path) {
   static_cast<void>(SaveEditorSettings(settings_));
 }
 
-void frmEdit::ExportBook() {
+bool frmEdit::ExportBook() {
   WindowExportUi ui(*this);
-  editor::ExportBook(Fields(), ImageList(), settings_, picLoad_, ui);
+  const ExportResult result = editor::ExportBook(Fields(), ImageList(), settings_, picLoad_, ui);
+  const bool saved =
+      result.outcome == ExportResult::Outcome::Finished && result.writeStatus == kWriteOk && result.definitionSaved;
+  if (saved) MarkSaved();
+  return saved;
+}
+
+bool frmEdit::ConfirmDiscard() {
+  if (!HasUnsavedChanges()) return true;
+  switch (ShowMessage(this, QStringLiteral("変更を保存しますか？"), QStringLiteral("保存確認"),
+                      MessageButtons::YesNoCancel, MessageIcon::Question)) {
+    case MessageResult::Yes: return ExportBook();
+    case MessageResult::No: return true;
+    default: return false;
+  }
+}
+
+void frmEdit::MarkSaved() {
+  savedFields_ = Fields();
+  savedImages_ = ImageList();
+}
+
+void frmEdit::closeEvent(QCloseEvent* event) {
+  if (ConfirmDiscard()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
 }
 
 void frmEdit::ShowVersionWindow() {
@@ -351,7 +384,7 @@ void frmEdit::dropEvent(QDropEvent* event) {
   const std::vector<std::u16string> dropped = DroppedLocalFiles(event->mimeData());
   if (const std::u16string definition = FirstWithExtension(dropped, kDefinitionExtension); !definition.empty()) {
     event->acceptProposedAction();
-    LoadChosenDefinition(definition);
+    if (ConfirmDiscard()) LoadChosenDefinition(definition);
     return;
   }
   std::vector<QString> pictures;

@@ -5,7 +5,9 @@
 // window and close the Editor. Its rules live in the editor rules library;
 // the window holds the controls and calls them. Pictures and folders
 // dropped on the window are appended as the add button appends one picture;
-// a dropped definition file is loaded as the load button loads one.
+// a dropped definition file is loaded as the load button loads one. Work
+// that differs from what was last loaded or saved is not dropped silently:
+// closing and loading ask whether to save it first.
 
 #include <QWidget>
 #include <array>
@@ -63,6 +65,9 @@ class frmEdit : public QWidget {
   void ShowFields(const EditorFields& fields);
   std::vector<std::u16string> ImageList() const;
   int SelectedIndex() const;  // -1 when nothing is selected
+  // Whether the fields or the list differ from what was last loaded (start-up
+  // included) or exported.
+  bool HasUnsavedChanges() const;
   const EditorSettings& Settings() const { return settings_; }
 
   QWidget* FLD(int index) const;
@@ -76,6 +81,9 @@ class frmEdit : public QWidget {
   QtPictureSurface& PicLoad() { return picLoad_; }
 
  protected:
+  // Asks about unsaved changes; Cancel, or a save that did not finish,
+  // keeps the window open.
+  void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 
@@ -89,7 +97,13 @@ class frmEdit : public QWidget {
   // Loads a definition file the author chose (by the dialog or by a drop)
   // and remembers its folder for the next dialog.
   void LoadChosenDefinition(const std::u16string& path);
-  void ExportBook();
+  // True when the book and its definition file were both written.
+  bool ExportBook();
+  // Asks 「変更を保存しますか？」 when there are unsaved changes: Yes exports,
+  // No drops them, Cancel keeps them. True when the caller may go on.
+  bool ConfirmDiscard();
+  // Takes the fields and the list as they stand as the saved state.
+  void MarkSaved();
   void ShowVersionWindow();
   // Selects item index (-1: none), then previews it as a click would.
   void SetSelection(int index);
@@ -105,6 +119,8 @@ class frmEdit : public QWidget {
   QListWidget* list_ = nullptr;
   PictureBox* view_ = nullptr;
   QtPictureSurface picLoad_;
+  EditorFields savedFields_;
+  std::vector<std::u16string> savedImages_;
 };
 
 }  // namespace qb::editor

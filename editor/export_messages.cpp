@@ -63,6 +63,8 @@ std::u16string RefusalMessage(ExportRefusal why) {
     case ExportRefusal::NoImages: return u"画像を選択してください。";
     case ExportRefusal::NoAuthor: return u"作者を入力してください。";
     case ExportRefusal::TooManyImages: return u"ページは 32767 枚までです。画像を減らしてください。";
+    case ExportRefusal::LongPassword:
+      return u"パスワードは 8 バイト（半角 8 文字、全角 4 文字）までです。短くしてください。";
   }
   return {};
 }

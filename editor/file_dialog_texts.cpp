@@ -14,10 +14,15 @@ std::u16string Filter(std::u16string_view description, std::u16string_view patte
 }  // namespace
 
 std::u16string ImagePatterns(std::int16_t gifOption) {
-  return gifOption != 0 ? u"*.bmp;*.gif;*.ico;*.jpg;*.wmf" : u"*.bmp;*.ico;*.jpg;*.wmf";
+  return gifOption != 0 ? u"*.bmp;*.gif;*.ico;*.jpg;*.jpeg;*.png;*.wmf;*.webp;*.tif;*.tiff;*.avif"
+                        : u"*.bmp;*.ico;*.jpg;*.jpeg;*.png;*.wmf;*.webp;*.tif;*.tiff;*.avif";
 }
 
-std::u16string ImageFilter(std::int16_t gifOption) { return Filter(u"画像ファイル", ImagePatterns(gifOption)); }
+// A picture whose name ends otherwise (".jfif", none at all) is still
+// loaded by its content, so every file can be chosen too.
+std::u16string ImageFilter(std::int16_t gifOption) {
+  return Filter(u"画像ファイル", ImagePatterns(gifOption)) + Filter(u"すべてのファイル", u"*.*");
+}
 
 std::u16string DefinitionFilter() { return Filter(u"ｸｲﾙﾍﾞﾘｰ定義ﾌｧｲﾙ", u"*.qbd"); }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The Editor's three file dialogs: titles, filters and flags. Filters are in
-// the form the common dialog takes: description, NUL, pattern list, NUL.
+// the form the common dialog takes: description, NUL, pattern list, NUL, for
+// each entry.
 
 #include <cstdint>
 #include <string>
@@ -23,6 +24,7 @@ inline constexpr std::u16string_view kBookDefaultExtension = u"qbb";
 // The page-picture patterns: GIF files only while the GIF option is nonzero.
 std::u16string ImagePatterns(std::int16_t gifOption);
 
+// The picture patterns, then every file.
 std::u16string ImageFilter(std::int16_t gifOption);
 std::u16string DefinitionFilter();
 std::u16string BookFilter();

@@ -1,13 +1,10 @@
 #pragma once
-// The image list's rules: which items are previewed, where a moved item
-// goes, and what is selected after a delete.
+// The image list's rules: where a moved item goes, and what is selected
+// after a delete.
 
 #include <string_view>
 
 namespace qb::editor {
-
-// Pictures whose name ends in ".png" (any letter case) are not previewed.
-bool IsPreviewable(std::u16string_view path);
 
 // The index the selected item moves to (direction -1 up, +1 down), or -1
 // when nothing moves: no selection, the first item up or the last down.

@@ -21,6 +21,13 @@ PictureFormat DetectPictureFormat(QByteArrayView head) {
     return PictureFormat::Gif;
   if (StartsWith(head, {0xFF, 0xD8, 0xFF})) return PictureFormat::Jpeg;
   if (StartsWith(head, {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A})) return PictureFormat::Png;
+  // A RIFF container whose form type is "WEBP".
+  if (StartsWith(head, {'R', 'I', 'F', 'F'}) && head.size() >= 12 && head.sliced(8, 4) == "WEBP")
+    return PictureFormat::Webp;
+  if (StartsWith(head, {'I', 'I', 0x2A, 0x00}) || StartsWith(head, {'M', 'M', 0x00, 0x2A})) return PictureFormat::Tiff;
+  // An ISO media file whose leading "ftyp" box names a still AVIF picture or an AVIF sequence.
+  if (head.size() >= 12 && head.sliced(4, 4) == "ftyp" && (head.sliced(8, 4) == "avif" || head.sliced(8, 4) == "avis"))
+    return PictureFormat::Avif;
   // Icon directory: reserved 0, type 1 (icon), then a non-zero entry count.
   if (StartsWith(head, {0x00, 0x00, 0x01, 0x00}) && head.size() >= 6 && (head[4] != 0 || head[5] != 0))
     return PictureFormat::Icon;

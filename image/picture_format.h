@@ -12,6 +12,9 @@ enum class PictureFormat {
   Gif,
   Jpeg,
   Png,
+  Webp,
+  Tiff,
+  Avif,
   Icon,
   PlaceableMetafile,  // starts with the placeable key D7 CD C6 9A
   PlainMetafile,      // a metafile header without the placeable one in front

@@ -1,11 +1,13 @@
 #include "image/picture_loader.h"
 
+#include <tiffio.h>
 #include <QBuffer>
 #include <QImageReader>
 #include <QPainter>
 #include <QRegion>
 
 #include "common/regular_file.h"
+#include "image/avif_decoder.h"
 #include "image/bmp_decoder.h"
 #include "image/gif_check.h"
 #include "image/icon_reader.h"
@@ -49,6 +51,28 @@ Outcome ReadWithQt(const QByteArray& data, const char* format, QImage& image) {
   return Outcome::Success();
 }
 
+// WebP and TIFF come from Qt's extra image format plugins: without them the
+// reason says what to install rather than calling the picture damaged.
+Outcome ReadWithPlugin(const QByteArray& data, const char* format, QImage& image) {
+  if (!QImageReader::supportedImageFormats().contains(format)) {
+    return QtFailure(QStringLiteral("reading %1 pictures needs Qt's image format plugins (qt6-image-formats-plugins)")
+                         .arg(QString::fromLatin1(format).toUpper()));
+  }
+  return ReadWithQt(data, format, image);
+}
+
+// libtiff prints its complaints about a damaged file to standard error,
+// which is not ours to write to; the failure reaches the caller as the
+// reason instead.
+void QuietTiffLibrary() {
+  static const bool quiet = [] {
+    TIFFSetErrorHandler(nullptr);
+    TIFFSetWarningHandler(nullptr);
+    return true;
+  }();
+  static_cast<void>(quiet);
+}
+
 // The logical screen outside a GIF's first frame is transparent, so white,
 // whatever background colour the GIF names (Qt fills it with that colour).
 void WhitenOutside(QImage& image, const QRect& frame) {
@@ -71,13 +95,17 @@ Outcome DecodeByFormat(const QByteArray& data, QImage& image) {
       if (!JpegStreamComplete(data)) return QtFailure(QStringLiteral("the JPEG data ends early"));
       return ReadWithQt(data, "jpeg", image);
     case PictureFormat::Png: return ReadWithQt(data, "png", image);
+    case PictureFormat::Webp: return ReadWithPlugin(data, "webp", image);
+    case PictureFormat::Tiff: QuietTiffLibrary(); return ReadWithPlugin(data, "tiff", image);
+    case PictureFormat::Avif: return DecodeAvif(data, image);
     case PictureFormat::Icon: return DecodeIcon(data, image);
     case PictureFormat::PlaceableMetafile: return RenderMetafile(data, image);
     case PictureFormat::PlainMetafile:
       return QtFailure(QStringLiteral("a metafile without a placeable header cannot be loaded"));
     case PictureFormat::Unknown: break;
   }
-  return QtFailure(QStringLiteral("not a picture in a known format (BMP, GIF, JPEG, PNG, icon or metafile)"));
+  return QtFailure(
+      QStringLiteral("not a picture in a known format (BMP, GIF, JPEG, PNG, WebP, TIFF, AVIF, icon or metafile)"));
 }
 
 }  // namespace

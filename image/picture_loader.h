@@ -1,7 +1,8 @@
 #pragma once
 // Loads a page picture file at its natural pixel size, the way the classic
-// picture loader showed it: Windows bitmap, GIF, JPEG, PNG, icon or
-// placeable Windows metafile, recognised by content rather than extension.
+// picture loader showed it: Windows bitmap, GIF, JPEG, PNG, WebP, TIFF, AVIF,
+// icon or placeable Windows metafile, recognised by content rather than
+// extension.
 // Damaged files fail instead of loading with filler pixels.
 
 #include <QByteArray>

@@ -11,6 +11,7 @@ packages=(
   xvfb xauth x11-apps imagemagick
   shared-mime-info desktop-file-utils libxml2-utils xdg-utils
   libarchive-dev zlib1g-dev
+  qt6-image-formats-plugins libavif-dev libtiff-dev
   dpkg-dev lintian appstream
 )
 

@@ -35,9 +35,16 @@ MessageResult QtMessageBoxBackend::Show(const MessageRequest& request) {
   yes->setText(QStringLiteral("はい(&Y)"));
   no->setText(QStringLiteral("いいえ(&N)"));
   box.setDefaultButton(yes);
-  box.setEscapeButton(no);
+  QPushButton* cancel = nullptr;
+  if (request.buttons == MessageButtons::YesNoCancel) {
+    cancel = box.addButton(QMessageBox::Cancel);
+    cancel->setText(QStringLiteral("キャンセル"));
+  }
+  box.setEscapeButton(cancel != nullptr ? cancel : no);
   box.exec();
-  return box.clickedButton() == yes ? MessageResult::Yes : MessageResult::No;
+  if (box.clickedButton() == yes) return MessageResult::Yes;
+  if (box.clickedButton() == no) return MessageResult::No;
+  return cancel != nullptr ? MessageResult::Cancel : MessageResult::No;
 }
 
 MessageResult ShowMessage(QWidget* owner, const QString& text, const QString& title, MessageButtons buttons,

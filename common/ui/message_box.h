@@ -9,8 +9,8 @@ class QWidget;
 namespace qb {
 
 enum class MessageIcon { None, Information, Question, Critical };
-enum class MessageButtons { Ok, YesNo };
-enum class MessageResult { Ok, Yes, No };
+enum class MessageButtons { Ok, YesNo, YesNoCancel };
+enum class MessageResult { Ok, Yes, No, Cancel };
 
 struct MessageRequest {
   QWidget* owner = nullptr;
@@ -27,7 +27,8 @@ class MessageBoxBackend {
 };
 
 // The real boxes: modal over owner, plain text (a path is never read as
-// markup), Japanese button captions; Yes/No starts on Yes and Esc answers No.
+// markup), Japanese button captions; Yes/No starts on Yes and Esc answers No,
+// Yes/No/Cancel starts on Yes and Esc answers Cancel.
 class QtMessageBoxBackend : public MessageBoxBackend {
  public:
   MessageResult Show(const MessageRequest& request) override;

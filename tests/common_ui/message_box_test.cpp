@@ -40,6 +40,7 @@ TEST(MessageBoxSeam, UnscriptedBoxesGetTheEscAnswer) {
   qb::ScriptedMessageBoxes boxes;
   EXPECT_EQ(qb::ShowMessage(nullptr, "?", "t", MessageButtons::YesNo, MessageIcon::Question), MessageResult::No);
   EXPECT_EQ(qb::ShowMessage(nullptr, "!", "t"), MessageResult::Ok);
+  EXPECT_EQ(qb::ShowMessage(nullptr, "?", "t", MessageButtons::YesNoCancel), MessageResult::Cancel);
 }
 
 TEST(MessageBoxSeam, InnerBackendIsRemovedWithItsScope) {
@@ -71,6 +72,24 @@ TEST(RealMessageBox, YesNoStartsOnYesAndEscAnswersNo) {
       qb::test::WhenModal<QMessageBox>([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
   EXPECT_EQ(qb::ShowMessage(nullptr, "続けますか？", "確認", MessageButtons::YesNo, MessageIcon::Question),
             MessageResult::No);
+}
+
+// Esc must never answer No here: No drops the author's work.
+TEST(RealMessageBox, YesNoCancelStartsOnYesAndEscAnswersCancel) {
+  const std::pair<Qt::Key, MessageResult> keys[] = {
+      {Qt::Key_Return, MessageResult::Yes}, {Qt::Key_N, MessageResult::No}, {Qt::Key_Escape, MessageResult::Cancel}};
+  for (const auto& [key, answer] : keys) {
+    QString cancelText;
+    const auto press = qb::test::WhenModal<QMessageBox>([&, key = key](QMessageBox* box) {
+      cancelText = box->button(QMessageBox::Cancel)->text();
+      QTest::keyClick(box, key);
+    });
+    EXPECT_EQ(qb::ShowMessage(nullptr, "変更を保存しますか？", "保存確認", MessageButtons::YesNoCancel,
+                              MessageIcon::Question),
+              answer)
+        << key;
+    EXPECT_EQ(cancelText, QStringLiteral("キャンセル"));
+  }
 }
 
 TEST(RealMessageBox, TextIsShownPlainWithOneLineBreakPerCrLf) {

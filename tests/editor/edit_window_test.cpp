@@ -26,6 +26,7 @@ using test::EditorHarness;
 using test::ReadBytes;
 using test::SavePicture;
 using test::SolidPicture;
+using namespace std::string_literals;
 
 const QRgb kGrey = qRgb(192, 192, 192);
 const QRgb kRed = qRgb(220, 20, 30);
@@ -159,7 +160,9 @@ TEST_F(EditWindowList, AddAsksForAPictureAndSelectsTheNewItem) {
   EXPECT_EQ(request.owner, &w_);
   EXPECT_EQ(request.title, QStringLiteral("画像選択"));
   EXPECT_EQ(request.initialFolder, QString());
-  EXPECT_EQ(request.nameFilters, QStringList({"画像ファイル (*.bmp *.gif *.ico *.jpg *.wmf)"}));
+  EXPECT_EQ(request.nameFilters,
+            QStringList({"画像ファイル (*.bmp *.gif *.ico *.jpg *.jpeg *.png *.wmf *.webp *.tif *.tiff *.avif)",
+                         "すべてのファイル (*)"}));
   EXPECT_EQ(request.flags, 0x1004u);
 
   h_.dialogs.CancelFile();
@@ -174,7 +177,9 @@ TEST(EditWindowAdd, GifOptionZeroLeavesGifOut) {
   h.dialogs.CancelFile();
   h.Window().IBtn_Click(0);
   ASSERT_EQ(h.dialogs.FileRequests().size(), 1u);
-  EXPECT_EQ(h.dialogs.FileRequests()[0].nameFilters, QStringList({"画像ファイル (*.bmp *.ico *.jpg *.wmf)"}));
+  EXPECT_EQ(h.dialogs.FileRequests()[0].nameFilters,
+            QStringList({"画像ファイル (*.bmp *.ico *.jpg *.jpeg *.png *.wmf *.webp *.tif *.tiff *.avif)",
+                         "すべてのファイル (*)"}));
 }
 
 TEST_F(EditWindowList, DeleteAsksTheExactQuestionAndNoKeepsTheItem) {
@@ -337,15 +342,13 @@ TEST_F(EditWindowPreview, ShrunkPictureKeepsItsThinDarkLines) {
   EXPECT_EQ(lines, 100);
 }
 
-TEST_F(EditWindowPreview, PngInAnyCaseIsNotPreviewed) {
+TEST_F(EditWindowPreview, PngIsPreviewedLikeTheOthers) {
   Preview(a_);
-  const QImage shown = w_.VIEW()->Canvas().copy();
-  for (const char* name : {"blue.PNG", "blue.png", "blue.Png"}) {
-    const std::u16string png = h_.work / name;
-    ASSERT_TRUE(SolidPicture(100, 50, kBlue).save(QString::fromStdU16String(png), "PNG"));
-    Preview(png);
-    EXPECT_EQ(w_.VIEW()->Canvas(), shown) << name;
-  }
+  const std::u16string png = h_.work / "blue.PNG";
+  ASSERT_TRUE(SolidPicture(100, 50, kBlue).save(QString::fromStdU16String(png), "PNG"));
+  Preview(png);
+  EXPECT_EQ(ViewPixel(w_, 112, 85), kBlue & 0xFFFFFF);
+  EXPECT_EQ(ViewPixel(w_, 111, 85), kGrey & 0xFFFFFF);
 }
 
 TEST_F(EditWindowPreview, UnloadablePictureRedrawsThePreviousOne) {
@@ -403,17 +406,111 @@ TEST(EditWindowLoad, LoadButtonStartsInTheRememberedFolderAndRemembersTheNewOne)
   EXPECT_EQ(GetIniString(u"System", u"LastFolder", u"", h.SettingsPath()), h.work / "sub");
 }
 
-TEST(EditWindowClose, CloseButtonClosesWithoutSavingOrAsking) {
+// Anything that is not a definition is refused by name; the work stays.
+TEST_F(EditWindowList, LoadingAFileWithoutADefinitionKeepsTheWork) {
+  h_.AddImage(a_);
+  w_.LineField(0)->setText(QStringLiteral("作者"));
+  const std::pair<const char*, std::string> files[] = {{"photo.qbd", "\xFF\xD8\xFF\xE0\x00\x10JFIF\x00\x01\r\n[x"s},
+                                                       {"empty.qbd", ""},
+                                                       {"other.qbd", "[Other]\r\nk=v\r\n"}};
+  for (const auto& [name, bytes] : files) {
+    test::WriteBytes(h_.work / name, bytes);
+    w_.ShowDefinition(h_.work / name);
+    ASSERT_FALSE(h_.boxes.Calls().empty()) << name;
+    EXPECT_EQ(h_.boxes.Calls().back().text,
+              QStringLiteral("定義ファイルとして読み込めませんでした。\r\n") + h_.work.Q(name));
+    EXPECT_EQ(Items(w_), QStringList({h_.work.Q("a.bmp")})) << name;
+    EXPECT_EQ(w_.LineField(0)->text(), QStringLiteral("作者")) << name;
+  }
+  // A section without keys is a definition: its defaults load.
+  const std::size_t boxes = h_.boxes.Calls().size();
+  test::WriteBytes(h_.work / "bare.qbd", "[image]\r\n");
+  w_.ShowDefinition(h_.work / "bare.qbd");
+  EXPECT_EQ(h_.boxes.Calls().size(), boxes);
+  EXPECT_EQ(w_.ILst()->count(), 0);
+  EXPECT_EQ(w_.LineField(0)->text(), QStringLiteral("＊"));
+}
+
+// Closing (button or close box) over work that was never saved asks
+// 「変更を保存しますか？」: Cancel and a save that does not finish keep the
+// window, No closes, Yes saves through the export and then closes.
+TEST(EditWindowUnsaved, ClosingAsksAndOnlyASavedOrDroppedChangeCloses) {
+  struct Case {
+    bool closeBox;
+    MessageResult answer;
+    bool bookChosen;  // the save dialog's answer after Yes
+    bool closes;
+  };
+  const Case cases[] = {{false, MessageResult::Cancel, false, false},
+                        {true, MessageResult::Cancel, false, false},
+                        {true, MessageResult::No, false, true},
+                        {false, MessageResult::Yes, false, false},
+                        {true, MessageResult::Yes, true, true}};
+  for (const Case& c : cases) {
+    EditorHarness h;
+    frmEdit& w = h.Window();
+    w.show();
+    h.AddImage(SavePicture(SolidPicture(8, 6, kRed), h.work / "p.bmp"));
+    w.LineField(0)->setText(QStringLiteral("作者"));
+    h.boxes.Answer(c.answer);
+    if (c.bookChosen) h.dialogs.ChooseFile(h.work.Q("book"));
+    if (c.closeBox) {
+      w.close();
+    } else {
+      w.BTN_Click(frmEdit::kCloseButton);
+    }
+    ASSERT_EQ(h.boxes.Calls().size(), 1u);
+    EXPECT_EQ(h.boxes.Calls()[0].text, QStringLiteral("変更を保存しますか？"));
+    EXPECT_EQ(h.boxes.Calls()[0].buttons, MessageButtons::YesNoCancel);
+    EXPECT_EQ(w.isVisible(), !c.closes) << static_cast<int>(c.answer) << c.bookChosen;
+    EXPECT_EQ(test::Exists(h.work / "book.qbb"), c.bookChosen);
+  }
+}
+
+TEST(EditWindowUnsaved, WorkAsStartedLoadedOrSavedClosesWithoutAsking) {
   EditorHarness h;
-  ASSERT_NE(PutIniString(u"System", u"LastFolder", u"/books", h.SettingsPath()), 0);
+  ASSERT_NE(PutIniString(u"UserInfo", u"Name", u"作者", h.SettingsPath()), 0);
+  BookRecord book;
+  book.PageCount = 1;
+  EditorSettings scratch = LoadEditorSettings(h.work.text());
+  const std::u16string picture = SavePicture(SolidPicture(8, 6, kRed), h.work / "p.bmp");
+  ASSERT_TRUE(SaveDefinitionFile(h.work / "def.qbd", book, {picture}, scratch));
   frmEdit& w = h.Window();
+  EXPECT_FALSE(w.HasUnsavedChanges()) << "prefilled at start";
+  w.ShowDefinition(h.work / "def.qbd");
+  EXPECT_FALSE(w.HasUnsavedChanges()) << "loaded";
+  w.LineField(0)->setText(QStringLiteral("作者"));
+  w.CommentField()->setPlainText(QStringLiteral("a\nb"));
+  EXPECT_TRUE(w.HasUnsavedChanges());
+  h.Export(h.work / "book");
+  EXPECT_FALSE(w.HasUnsavedChanges()) << "saved";
   w.show();
-  w.LineField(0)->setText(QStringLiteral("changed"));
-  const std::string settings = ReadBytes(h.SettingsPath());
-  w.BTN_Click(9);
+  w.BTN_Click(frmEdit::kCloseButton);
   EXPECT_FALSE(w.isVisible());
   EXPECT_TRUE(h.boxes.Calls().empty());
-  EXPECT_EQ(ReadBytes(h.SettingsPath()), settings);
+}
+
+// 読込 over unsaved work asks before the dialog: Cancel keeps everything.
+TEST(EditWindowUnsaved, LoadingOverChangesAsksFirst) {
+  EditorHarness h;
+  BookRecord book;
+  book.PageCount = 1;
+  EditorSettings scratch = LoadEditorSettings(h.work.text());
+  ASSERT_TRUE(SaveDefinitionFile(h.work / "def.qbd", book, {u"/p/loaded.bmp"}, scratch));
+  h.AddImage(SavePicture(SolidPicture(8, 6, kRed), h.work / "p.bmp"));
+  frmEdit& w = h.Window();
+  const std::size_t requests = h.dialogs.FileRequests().size();
+  h.boxes.Answer(MessageResult::Cancel);
+  w.BTN_Click(1);
+  EXPECT_EQ(h.dialogs.FileRequests().size(), requests);
+  EXPECT_EQ(Items(w), QStringList({h.work.Q("p.bmp")}));
+
+  h.boxes.Answer(MessageResult::No);
+  h.dialogs.ChooseFile(h.work.Q("def.qbd"));
+  w.BTN_Click(1);
+  EXPECT_EQ(Items(w), QStringList({"/p/loaded.bmp"}));
+  ASSERT_EQ(h.boxes.Calls().size(), 2u);
+  EXPECT_EQ(h.boxes.Calls()[1].text, QStringLiteral("変更を保存しますか？"));
 }
 
 }  // namespace

@@ -60,10 +60,10 @@ TEST(NaturalOrder, TiesBreakSoDifferentNamesNeverCompareEqual) {
 }
 
 TEST(DroppedPictures, TheAddDialogsEndingsOnly) {
-  for (const char16_t* name : {u"a.bmp", u"a.BMP", u"a.ico", u"a.jpg", u"a.JPEG", u"a.wmf", u"a.gif"}) {
+  for (const char16_t* name : {u"a.bmp", u"a.BMP", u"a.ico", u"a.jpg", u"a.JPEG", u"a.wmf", u"a.gif", u"a.Png"}) {
     EXPECT_TRUE(IsAddablePicture(name, 1)) << QString::fromUtf16(name).toStdString();
   }
-  for (const char16_t* name : {u"a.png", u"a.qbd", u"a.qbb", u"bmp", u"a.bmp.txt", u"a.jpe"}) {
+  for (const char16_t* name : {u"a.qbd", u"a.qbb", u"bmp", u"a.bmp.txt", u"a.jpe", u"a.txt"}) {
     EXPECT_FALSE(IsAddablePicture(name, 1)) << QString::fromUtf16(name).toStdString();
   }
   EXPECT_FALSE(IsAddablePicture(u"a.gif", 0)) << "the GIF option is off";
@@ -83,10 +83,10 @@ TEST(DroppedPictures, FoldersGiveTheirPicturesInNaturalOrderFilesStayInPlace) {
   const std::vector<std::u16string> dropped = {dir / "loose.ico", dir / "pics", dir / "loose.png", dir / "missing"};
   EXPECT_EQ(PicturesFromDrop(dropped, 1),
             (std::vector<std::u16string>{dir / "loose.ico", dir / "pics/anim.gif", dir / "pics/page1.bmp",
-                                         dir / "pics/page9.jpg", dir / "pics/page10.bmp"}));
+                                         dir / "pics/page9.jpg", dir / "pics/page10.bmp", dir / "loose.png"}));
   EXPECT_EQ(PicturesFromDrop(dropped, 0),
             (std::vector<std::u16string>{dir / "loose.ico", dir / "pics/page1.bmp", dir / "pics/page9.jpg",
-                                         dir / "pics/page10.bmp"}));
+                                         dir / "pics/page10.bmp", dir / "loose.png"}));
 }
 
 TEST(EditorDrop, FolderAppendsItsPicturesAndSelectsTheLast) {

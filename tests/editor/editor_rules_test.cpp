@@ -36,15 +36,11 @@ TEST(ExportNames, DefinitionBesideTheBook) {
 }
 
 TEST(FileDialogTexts, GifOnlyWhileTheOptionIsNonzero) {
-  EXPECT_EQ(ImagePatterns(1), u"*.bmp;*.gif;*.ico;*.jpg;*.wmf");
-  EXPECT_EQ(ImagePatterns(-1), u"*.bmp;*.gif;*.ico;*.jpg;*.wmf");
-  EXPECT_EQ(ImagePatterns(0), u"*.bmp;*.ico;*.jpg;*.wmf");
-  EXPECT_EQ(ImageFilter(0), u"画像ファイル\0*.bmp;*.ico;*.jpg;*.wmf\0"s);
-}
-
-TEST(ImageListRules, PngInAnyCaseIsNotPreviewed) {
-  for (const char16_t* path : {u"/p/a.png", u"/p/a.PNG", u"/p/a.Png", u".png"}) EXPECT_FALSE(IsPreviewable(path));
-  for (const char16_t* path : {u"/p/a.bmp", u"/p/a.png.bmp", u"/p/apng", u"png", u""}) EXPECT_TRUE(IsPreviewable(path));
+  EXPECT_EQ(ImagePatterns(1), u"*.bmp;*.gif;*.ico;*.jpg;*.jpeg;*.png;*.wmf;*.webp;*.tif;*.tiff;*.avif");
+  EXPECT_EQ(ImagePatterns(-1), u"*.bmp;*.gif;*.ico;*.jpg;*.jpeg;*.png;*.wmf;*.webp;*.tif;*.tiff;*.avif");
+  EXPECT_EQ(ImagePatterns(0), u"*.bmp;*.ico;*.jpg;*.jpeg;*.png;*.wmf;*.webp;*.tif;*.tiff;*.avif");
+  EXPECT_EQ(ImageFilter(0),
+            u"画像ファイル\0*.bmp;*.ico;*.jpg;*.jpeg;*.png;*.wmf;*.webp;*.tif;*.tiff;*.avif\0すべてのファイル\0*.*\0"s);
 }
 
 TEST(ImageListRules, MovesStopAtTheEndsAndWithoutSelection) {

@@ -114,6 +114,31 @@ TEST_F(ExportWindow, AuthorIsFittedTo24Bytes) {
   EXPECT_EQ(Window().LineField(0)->text(), twelve);
 }
 
+// The password is stored whole or refused: 8 bytes of code page 932 at 91.
+TEST_F(ExportWindow, PasswordThatDoesNotFitIsRefusedNotCut) {
+  h_.AddImage(picture_);
+  const std::pair<QString, bool> cases[] = {
+      {"abcdefgh", true}, {"パスワー", true}, {"ｱｲｳｴｵｶｷｸ", true}, {"abcdefghi", false}, {"パスワード", false}};
+  for (const auto& [password, fits] : cases) {
+    Fill(QStringLiteral("作者"));
+    Window().LineField(2)->ShowText(password);
+    const std::size_t boxes = h_.boxes.Calls().size();
+    const std::size_t dialogs = h_.dialogs.FileRequests().size();
+    if (fits) {
+      h_.Export(h_.work / "locked");
+      EXPECT_EQ(HeaderBytes("locked.qbb", 91, 8), Cp932(password.toStdU16String())) << password.toStdString();
+      EXPECT_EQ(h_.boxes.Calls().size(), boxes) << password.toStdString();
+      continue;
+    }
+    Window().BTN_Click(0);
+    EXPECT_EQ(h_.dialogs.FileRequests().size(), dialogs) << password.toStdString();
+    ASSERT_EQ(h_.boxes.Calls().size(), boxes + 1) << password.toStdString();
+    EXPECT_EQ(h_.boxes.Calls().back().title, QStringLiteral("確認"));
+    EXPECT_NE(h_.boxes.Calls().back().text.indexOf(QStringLiteral("8 バイト")), -1);
+    EXPECT_EQ(Window().LineField(2)->text(), password);
+  }
+}
+
 TEST_F(ExportWindow, PriceIsTheLeadingNumberRoundedHalfToEven) {
   h_.AddImage(picture_);
   const std::pair<QString, int> cases[] = {{"12.5", 12}, {"13.5", 14}, {"abc", 0}, {"", 0}, {"1E5", 100000}};

@@ -1,6 +1,9 @@
+#include <avif/avif.h>
 #include <gtest/gtest.h>
+
 #include <QBuffer>
 #include <QImageReader>
+#include <memory>
 
 #include "image/gif_check.h"
 #include "image/jpeg_damage_watch.h"
@@ -134,6 +137,63 @@ TEST(PngLoading, DamagedOrOversizedFails) {
   EXPECT_TRUE(Refused(fixtures::WithPngSize(png, 30000, 30000), "more than the 536870911 pixels a page holds"));
 }
 
+// Lossless, so that colours can be checked exactly.
+QByteArray EncodeAvif(const QImage& picture) {
+  const QImage source = picture.convertToFormat(QImage::Format_ARGB32);
+  const std::unique_ptr<avifImage, decltype(&avifImageDestroy)> image(
+      avifImageCreate(static_cast<std::uint32_t>(source.width()), static_cast<std::uint32_t>(source.height()), 8,
+                      AVIF_PIXEL_FORMAT_YUV444),
+      avifImageDestroy);
+  image->matrixCoefficients = AVIF_MATRIX_COEFFICIENTS_IDENTITY;
+  image->yuvRange = AVIF_RANGE_FULL;
+  avifRGBImage rgb;
+  avifRGBImageSetDefaults(&rgb, image.get());
+  rgb.format = AVIF_RGB_FORMAT_BGRA;
+  rgb.pixels = const_cast<std::uint8_t*>(source.constBits());
+  rgb.rowBytes = static_cast<std::uint32_t>(source.bytesPerLine());
+  EXPECT_EQ(avifImageRGBToYUV(image.get(), &rgb), AVIF_RESULT_OK);
+  const std::unique_ptr<avifEncoder, decltype(&avifEncoderDestroy)> encoder(avifEncoderCreate(), avifEncoderDestroy);
+  encoder->minQuantizer = encoder->maxQuantizer = AVIF_QUANTIZER_LOSSLESS;
+  encoder->minQuantizerAlpha = encoder->maxQuantizerAlpha = AVIF_QUANTIZER_LOSSLESS;
+  encoder->speed = AVIF_SPEED_FASTEST;
+  avifRWData out = AVIF_DATA_EMPTY;
+  EXPECT_EQ(avifEncoderWrite(encoder.get(), image.get(), &out), AVIF_RESULT_OK);
+  QByteArray bytes(reinterpret_cast<const char*>(out.data), static_cast<qsizetype>(out.size));
+  avifRWDataFree(&out);
+  return bytes;
+}
+
+// The formats authors bring besides the classic ones: read by content at
+// their natural size, transparency over white, cut files refused.
+TEST(ExtraFormatLoading, NaturalSizeOverWhiteAndCutFilesFail) {
+  QImage source = fixtures::QuadrantImage(40, 30).convertToFormat(QImage::Format_ARGB32);
+  for (int y = 15; y < 30; ++y) {
+    for (int x = 20; x < 40; ++x) source.setPixel(x, y, qRgba(0, 0, 0, 0));  // hidden black must not show
+  }
+  const std::pair<const char*, QByteArray> files[] = {{"webp", fixtures::EncodeImage(source, "webp", 100)},
+                                                      {"tiff", fixtures::EncodeImage(source, "tiff")},
+                                                      {"avif", EncodeAvif(source)}};
+  for (const auto& [format, bytes] : files) {
+    SCOPED_TRACE(format);
+    ASSERT_GT(bytes.size(), 0);
+    const QImage image = Decode(bytes);
+    EXPECT_EQ(image.size(), QSize(40, 30));
+    EXPECT_TRUE(fixtures::HasQuadrants(image, fixtures::kQuadrants, 2));
+    EXPECT_TRUE(Refused(bytes.left(bytes.size() / 2), "damaged"));
+  }
+}
+
+TEST(ExtraFormatLoading, OversizedAvifIsRefusedFromItsHeader) {
+  QByteArray avif = EncodeAvif(fixtures::QuadrantImage(40, 30));
+  // The image spatial extents box: size, "ispe", version and flags, then
+  // width and height as big-endian 32-bit numbers.
+  const qsizetype ispe = avif.indexOf("ispe");
+  ASSERT_GT(ispe, 0);
+  avif[ispe + 10] = static_cast<char>(40000 >> 8);
+  avif[ispe + 11] = static_cast<char>(40000 & 0xFF);
+  EXPECT_TRUE(Refused(avif, "40000 x 30 pixels, more than 32767"));
+}
+
 TEST(JpegLoading, NaturalSizeAndColours) {
   const QImage image = Decode(fixtures::MakeJpeg(64, 48));
   EXPECT_EQ(image.size(), QSize(64, 48));
@@ -189,6 +249,22 @@ TEST(DetectPictureFormat, ByLeadingBytes) {
   EXPECT_EQ(DetectPictureFormat(QByteArrayView("\xD7\xCD\xC6\x9A", 4)), PictureFormat::PlaceableMetafile);
   EXPECT_EQ(DetectPictureFormat(QByteArrayView("\1\0\x09\0\0\x03", 6)), PictureFormat::PlainMetafile);
   EXPECT_EQ(DetectPictureFormat(QByteArrayView("\2\0\x09\0\0\x01", 6)), PictureFormat::PlainMetafile);
+  EXPECT_EQ(DetectPictureFormat(QByteArrayView("RIFF\x10\0\0\0WEBP", 12)), PictureFormat::Webp);
+  EXPECT_EQ(DetectPictureFormat(QByteArrayView("RIFF\x10\0\0\0WAVE", 12)), PictureFormat::Unknown);
+  EXPECT_EQ(DetectPictureFormat(QByteArrayView("II*\0", 4)), PictureFormat::Tiff);
+  EXPECT_EQ(DetectPictureFormat(QByteArrayView("MM\0*", 4)), PictureFormat::Tiff);
+  EXPECT_EQ(DetectPictureFormat(QByteArrayView("\0\0\0\x1c"
+                                               "ftypavif",
+                                               12)),
+            PictureFormat::Avif);
+  EXPECT_EQ(DetectPictureFormat(QByteArrayView("\0\0\0\x1c"
+                                               "ftypavis",
+                                               12)),
+            PictureFormat::Avif);
+  EXPECT_EQ(DetectPictureFormat(QByteArrayView("\0\0\0\x1c"
+                                               "ftypheic",
+                                               12)),
+            PictureFormat::Unknown);
   EXPECT_EQ(DetectPictureFormat("B"), PictureFormat::Unknown);
   EXPECT_EQ(DetectPictureFormat(""), PictureFormat::Unknown);
 }

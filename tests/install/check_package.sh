@@ -53,7 +53,7 @@ dpkg-deb -e "$deb" "$scratch/control"
 scripts=$(find "$scratch/control" -type f ! -name control ! -name md5sums -printf '%f ')
 [[ -z "$scripts" ]] || fail "the package has maintainer scripts: $scripts"
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libqt6widgets6 libqt6gui6 libqt6core6 libarchive13 libc6; do
+for library in libqt6widgets6 libqt6gui6 libqt6core6 libarchive13 libc6 qt6-image-formats-plugins libavif15; do
   grep -q "\b$library\b" <<<"$depends" || fail "Depends lacks $library: $depends"
 done
 dpkg-deb -f "$deb" Recommends | grep -q fonts-ipafont-gothic || fail "no Japanese font is recommended"

@@ -1,7 +1,8 @@
 #pragma once
 // Message boxes for tests: installed for the object's lifetime, records every
 // box asked for and answers from a queue. A box without a queued answer gets
-// what Esc gives: Ok for an OK box, No for a Yes/No box.
+// what Esc gives: Ok for an OK box, No for a Yes/No box, Cancel for a
+// Yes/No/Cancel box.
 
 #include <QString>
 #include <deque>
@@ -30,7 +31,13 @@ class ScriptedMessageBoxes : public MessageBoxBackend {
 
   MessageResult Show(const MessageRequest& request) override {
     calls_.push_back({request.text, request.title, request.buttons, request.icon, request.owner});
-    if (answers_.empty()) return request.buttons == MessageButtons::YesNo ? MessageResult::No : MessageResult::Ok;
+    if (answers_.empty()) {
+      switch (request.buttons) {
+        case MessageButtons::Ok: return MessageResult::Ok;
+        case MessageButtons::YesNo: return MessageResult::No;
+        case MessageButtons::YesNoCancel: return MessageResult::Cancel;
+      }
+    }
     const MessageResult answer = answers_.front();
     answers_.pop_front();
     return answer;

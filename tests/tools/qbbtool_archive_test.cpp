@@ -150,11 +150,12 @@ int Command(int (*command)(const Args&), const Args& args, std::string* err = nu
 }
 
 TEST(ArchiveEntryRules, PicturesAreKnownEndingsOutsideHiddenPlaces) {
-  for (const char* name : {"p1.png", "a/b/P2.JPG", "x.jpeg", "cover.bmp", "f.gif", "i.ico", "m.wmf", "漫画/1.Png"}) {
+  for (const char* name :
+       {"p1.png", "a/b/P2.JPG", "x.jpeg", "cover.bmp", "f.gif", "i.ico", "m.wmf", "漫画/1.Png", "p1.webp", "s.TIF"}) {
     EXPECT_TRUE(IsPagePictureEntry(name)) << name;
   }
   for (const char* name : {"ComicInfo.xml", "notes.txt", "png", ".png", "a/.hidden.png", "__MACOSX/a/._p1.png",
-                           ".thumbs/p1.png", "p1.png.txt", "p1.webp"}) {
+                           ".thumbs/p1.png", "p1.png.txt", "p1.heic"}) {
     EXPECT_FALSE(IsPagePictureEntry(name)) << name;
   }
   EXPECT_TRUE(IsComicInfoEntry("ComicInfo.xml"));

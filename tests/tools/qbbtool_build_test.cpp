@@ -156,6 +156,13 @@ TEST_F(QbbtoolBuild, NothingToBindIsRefusedWithoutWriting) {
   EXPECT_EQ(Build({blankAuthor}, &err), kExitNothingToBind);
   EXPECT_NE(err.find("author is blank"), std::string::npos) << err;
 
+  // Ten bytes: cut to eight, it would lock out the readers.
+  const std::string longPassword =
+      Definition("locked.qbd", u"作者=A\r\nパスワード=パスワード\r\n画像数=2\r\n", ImageKeys());
+  EXPECT_EQ(Build({longPassword}, &err), kExitNothingToBind);
+  EXPECT_NE(err.find("8 bytes"), std::string::npos) << err;
+
+  EXPECT_FALSE(fs::exists(work_.path / "locked.qbb"));
   EXPECT_FALSE(fs::exists(work_.path / "none.qbb"));
   EXPECT_FALSE(fs::exists(work_.path / "blank.qbb"));
   EXPECT_FALSE(fs::exists(program_.path / "Quilly.Ini"));

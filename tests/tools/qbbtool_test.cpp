@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "book/book_reader.h"
+#include "common/text_helpers.h"
 #include "common/utf8.h"
 #include "qbbtool_test_support.h"
 #include "tools/qbbtool/command_line.h"
@@ -58,7 +59,7 @@ TEST(Qbbtool, MakeInfoAndPageRoundTrip) {
   const std::string book = dir / "out.qbb";
   std::string err;
   ASSERT_EQ(RunCommand(RunMake,
-                       {book, "--author", "一二三四五六七八九十一二三", "--title", "Tale", "--password", "secret99x",
+                       {book, "--author", "一二三四五六七八九十一二三", "--title", "Tale", "--password", "secret99",
                         "--price", "1500", "--comment", "a\nb\x7F", "--url", "http://u/", first, second},
                        &err),
             kExitOk)
@@ -125,6 +126,23 @@ TEST(Qbbtool, MakeNamesTheCharactersTheBookCannotHold) {
             "qbbtool make: the book's comment holds a look-alike or ? for characters code page 932 lacks: ç¥\n");
   ASSERT_EQ(RunCommand(RunMake, {dir / "c.qbb", "--author", "ｸｲﾙ", "--title", "絵本 ～", picture}, &err), kExitOk);
   EXPECT_EQ(err, "");
+}
+
+// The password is stored whole or refused: cut, it would lock out readers.
+TEST(Qbbtool, MakeRefusesAPasswordOverEightBytes) {
+  TempFolder dir;
+  const std::string picture = MakeBitmap(dir, "p.bmp", 1, 1, qRgb(1, 1, 1));
+  const std::string book = dir / "b.qbb";
+  std::string err;
+  for (const char* password : {"abcdefghi", "パスワード"}) {
+    EXPECT_EQ(RunCommand(RunMake, {book, "--author", "A", "--password", password, picture}, &err), kExitUsage);
+    EXPECT_NE(err.find("at most 8 bytes"), std::string::npos) << err;
+    EXPECT_FALSE(fs::exists(book)) << password;
+  }
+  ASSERT_EQ(RunCommand(RunMake, {book, "--author", "A", "--password", "パスワー", picture}, &err), kExitOk) << err;
+  qb::BookRecord record;
+  ASSERT_EQ(qb::ReadBookHeader(qb::FromUtf8(book), record), qb::kBookSound);
+  EXPECT_EQ(qb::Trim(record.Password), u"パスワー");
 }
 
 TEST(Qbbtool, CheckFailureStillPrintsTheRecord) {

@@ -47,8 +47,9 @@ std::string_view LastPart(std::string_view path) {
 bool IsComicArchivePath(std::string_view path) { return EndsWithFolded(path, ".cbz") || EndsWithFolded(path, ".zip"); }
 
 bool IsPagePictureEntry(std::string_view name) {
-  static constexpr std::array<std::string_view, 10> kEndings = {".bmp",  ".dib", ".gif",  ".ico", ".jpg",
-                                                                ".jpeg", ".jpe", ".jfif", ".png", ".wmf"};
+  static constexpr std::array<std::string_view, 14> kEndings = {".bmp",  ".dib", ".gif",  ".ico", ".jpg",
+                                                                ".jpeg", ".jpe", ".jfif", ".png", ".wmf",
+                                                                ".webp", ".tif", ".tiff", ".avif"};
   if (AnyPart(name, [](std::string_view part) { return part.front() == '.' || EqualFolded(part, "__MACOSX"); })) {
     return false;
   }

@@ -12,9 +12,9 @@ namespace qbbtool {
 bool IsComicArchivePath(std::string_view path);
 
 // Whether the entry named name (a path inside the archive, "/"-separated) is
-// a page picture: a BMP, GIF, icon, JPEG, PNG or metafile by its ending,
-// outside hidden folders and not a hidden file itself (such as the resource
-// copies some archivers add as "__MACOSX/._page1.png").
+// a page picture: a BMP, GIF, icon, JPEG, PNG, WebP, TIFF, AVIF or metafile
+// by its ending, outside hidden folders and not a hidden file itself (such
+// as the resource copies some archivers add as "__MACOSX/._page1.png").
 bool IsPagePictureEntry(std::string_view name);
 
 // Whether the entry is the archive's description for comic readers.

@@ -34,7 +34,9 @@ constexpr const char* kUsage =
     "four characters, plus .qbd) is written, even when the book failed, and the author's\n"
     "details and the last folder are saved in the settings file Quilly.Ini in qbbtool's\n"
     "own folder (in ~/.config/Quillberry when that folder is not writable).\n"
-    "Exit status: 0 written; 8 nothing to bind (no pictures or a blank author);\n"
+    "A password longer than 8 bytes is refused, never cut.\n"
+    "Exit status: 0 written; 8 nothing to bind (no pictures, a blank author or a password\n"
+    "over 8 bytes);\n"
     "7 a picture could not be loaded or is too large; 6 the book or the definition file\n"
     "could not be written; 1 wrong arguments or DEF cannot be read.\n";
 
@@ -54,6 +56,10 @@ class ConsoleExportUi : public qb::editor::ExportUi {
         break;
       case ExportRefusal::NoAuthor: std::cerr << "the author is blank; set 作者 in its [System] section\n"; break;
       case ExportRefusal::TooManyImages: std::cerr << "more pictures than the 32,767 pages a book holds\n"; break;
+      case ExportRefusal::LongPassword:
+        std::cerr << "the password is longer than the 8 bytes of code page 932 a book holds (8 ASCII or\n"
+                     "4 full-width characters); shorten パスワード in its [System] section\n";
+        break;
     }
   }
 
@@ -125,8 +131,8 @@ int RunBuild(const Args& args, const std::u16string& programFolder) {
   const qb::editor::Definition loaded = qb::editor::LoadDefinitionFile(qb::FromPath(definitionPath), &refusal);
   std::error_code status;
   if (!refusal.empty() || !fs::exists(definitionPath, status)) {
-    std::cerr << "qbbtool build: " << definition
-              << ": no readable file; give the path of a definition file (.qbd) written by QuillyEd\n";
+    std::cerr << "qbbtool build: " << definition << ": " << (refusal.empty() ? "no readable file" : refusal)
+              << "; give the path of a definition file (.qbd) written by QuillyEd\n";
     return kExitUsage;
   }
   // The book path is made absolute, as a dialog's answer is, so that the

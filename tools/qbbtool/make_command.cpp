@@ -1,6 +1,7 @@
 #include <charconv>
 #include <iostream>
 
+#include "book/book_password.h"
 #include "book/book_writer.h"
 #include "book/text_losses.h"
 #include "common/byte_width_text.h"
@@ -17,14 +18,16 @@ namespace {
 constexpr const char* kUsage =
     "Usage: qbbtool make OUT.qbb [--author A] [--title T] [--password P] [--price N]\n"
     "                    [--comment C] [--url U] [--mail M] PICTURE|ARCHIVE...\n"
-    "Writes a book with one page per picture (BMP, GIF, ICO, JPEG, PNG or WMF), in order.\n"
+    "Writes a book with one page per picture (BMP, GIF, ICO, JPEG, PNG, WebP, TIFF, AVIF\n"
+    "or WMF), in order.\n"
     "A comic archive (ARCHIVE.cbz or .zip) gives its pictures in natural name order,\n"
     "folders included, read from memory; its other files are skipped and named on stderr.\n"
     "Title, author, comment and home page not given come from the first archive's\n"
     "ComicInfo.xml. Archives with unsafe paths, over 5000 entries, an entry over\n"
     "256 MiB or pictures over 4 GiB in all are refused.\n"
-    "Author, title and password are fitted to 24, 56 and 8 bytes of code page 932\n"
-    "(never cut inside a character, padded with blanks); the price is a whole number.\n"
+    "Author and title are fitted to 24 and 56 bytes of code page 932 (never cut inside\n"
+    "a character, padded with blanks); a password over 8 bytes is refused, never cut;\n"
+    "the price is a whole number.\n"
     "An existing book at OUT.qbb is replaced only when the new one is complete.\n"
     "Exit status: 0 written; 7 a picture could not be loaded (named on stderr);\n"
     "6 the book could not be written; 8 no pictures to bind; 10 an archive was refused;\n"
@@ -56,6 +59,9 @@ int RunMake(const Args& args) {
   if (error.empty() && line.Option("--price") && !ParsePrice(*line.Option("--price"), price)) {
     error = "--price takes a whole number between -2147483648 and 2147483647";
   }
+  if (error.empty() && !qb::PasswordFitsBook(Text(line, "--password"))) {
+    error = "--password takes at most 8 bytes of code page 932 (8 ASCII or 4 full-width characters)";
+  }
   if (!error.empty()) {
     std::cerr << "qbbtool make: " << error << "\n" << kUsage;
     return kExitUsage;
@@ -82,7 +88,7 @@ int RunMake(const Args& args) {
   qb::BookRecord book;
   book.Author = qb::FitToBytes(Text(line, "--author", info.writer), qb::kAuthorWidth);
   book.Title = qb::FitToBytes(Text(line, "--title", info.title), qb::kTitleWidth);
-  book.Password = qb::FitToBytes(Text(line, "--password"), qb::kPasswordWidth);
+  book.Password = qb::BookPassword(Text(line, "--password"));
   book.Price = price;
   book.Comment = qb::RemoveFieldSeparators(qb::NormalizeLineBreaks(Text(line, "--comment", info.summary)));
   book.Url = qb::RemoveFieldSeparators(Text(line, "--url", info.web));
