@@ -20,7 +20,6 @@ class BookFile : public ByteSource {
   BookFile& operator=(const BookFile&) = delete;
 
   bool IsOpen() const { return fd_ >= 0; }
-  int Descriptor() const { return fd_; }
   std::int64_t Size() const override { return size_; }
 
   // With pread, never through a mapping: a file cut short since it was
