@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "book/book_file.h"
+#include "book/byte_source.h"
 #include "book/book_format.h"
 #include "common/utf8.h"
 
@@ -17,7 +18,7 @@ BookIdentity IdentifyBook(const std::u16string& path) {
   identity.path = error ? path : FromPath(real);
   BookFile file(path);
   std::string header;
-  if (!file.IsOpen() || !file.Read(0, format::kHeaderSize, header)) return identity;
+  if (!file.IsOpen() || !ReadBytes(file, 0, format::kHeaderSize, header)) return identity;
   // FNV-1a, 64 bits: no defence against a forged header is needed, only
   // telling one book's header from another's.
   std::uint64_t digest = 0xCBF29CE484222325u;
