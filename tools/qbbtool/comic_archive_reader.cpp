@@ -198,11 +198,16 @@ bool ComicArchiveReader::Stage(const ArchiveEntry& page, std::string* why) {
     return false;
   }
   if (stagingFd_ < 0) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qbbtool-pages-XXXXXX").string();
+    std::error_code error;
+    std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+    if (error) folder = "/tmp";
+    std::string pattern = (folder / "qbbtool-pages-XXXXXX").string();
     stagingFd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (stagingFd_ >= 0) ::unlink(pattern.c_str());
   }
-  if (stagingFd_ < 0 || !qb::WriteFully(stagingFd_, std::string_view(data.constData(), data.size()))) {
+  // From the end of what was kept, whatever a failed write left behind it.
+  if (stagingFd_ < 0 || ::lseek(stagingFd_, static_cast<off_t>(stagingEnd_), SEEK_SET) < 0 ||
+      !qb::WriteFully(stagingFd_, std::string_view(data.constData(), data.size()))) {
     *why = std::string("the pages passed on the way cannot be kept in the temporary folder (") + std::strerror(errno) +
            ")";
     return false;
