@@ -83,7 +83,9 @@ qsizetype ReadMasks(QByteArrayView file, const BmpHeader& h, PixelMasks* masks) 
 
 }  // namespace
 
-Outcome CheckBmpFile(QByteArrayView file, BmpLayout* layout) {
+Outcome CheckBmpFile(QByteArrayView file, BmpLayout* layout) { return CheckBmpHead(file, file.size(), layout); }
+
+Outcome CheckBmpHead(QByteArrayView file, std::int64_t fileSize, BmpLayout* layout) {
   if (file.size() < kFileHeaderSize + 4 || file[0] != 'B' || file[1] != 'M')
     return QtFailure(QStringLiteral("not a bitmap file"));
   const std::uint32_t headerSize = U32Le(file, kFileHeaderSize);
@@ -138,7 +140,9 @@ Outcome CheckBmpFile(QByteArrayView file, BmpLayout* layout) {
 
   // The stored pixel offset is honoured only when it lies past the tables.
   out.pixelStart = std::max<std::int64_t>(U32Le(file, 10), tablesEnd);
-  if (rle) {
+  if (rle && file.size() < fileSize) {
+    out.streamChecked = false;
+  } else if (rle) {
     const QByteArrayView stream = out.pixelStart < file.size() ? file.sliced(out.pixelStart) : QByteArrayView();
     const RleFault fault =
         CheckRleStream(stream, h.bitCount, out.width, out.height, static_cast<int>(out.palette.size()));
@@ -146,7 +150,7 @@ Outcome CheckBmpFile(QByteArrayView file, BmpLayout* layout) {
   } else {
     // Whole rows, padding included.
     const std::int64_t stride = (h.width * h.bitCount + 31) / 32 * 4;
-    if (out.pixelStart + stride * rows > file.size())
+    if (out.pixelStart + stride * rows > fileSize)
       return QtFailure(QStringLiteral("the bitmap's pixel data ends early"));
   }
   if (layout) *layout = std::move(out);

@@ -23,6 +23,7 @@ struct BmpLayout {
   std::vector<QRgb> palette;  // bitmaps of 8 bits or fewer: the usable colour table entries
   bmp::PixelMasks masks;      // 16- and 32-bit bitmaps
   qsizetype pixelStart = 0;   // the pixel rows or the compressed stream, to the end of the file
+  bool streamChecked = true;  // false for a compressed stream CheckBmpHead did not have
 };
 
 // Success when the file is a bitmap of a supported kind whose colour table
@@ -32,5 +33,12 @@ struct BmpLayout {
 // filled on success. Colour indices of uncompressed pixels are the decoder's
 // to check.
 Outcome CheckBmpFile(QByteArrayView file, BmpLayout* layout);
+
+// The same for a file of fileSize bytes of which head holds the first ones,
+// at least kBmpHeadBytes (or the whole file): the headers and colour table
+// always lie within them. Uncompressed rows are checked to be all there; a
+// compressed stream only when head is the whole file.
+inline constexpr qsizetype kBmpHeadBytes = 64 * 1024;
+Outcome CheckBmpHead(QByteArrayView head, std::int64_t fileSize, BmpLayout* layout);
 
 }  // namespace qb

@@ -8,6 +8,7 @@
 
 #include <QByteArrayView>
 #include <QImage>
+#include <cstdint>
 
 #include "common/outcome.h"
 
@@ -16,5 +17,10 @@ namespace qb {
 // image set to an opaque Format_RGB32 picture on success; untouched on
 // failure.
 Outcome DecodeBmp(QByteArrayView file, QImage& image);
+
+// The same for the bitmap file open as fd, size bytes long, read a band of
+// rows at a time: the file is never held whole beside its pixels, which
+// would take up to twice the memory of an uncompressed page.
+Outcome DecodeBmpFile(int fd, std::int64_t size, QImage& image);
 
 }  // namespace qb

@@ -7,7 +7,8 @@
 namespace qb {
 
 // Transparent and translucent pixels blended over opaque white. Pixels that
-// are fully transparent come out white whatever colour they hide.
-QImage CompositeOverWhite(const QImage& picture);
+// are fully transparent come out white whatever colour they hide. A 32-bit
+// picture not shared with another is blended in place, without a copy.
+QImage CompositeOverWhite(QImage picture);
 
 }  // namespace qb

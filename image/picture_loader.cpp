@@ -1,10 +1,17 @@
 #include "image/picture_loader.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <tiffio.h>
 #include <QBuffer>
 #include <QImageReader>
 #include <QPainter>
 #include <QRegion>
+#include <cerrno>
+#include <cstring>
+#include <optional>
 
 #include "common/regular_file.h"
 #include "image/avif_decoder.h"
@@ -47,7 +54,7 @@ Outcome ReadWithQt(const QByteArray& data, const char* format, QImage& image) {
   if (!reader.read(&decoded)) return QtFailure(QStringLiteral("the picture is damaged (%1)").arg(reader.errorString()));
   if (!jpegDamage.damage().isEmpty())
     return QtFailure(QStringLiteral("the picture is damaged (%1)").arg(jpegDamage.damage()));
-  image = CompositeOverWhite(decoded);
+  image = CompositeOverWhite(std::move(decoded));
   return Outcome::Success();
 }
 
@@ -108,6 +115,37 @@ Outcome DecodeByFormat(const QByteArray& data, QImage& image) {
       QStringLiteral("not a picture in a known format (BMP, GIF, JPEG, PNG, WebP, TIFF, AVIF, icon or metafile)"));
 }
 
+Outcome CannotOpen(const QString& path, const std::string& reason) {
+  return QtFailure(QStringLiteral("Cannot open the picture \"%1\": %2").arg(path, QString::fromStdString(reason)));
+}
+
+Outcome DecodeOpenFile(const QString& path, int fd, QImage& image) {
+  struct stat status {};
+  if (::fstat(fd, &status) != 0) return CannotOpen(path, std::strerror(errno));
+  const auto size = static_cast<std::uint64_t>(status.st_size);
+  if (size > kMaxPictureFileBytes)
+    return CannotOpen(path, "larger than the " + std::to_string(kMaxPictureFileBytes) + " bytes allowed");
+  char magic[2] = {};
+  const bool bitmap =
+      ::pread(fd, magic, sizeof magic, 0) == 2 && DetectPictureFormat(QByteArrayView(magic, 2)) == PictureFormat::Bmp;
+  std::optional<std::string> content;
+  if (!bitmap) {
+    content = ReadToEnd(fd, kMaxPictureFileBytes);
+    if (!content) return CannotOpen(path, std::strerror(errno));
+  }
+  // A bitmap is read by rows: an uncompressed one's file is as large as its
+  // pixels, and held whole beside them it would double the page's memory.
+  const Outcome decoded =
+      bitmap
+          ? DecodeBmpFile(fd, static_cast<std::int64_t>(size), image)
+          : DecodePictureData(QByteArray::fromRawData(content->data(), static_cast<qsizetype>(content->size())), image);
+  if (!decoded) {
+    return QtFailure(
+        QStringLiteral("Cannot load the picture \"%1\": %2").arg(path, QString::fromStdString(decoded.why())));
+  }
+  return Outcome::Success();
+}
+
 }  // namespace
 
 Outcome DecodePictureData(const QByteArray& data, QImage& image) {
@@ -125,15 +163,11 @@ Outcome LoadPictureFile(const QString& path, QImage& image) {
   // Only a regular file, and no larger than any page picture can be: a
   // device or a pipe would be read without end or block the program.
   std::string reason;
-  const auto content = ReadRegularFile(path.toStdString(), kMaxPictureFileBytes, &reason);
-  if (!content)
-    return QtFailure(QStringLiteral("Cannot open the picture \"%1\": %2").arg(path, QString::fromStdString(reason)));
-  const QByteArray data = QByteArray::fromRawData(content->data(), static_cast<qsizetype>(content->size()));
-  if (Outcome decoded = DecodePictureData(data, image); !decoded) {
-    return QtFailure(
-        QStringLiteral("Cannot load the picture \"%1\": %2").arg(path, QString::fromStdString(decoded.why())));
-  }
-  return Outcome::Success();
+  const int fd = OpenRegularFile(path.toStdString(), O_RDONLY, &reason);
+  if (fd < 0) return CannotOpen(path, reason);
+  const Outcome decoded = DecodeOpenFile(path, fd, image);
+  ::close(fd);
+  return decoded;
 }
 
 }  // namespace qb

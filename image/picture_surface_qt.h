@@ -22,6 +22,9 @@ class QtPictureSurface : public PictureSurface {
   bool StreamPixels(const PixelSink& sink) const override;
 
   const QImage& image() const { return picture_; }
+  // Drops the picture, so that the next one is not decoded beside it: for
+  // a writer that keeps nothing of a failed load.
+  void Clear() { picture_ = QImage(); }
 
  private:
   QImage picture_;

@@ -1,7 +1,12 @@
 #include "tools/qbbtool/output_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstring>
 
 #include <filesystem>
 #include <fstream>
@@ -50,6 +55,7 @@ TEST(OutputFile, AFullDeviceIsAFailureTheEncoderNeverSees) {
       [&](QIODevice& device) {
         const QByteArray chunk(64 * 1024, 'x');
         for (int i = 0; i < 4; ++i) encoderSawFailure |= device.write(chunk) != chunk.size();
+        EXPECT_TRUE(OutputFailed(device));
         return true;
       },
       &why);
@@ -60,17 +66,33 @@ TEST(OutputFile, AFullDeviceIsAFailureTheEncoderNeverSees) {
   EXPECT_TRUE(fs::is_character_file("/dev/full"));
 }
 
-TEST(OutputFile, AnExistingPipeIsWrittenIntoNotReplaced) {
+TEST(OutputFile, AnExistingPipeIsWrittenIntoOnlyWhileSomeoneReads) {
   test::ScratchFolder dir;
   const std::string pipe = dir / "pipe";
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-  std::string received;
-  std::thread reader([&] { received = test::Slurp(pipe); });
   std::string why;
+  EXPECT_FALSE(WriteOutputFile(pipe, Writes("nobody listens"), &why));
+  EXPECT_EQ(why, "no program reads from the pipe");
+
+  const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  ASSERT_GE(reader, 0);
   EXPECT_TRUE(WriteOutputFile(pipe, Writes("through the pipe"), &why)) << why;
-  reader.join();
-  EXPECT_EQ(received, "through the pipe");
+  char received[64] = {};
+  EXPECT_EQ(::read(reader, received, sizeof received), 16);
+  EXPECT_STREQ(received, "through the pipe");
   EXPECT_TRUE(fs::is_fifo(pipe));
+
+  // A reader gone after the first bytes: the rest is a failed write.
+  const auto previous = ::signal(SIGPIPE, SIG_IGN);
+  std::thread closer([&] {
+    char first = 0;
+    while (::read(reader, &first, 1) != 1) std::this_thread::yield();
+    ::close(reader);
+  });
+  EXPECT_FALSE(WriteOutputFile(pipe, Writes(QByteArray(1 << 20, 'x')), &why));
+  closer.join();
+  ::signal(SIGPIPE, previous);
+  EXPECT_EQ(why, std::strerror(EPIPE));
 }
 
 }  // namespace

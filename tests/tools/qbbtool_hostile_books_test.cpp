@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+#include <QFile>
 #include <QImage>
 #include <filesystem>
 #include <fstream>
@@ -15,9 +17,10 @@
 #include "qbbtool_test_support.h"
 #include "support/full_disk.h"
 #include "support/memory_limit.h"
+#include "tools/qbbtool/comic_archive_writer.h"
 #include "tools/qbbtool/commands.h"
 #include "tools/qbbtool/page_picture.h"
-#include "tools/qbbtool/unpack_limits.h"
+#include "tools/qbbtool/repeated_pages_limit.h"
 
 namespace qbbtool {
 namespace {
@@ -98,6 +101,49 @@ TEST(QbbtoolOutput, UnpackRefusesABookThatRepeatsALargePageToFillTheDisk) {
   EXPECT_FALSE(fs::exists(dir / "out"));
 }
 
+TEST(QbbtoolOutput, ExportRefusesABookThatRepeatsALargePage) {
+  ScratchFolder dir;
+  const std::string large = Picture(dir, "large.bmp", 2000, 1000);
+  std::vector<std::string> pictures = {large};
+  pictures.insert(pictures.end(), 29, Picture(dir, "small.bmp", 1, 1));
+  const std::string book = Book(dir, "filler.qbb", pictures);
+  RepeatFirstPage(book);
+  std::string err;
+  EXPECT_EQ(RunCommand(RunExport, {book, dir / "out.cbz"}, &err), kExitDamaged);
+  EXPECT_NE(err.find("repeats pages"), std::string::npos) << err;
+  EXPECT_FALSE(fs::exists(dir / "out.cbz"));
+}
+
+// The first page cannot be written, and the second cannot be read: an
+// export that went on after the failed write would report the second.
+TEST(QbbtoolOutput, ExportStopsAtTheFirstFailedWrite) {
+  ScratchFolder dir;
+  // Noise: its picture is larger than any buffer on the way to the disk.
+  QImage noise(200, 200, QImage::Format_RGB32);
+  std::uint32_t state = 1;
+  for (int y = 0; y < 200; ++y) {
+    for (int x = 0; x < 200; ++x) noise.setPixel(x, y, (state = state * 1103515245u + 12345u) >> 8);
+  }
+  ASSERT_TRUE(noise.save(QString::fromStdString(dir / "noise.bmp"), "BMP"));
+  const std::string book = Book(dir, "b.qbb", {dir / "noise.bmp", Picture(dir, "q.bmp", 30, 20)});
+  qb::BookRecord record;
+  ASSERT_EQ(qb::ReadBookHeader(qb::FromUtf8(book), record), qb::kBookSound);
+  // Page 2 claims 0 x 0 pixels: it holds no picture.
+  std::string bytes = Slurp(book);
+  bytes.replace(static_cast<std::size_t>(record.PageTable[1] - 1), 4, std::string(4, '\0'));
+  std::ofstream(book, std::ios::binary | std::ios::trunc) << bytes;
+  ASSERT_EQ(RunCommand(RunExport, {book, dir / "check.cbz"}), kExitDamaged);
+  const std::string out = dir / "out.cbz";
+  std::ofstream(out, std::ios::binary) << "the previous archive";
+  std::string err;
+  {
+    qb::testing::FullDisk full(1024);
+    EXPECT_EQ(RunCommand(RunExport, {book, out}, &err), kExitCannotWrite) << err;
+  }
+  EXPECT_NE(err.find("cannot write " + out), std::string::npos) << err;
+  EXPECT_EQ(Slurp(out), "the previous archive");
+}
+
 TEST(QbbtoolOutput, UnpackWritesRepeatedPagesWithinTheAllowance) {
   ScratchFolder dir;
   const std::string picture = Picture(dir, "p.bmp", 40, 30);
@@ -159,6 +205,80 @@ TEST(QbbtoolOutput, PageAndUnpackNeedAtMostFiveBytesAPixelOfThePage) {
                                               return RunCommand(RunThumbnail, {book, dir / "t.png"});
                                             }),
             kExitOk);
+#endif
+}
+
+// A 24-bit bitmap written a row at a time, so the test holds no page.
+std::string LargeBitmap(const ScratchFolder& dir, int w, int h) {
+  const std::uint32_t stride = (static_cast<std::uint32_t>(w) * 3 + 3) & ~3u;
+  std::string header(54, '\0');
+  header[0] = 'B', header[1] = 'M';
+  qb::PutInt32(header, static_cast<std::int32_t>(54 + stride * h), 2);
+  qb::PutInt32(header, 54, 10);
+  qb::PutInt32(header, 40, 14);
+  qb::PutInt32(header, w, 18);
+  qb::PutInt32(header, h, 22);
+  qb::PutInt16(header, 1, 26);
+  qb::PutInt16(header, 24, 28);
+  const std::string path = dir / "large.bmp";
+  std::ofstream out(path, std::ios::binary);
+  out << header;
+  std::string row(stride, '\0');
+  for (int y = 0; y < h; ++y) {
+    for (std::uint32_t k = 0; k < stride; ++k) row[k] = static_cast<char>(k * 7 + y);
+    out << row;
+  }
+  return path;
+}
+
+// A picture with translucent pixels in a comic archive, and a plain
+// bitmap: make needs at most 5 bytes a pixel of the page for either.
+TEST(QbbtoolOutput, MakeNeedsAtMostFiveBytesAPixelOfThePage) {
+#ifdef QB_TEST_UNDER_ASAN
+  GTEST_SKIP() << "the sanitizer reserves more address space than any limit allows";
+#else
+  ScratchFolder dir;
+  const auto bound = [](int w, int h) { return 5 * std::size_t(w) * h + 64 * qb::testing::kMiB; };
+  constexpr int kSide = 5000;
+  const std::string cbz = dir / "translucent.cbz";
+  ASSERT_EQ(qb::testing::RunWithMemoryLimit(
+                0,
+                [&] {
+                  QImage picture(kSide, kSide, QImage::Format_ARGB32);
+                  for (int y = 0; y < kSide; ++y) {
+                    auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+                    for (int x = 0; x < kSide; ++x) line[x] = qRgba(x, y, 9, y / 20);
+                  }
+                  QByteArray png;
+                  QBuffer buffer(&png);
+                  buffer.open(QIODevice::WriteOnly);
+                  picture.save(&buffer, "PNG");
+                  QFile file(QString::fromStdString(cbz));
+                  file.open(QIODevice::WriteOnly);
+                  ComicArchiveWriter archive(file, 0);
+                  return archive.Add("p.png", png, ComicArchiveWriter::Packing::Store) && archive.Finish() ? 0 : 1;
+                }),
+            0);
+  EXPECT_EQ(qb::testing::RunWithMemoryLimit(bound(kSide, kSide),
+                                            [&] {
+                                              return RunCommand(RunMake, {dir / "a.qbb", "--author", "a", cbz});
+                                            }),
+            kExitOk);
+  qb::PageImage page;
+  qb::BookRecord record;
+  ASSERT_EQ(qb::ReadBookHeader(qb::FromUtf8(dir / "a.qbb"), record), qb::kBookSound);
+  ASSERT_EQ(qb::ReadPageHeader(qb::FromUtf8(dir / "a.qbb"), page, record.PageTable[0]), qb::kBookSound);
+  EXPECT_EQ(page.Width, kSide);
+
+  constexpr int kWidth = 8000;
+  constexpr int kHeight = 7000;
+  const std::string bitmap = LargeBitmap(dir, kWidth, kHeight);
+  EXPECT_EQ(qb::testing::RunWithMemoryLimit(bound(kWidth, kHeight),
+                                            [&] {
+                                              return RunCommand(RunMake, {dir / "b.qbb", "--author", "a", bitmap});
+                                            }),
+            kExitOk);
+  EXPECT_TRUE(fs::exists(dir / "b.qbb"));
 #endif
 }
 

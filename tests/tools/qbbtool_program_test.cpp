@@ -1,7 +1,10 @@
 // The qbbtool program as a shell, a thumbnailer or cron starts it: the
 // arguments it is given and the environment it inherits.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -98,6 +101,41 @@ TEST(QbbtoolProgram, PrintsOnlyItsOwnMessages) {
   EXPECT_EQ(
       errors.toStdString(),
       "qbbtool page: cannot write /dev/full (No space left on device); check the folder exists and is writable\n");
+}
+
+TEST(QbbtoolProgram, APipeWithoutAReaderIsRefusedAndOneLeftEarlyIsABrokenPipe) {
+  ASSERT_TRUE(QFileInfo::exists(Program())) << "build the qbbtool target first";
+  test::ScratchFolder dir;
+  // Noise: its archive is far larger than what a pipe holds.
+  QImage noise(400, 400, QImage::Format_RGB32);
+  QRandomGenerator random(5);
+  for (int y = 0; y < noise.height(); ++y) {
+    for (int x = 0; x < noise.width(); ++x) noise.setPixel(x, y, random.generate() | 0xFF000000u);
+  }
+  const QString picture = QString::fromStdString(dir / "noise.bmp");
+  ASSERT_TRUE(noise.save(picture, "BMP"));
+  const QString book = QString::fromStdString(dir / "b.qbb");
+  const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  ASSERT_EQ(RunProgram({"make", book, "--author", "A", picture}, environment), kExitOk);
+  const std::string fifo = dir / "out.cbz";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+
+  QString errors;
+  EXPECT_EQ(RunProgram({"export", book, QString::fromStdString(fifo)}, environment, &errors), kExitCannotWrite);
+  EXPECT_TRUE(errors.contains("no program reads from the pipe")) << errors.toStdString();
+
+  const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  ASSERT_GE(reader, 0);
+  QProcess process;
+  process.start(Program(), {"export", book, QString::fromStdString(fifo)});
+  char first = 0;
+  while (::read(reader, &first, 1) != 1 && process.state() != QProcess::NotRunning) process.waitForFinished(10);
+  ::close(reader);
+  ASSERT_TRUE(process.waitForFinished(60000));
+  EXPECT_EQ(first, 'P');
+  ASSERT_EQ(process.exitStatus(), QProcess::NormalExit) << "killed by a signal";
+  EXPECT_EQ(process.exitCode(), kExitCannotWrite);
+  EXPECT_TRUE(process.readAllStandardError().contains("Broken pipe"));
 }
 
 }  // namespace

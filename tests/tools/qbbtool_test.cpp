@@ -45,6 +45,9 @@ TEST(QbbtoolArguments, PageNumbers) {
   EXPECT_EQ(ParsePageNumber("1", 3), 1);
   EXPECT_EQ(ParsePageNumber("3", 3), 3);
   for (const char* bad : {"0", "4", "-1", "2x", "", " 2", "99999999999"}) EXPECT_EQ(ParsePageNumber(bad, 3), 0) << bad;
+  for (const char* number : {"0", "-1", "99999999999"}) EXPECT_TRUE(IsWholeNumber(number)) << number;
+  for (const char* text : {"abc", "2x", "", "-", " 2", "1.5", "+1"}) EXPECT_FALSE(IsWholeNumber(text)) << text;
+  EXPECT_EQ(ParseCommandLine({"-1", "-x"}, {}).positional, (std::vector<std::string>{"-1"}));
 }
 
 TEST(QbbtoolJson, StringsAreEscaped) {
@@ -85,8 +88,12 @@ TEST(Qbbtool, MakeInfoAndPageRoundTrip) {
   EXPECT_EQ(page.pixel(0, 2), qRgb(1, 2, 3));
   EXPECT_FALSE(page.hasAlphaChannel());
 
-  EXPECT_EQ(RunCommand(RunPage, {book, "3", png}, &err), kExitNoSuchPage);
-  EXPECT_NE(err.find("pages 1 to 2"), std::string::npos);
+  for (const char* missing : {"3", "0", "-1"}) {
+    EXPECT_EQ(RunCommand(RunPage, {book, missing, png}, &err), kExitNoSuchPage) << missing;
+    EXPECT_NE(err.find("pages 1 to 2"), std::string::npos) << err;
+  }
+  EXPECT_EQ(RunCommand(RunPage, {book, "abc", png}, &err), kExitUsage);
+  EXPECT_NE(err.find("Usage: qbbtool page"), std::string::npos) << err;
 }
 
 TEST(Qbbtool, RefusedBooksAndBadPictures) {
@@ -106,12 +113,17 @@ TEST(Qbbtool, RefusedBooksAndBadPictures) {
   const std::string good = MakeBitmap(dir, "ok.bmp", 2, 2, qRgb(9, 9, 9));
   std::ofstream(dir / "broken.bmp") << "BM not really";
   const std::string book = dir / "b.qbb";
-  EXPECT_EQ(RunCommand(RunMake, {book, good, dir / "broken.bmp"}, &err), kExitPictureFailed);
+  EXPECT_EQ(RunCommand(RunMake, {book, "--author", "a", good, dir / "broken.bmp"}, &err), kExitPictureFailed);
   EXPECT_NE(err.find("page 2"), std::string::npos) << err;
   EXPECT_NE(err.find("broken.bmp"), std::string::npos) << err;
   EXPECT_FALSE(fs::exists(book));
   EXPECT_EQ(RunCommand(RunMake, {book, "--price", "12.5", good}), kExitUsage);
   EXPECT_EQ(RunCommand(RunMake, {book}), kExitUsage);
+  for (const Args& blank : {Args{book, good}, Args{book, "--author", "   ", good}}) {
+    EXPECT_EQ(RunCommand(RunMake, blank, &err), kExitNothingToBind);
+    EXPECT_NE(err.find("author is blank"), std::string::npos) << err;
+  }
+  EXPECT_FALSE(fs::exists(book));
 }
 
 TEST(Qbbtool, MakeNamesTheCharactersTheBookCannotHold) {
@@ -148,7 +160,9 @@ TEST(Qbbtool, MakeRefusesAPasswordOverEightBytes) {
 TEST(Qbbtool, CheckFailureStillPrintsTheRecord) {
   TempFolder dir;
   const std::string book = dir / "b.qbb";
-  ASSERT_EQ(RunCommand(RunMake, {book, "--title", "Kept", MakeBitmap(dir, "p.bmp", 1, 1, qRgb(1, 1, 1))}), kExitOk);
+  ASSERT_EQ(
+      RunCommand(RunMake, {book, "--author", "a", "--title", "Kept", MakeBitmap(dir, "p.bmp", 1, 1, qRgb(1, 1, 1))}),
+      kExitOk);
   std::string bytes = Slurp(book);
   bytes[108] = static_cast<char>(bytes[108] ^ 1);
   std::ofstream(book, std::ios::binary) << bytes;

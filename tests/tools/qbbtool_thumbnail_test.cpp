@@ -112,7 +112,7 @@ class QbbtoolThumbnail : public ::testing::Test {
  protected:
   std::string Book(const std::string& name, const Args& options, int w = 600, int h = 450) {
     const std::string book = dir_ / name;
-    Args args = {book};
+    Args args = {book, "--author", "a"};
     args.insert(args.end(), options.begin(), options.end());
     args.push_back(QuarteredPicture(dir_, name + "-1.bmp", w, h));
     args.push_back(PlainPicture(dir_, name + "-2.bmp", 800, 800));
@@ -176,7 +176,7 @@ TEST_F(QbbtoolThumbnail, ScalesSmoothly) {
   }
   ASSERT_TRUE(stripes.save(QString::fromStdString(dir_ / "stripes.bmp"), "BMP"));
   const std::string book = dir_ / "stripes.qbb";
-  ASSERT_EQ(Command(RunMake, {book, dir_ / "stripes.bmp"}), kExitOk);
+  ASSERT_EQ(Command(RunMake, {book, "--author", "a", dir_ / "stripes.bmp"}), kExitOk);
   ASSERT_EQ(Command(RunThumbnail, {"-s", "50", book, dir_ / "t.png"}), kExitOk);
   const QImage thumbnail(QString::fromStdString(dir_ / "t.png"));
   ASSERT_EQ(thumbnail.size(), QSize(50, 25));

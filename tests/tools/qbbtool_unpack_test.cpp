@@ -4,10 +4,14 @@
 // unasked.
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QImage>
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -189,16 +193,20 @@ TEST_F(QbbtoolUnpack, AFolderWithFilesIsLeftAloneUnlessForced) {
   fs::create_directory(folder);
   std::ofstream(folder + "/page001.bmp") << "the author's own drawing";
   std::ofstream(folder + "/notes.txt") << "notes";
+  fs::create_directory(folder + "/drafts");
+  std::ofstream(folder + "/drafts/a.txt") << "draft";
 
   std::string err;
   EXPECT_EQ(Command(RunUnpack, {book, folder}, &err), kExitFolderInUse);
   EXPECT_NE(err.find("--force"), std::string::npos) << err;
   EXPECT_EQ(Slurp(folder + "/page001.bmp"), "the author's own drawing");
-  EXPECT_EQ(Names(folder), (std::vector<std::string>{"notes.txt", "page001.bmp"}));
+  EXPECT_EQ(Names(folder), (std::vector<std::string>{"drafts", "notes.txt", "page001.bmp"}));
 
   ASSERT_EQ(Command(RunUnpack, {"--force", book, folder}), kExitOk);
-  EXPECT_EQ(Names(folder), (std::vector<std::string>{"fable.qbd", "notes.txt", "page001.bmp", "page002.bmp"}));
+  EXPECT_EQ(Names(folder),
+            (std::vector<std::string>{"drafts", "fable.qbd", "notes.txt", "page001.bmp", "page002.bmp"}));
   EXPECT_EQ(Slurp(folder + "/notes.txt"), "notes");
+  EXPECT_EQ(Slurp(folder + "/drafts/a.txt"), "draft");
   EXPECT_EQ(QImage(QString::fromStdString(folder + "/page001.bmp")).size(), QSize(10, 6));
 
   std::ofstream(dir_ / "plain") << "a file";
@@ -206,20 +214,64 @@ TEST_F(QbbtoolUnpack, AFolderWithFilesIsLeftAloneUnlessForced) {
   EXPECT_EQ(Slurp(dir_ / "plain"), "a file");
 }
 
-TEST_F(QbbtoolUnpack, AnExistingEmptyFolderStaysTheSameFolder) {
+TEST_F(QbbtoolUnpack, AnExistingFolderKeepsItsPermissionsAndLinkedPlace) {
   const std::string book = MakeBook("fable.qbb", 1);
   const fs::path folder = dir_ / "mine";
   fs::create_directory(folder);
   fs::permissions(folder, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
+  fs::create_directory_symlink(folder, dir_ / "link");
   struct stat before {};
   ASSERT_EQ(::stat(folder.c_str(), &before), 0);
 
-  ASSERT_EQ(Command(RunUnpack, {book, folder.string()}), kExitOk);
+  ASSERT_EQ(Command(RunUnpack, {book, dir_ / "link"}), kExitOk);
+  EXPECT_TRUE(fs::is_symlink(dir_ / "link"));
   struct stat after {};
   ASSERT_EQ(::stat(folder.c_str(), &after), 0);
-  EXPECT_EQ(after.st_ino, before.st_ino) << "the folder was replaced, not filled";
   EXPECT_EQ(after.st_mode, before.st_mode);
   EXPECT_EQ(Names(folder), (std::vector<std::string>{"fable.qbd", "page001.bmp"}));
+}
+
+// Killed at any moment, unpack --force leaves the old set or the new one:
+// never some pages of each, nor its temporary files.
+TEST_F(QbbtoolUnpack, AKillLeavesTheOldSetOrTheNewOne) {
+  constexpr int kPages = 60;
+  const auto bookOf = [&](const std::string& name, int width) {
+    Args args = {dir_ / name, "--author", "a", "--title", "t"};
+    args.insert(args.end(), kPages, NoisyPicture(dir_, name + ".bmp", width, 1, width));
+    EXPECT_EQ(Command(RunMake, args), kExitOk);
+    return dir_ / name;
+  };
+  const std::string oldBook = bookOf("old.qbb", 1);
+  const std::string newBook = bookOf("new.qbb", 2);
+  const fs::path folder = dir_ / "pages";
+  const auto unpackInChild = [&](int killAfterMicroseconds) {
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(RunUnpack({"--force", newBook, folder.string()}));
+    if (killAfterMicroseconds >= 0) {
+      ::usleep(static_cast<useconds_t>(killAfterMicroseconds));
+      ::kill(child, SIGKILL);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+  };
+  ASSERT_EQ(Command(RunUnpack, {oldBook, folder.string()}), kExitOk);
+  const auto started = std::chrono::steady_clock::now();
+  unpackInChild(-1);
+  const auto run = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started);
+  ASSERT_TRUE(fs::exists(folder / "new.qbd"));
+
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    fs::remove_all(folder);
+    ASSERT_EQ(Command(RunUnpack, {oldBook, folder.string()}), kExitOk);
+    unpackInChild(static_cast<int>(run.count() * attempt / 16));
+    std::vector<std::string> names = Names(folder);
+    const bool renewed = fs::exists(folder / "new.qbd");
+    ASSERT_EQ(names.size(), kPages + (renewed ? 2u : 1u)) << "attempt " << attempt;
+    for (int page = 1; page <= kPages; ++page) {
+      const QImage picture(QString::fromStdString((folder / PagePictureName(page, kPages)).string()));
+      ASSERT_EQ(picture.width(), renewed ? 2 : 1) << "attempt " << attempt << ", page " << page;
+    }
+  }
 }
 
 TEST_F(QbbtoolUnpack, FreeTextsADefinitionFileCannotKeepAreNoted) {
@@ -236,7 +288,10 @@ TEST_F(QbbtoolUnpack, FreeTextsADefinitionFileCannotKeepAreNoted) {
 
 TEST_F(QbbtoolUnpack, NewFoldersAreCreatedAndBlankFieldsNoted) {
   const std::string book = dir_ / "blank.qbb";
-  ASSERT_EQ(Command(RunMake, {book, "--price", "123456", NoisyPicture(dir_, "p.bmp", 4, 4, 9)}), kExitOk);
+  ASSERT_EQ(Command(RunMake, {book, "--author", "x", "--price", "123456", NoisyPicture(dir_, "p.bmp", 4, 4, 9)}),
+            kExitOk);
+  // make binds no blank author, but books from elsewhere may have one.
+  std::fstream(book, std::ios::in | std::ios::out | std::ios::binary).seekp(9).put(' ');
   std::string err;
   ASSERT_EQ(Command(RunUnpack, {book, dir_ / "a/b/c/"}, &err), kExitOk) << err;
   EXPECT_EQ(Names(dir_ / "a/b/c"), (std::vector<std::string>{"blank.qbd", "page001.bmp"}));

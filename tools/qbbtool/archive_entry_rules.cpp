@@ -86,4 +86,33 @@ bool EntryPathLess(std::string_view a, std::string_view b) {
   }
 }
 
+std::string ShowableName(std::string_view bytes) {
+  std::string out;
+  std::size_t k = 0;
+  while (k < bytes.size()) {
+    const auto lead = static_cast<unsigned char>(bytes[k]);
+    const std::size_t length = lead < 0x80           ? 1
+                               : (lead >> 5) == 0x6  ? 2
+                               : (lead >> 4) == 0xE  ? 3
+                               : (lead >> 3) == 0x1E ? 4
+                                                     : 0;
+    // A sequence is valid when it is complete and round-trips (no overlong
+    // form, surrogate or code point past U+10FFFF).
+    const std::string_view sequence = bytes.substr(k, length);
+    const bool valid = length > 0 && sequence.size() == length && lead != '\\' &&
+                       (length == 1 || qb::ToUtf8(qb::FromUtf8(sequence)) == sequence);
+    if (valid) {
+      out += sequence;
+      k += length;
+      continue;
+    }
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    out += "\\x";
+    out += kHex[lead >> 4];
+    out += kHex[lead & 0xF];
+    ++k;
+  }
+  return out;
+}
+
 }  // namespace qbbtool

@@ -3,6 +3,7 @@
 // pictures) becomes a book, kept apart from the archive reading so they can
 // be tested directly.
 
+#include <string>
 #include <string_view>
 
 namespace qbbtool {
@@ -28,5 +29,9 @@ bool IsUnsafeEntryPath(std::string_view name);
 // Natural order of entry paths, folder by folder: "ch2/p10.png" before
 // "ch10/p1.png", and within one folder "p9.png" before "p10.png".
 bool EntryPathLess(std::string_view a, std::string_view b);
+
+// A name stored as bytes, fit to show: valid UTF-8 as it is, every other
+// byte (and the backslash, so the escapes stay readable) as \xHH.
+std::string ShowableName(std::string_view bytes);
 
 }  // namespace qbbtool

@@ -2,11 +2,18 @@
 
 #include <archive.h>
 #include <archive_entry.h>
+#include <fcntl.h>
 #include <locale.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 
 #include "common/cp932.h"
+#include "common/file_replacement.h"
 #include "common/utf8.h"
 #include "tools/qbbtool/archive_entry_rules.h"
 
@@ -50,13 +57,56 @@ class Utf8Locale {
 
 std::string MiB(std::int64_t bytes) { return std::to_string(bytes >> 20) + " MiB"; }
 
+std::uint32_t Le(const std::string& bytes, std::size_t at, int size) {
+  std::uint32_t value = 0;
+  for (int k = size - 1; k >= 0; --k) value = value << 8 | static_cast<unsigned char>(bytes[at + k]);
+  return value;
+}
+
+// The name of entry index as the archive's central directory stores it, for
+// a name libarchive cannot hand over (marked as UTF-8 but not UTF-8); empty
+// when the directory cannot be read there. The directory lists the entries
+// in the order they are stored, as every archiver writes it.
+std::string StoredEntryName(const std::string& path, std::int64_t index) {
+  std::ifstream file(path, std::ios::binary);
+  file.seekg(0, std::ios::end);
+  const std::int64_t size = file.tellg();
+  // The end record (22 bytes) follows the directory, before a comment of at
+  // most 65,535 bytes.
+  const std::int64_t tailSize = std::min<std::int64_t>(size, 22 + 65535);
+  std::string tail(static_cast<std::size_t>(std::max<std::int64_t>(tailSize, 0)), '\0');
+  file.seekg(size - tailSize);
+  if (!file.read(tail.data(), tailSize)) return {};
+  const std::size_t end = tail.rfind(std::string("PK\x05\x06", 4));
+  if (end == std::string::npos || end + 22 > tail.size()) return {};
+  const std::uint32_t directorySize = Le(tail, end + 12, 4);
+  const std::uint32_t directoryOffset = Le(tail, end + 16, 4);
+  if (std::int64_t{directoryOffset} + directorySize > size) return {};
+  std::string directory(directorySize, '\0');
+  file.seekg(directoryOffset);
+  if (!file.read(directory.data(), directorySize)) return {};
+  std::size_t at = 0;
+  for (std::int64_t entry = 0; at + 46 <= directory.size() && Le(directory, at, 4) == 0x02014b50; ++entry) {
+    const std::size_t nameLength = Le(directory, at + 28, 2);
+    if (at + 46 + nameLength > directory.size()) return {};
+    if (entry == index) return directory.substr(at + 46, nameLength);
+    at += 46 + nameLength + Le(directory, at + 30, 2) + Le(directory, at + 32, 2);
+  }
+  return {};
+}
+
 }  // namespace
 
 void ComicArchiveReader::Free::operator()(archive* a) const { archive_read_free(a); }
 
-ComicArchiveReader::ComicArchiveReader(std::string path) : path_(std::move(path)) {}
+ComicArchiveReader::ComicArchiveReader(std::string path, const std::vector<ArchiveEntry>& pages)
+    : path_(std::move(path)) {
+  for (const ArchiveEntry& page : pages) pending_.emplace(page.index, page);
+}
 
-ComicArchiveReader::~ComicArchiveReader() = default;
+ComicArchiveReader::~ComicArchiveReader() {
+  if (stagingFd_ >= 0) ::close(stagingFd_);
+}
 
 bool ComicArchiveReader::Reopen(std::string* why) {
   archive_.reset(archive_read_new());
@@ -77,6 +127,8 @@ bool ComicArchiveReader::Reopen(std::string* why) {
 }
 
 bool ComicArchiveReader::Read(const ArchiveEntry& wanted, std::int64_t limit, QByteArray& data, std::string* why) {
+  if (staged_.count(wanted.index) != 0) return ReadStaged(wanted.index, data, why);
+  pending_.erase(wanted.index);
   const Utf8Locale utf8;
   if ((!archive_ || next_ > wanted.index) && !Reopen(why)) return false;
   archive_entry* entry = nullptr;
@@ -86,13 +138,31 @@ bool ComicArchiveReader::Read(const ArchiveEntry& wanted, std::int64_t limit, QB
       archive_.reset();
       return false;
     }
-    ++next_;
+    const std::int64_t index = next_++;
+    if (index == wanted.index) break;
+    const auto passed = pending_.find(index);
+    if (passed == pending_.end()) continue;
+    const ArchiveEntry page = passed->second;
+    pending_.erase(passed);
+    if (EntryName(entry) != page.name) {
+      *why = "the archive changed while it was read";
+      archive_.reset();
+      return false;
+    }
+    if (!Stage(page, why)) {
+      archive_.reset();
+      return false;
+    }
   }
   if (entry == nullptr || EntryName(entry) != wanted.name) {
     *why = "the archive changed while it was read";
     archive_.reset();
     return false;
   }
+  return ReadData(wanted, limit, data, why);
+}
+
+bool ComicArchiveReader::ReadData(const ArchiveEntry& wanted, std::int64_t limit, QByteArray& data, std::string* why) {
   const std::int64_t most = wanted.size >= 0 ? std::min(wanted.size, limit) : limit;
   data.clear();
   data.reserve(static_cast<qsizetype>(most));
@@ -114,6 +184,56 @@ bool ComicArchiveReader::Read(const ArchiveEntry& wanted, std::int64_t limit, QB
       return false;
     }
     data.append(chunk, static_cast<qsizetype>(n));
+  }
+  return true;
+}
+
+// A page passed on the way to another goes to the staging file, so going
+// back for it costs no second pass over the archive.
+bool ComicArchiveReader::Stage(const ArchiveEntry& page, std::string* why) {
+  QByteArray data;
+  std::string reason;
+  if (!ReadData(page, kMaxArchiveEntryBytes, data, &reason)) {
+    *why = "\"" + page.name + "\" cannot be read on the way: " + reason;
+    return false;
+  }
+  if (stagingFd_ < 0) {
+    std::error_code error;
+    std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+    if (error) folder = "/tmp";
+    std::string pattern = (folder / "qbbtool-pages-XXXXXX").string();
+    stagingFd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (stagingFd_ >= 0) ::unlink(pattern.c_str());
+  }
+  // From the end of what was kept, whatever a failed write left behind it.
+  if (stagingFd_ < 0 || ::lseek(stagingFd_, static_cast<off_t>(stagingEnd_), SEEK_SET) < 0 ||
+      !qb::WriteFully(stagingFd_, std::string_view(data.constData(), data.size()))) {
+    *why = std::string("the pages passed on the way cannot be kept in the temporary folder (") + std::strerror(errno) +
+           ")";
+    return false;
+  }
+  staged_.emplace(page.index, Staged{stagingEnd_, data.size()});
+  stagingEnd_ += data.size();
+  return true;
+}
+
+bool ComicArchiveReader::ReadStaged(std::int64_t index, QByteArray& data, std::string* why) {
+  const auto staged = staged_.find(index);
+  const Staged at = staged->second;
+  staged_.erase(staged);
+  data.resize(at.size);
+  qsizetype done = 0;
+  while (done < at.size) {
+    const ssize_t n = ::pread(stagingFd_, data.data() + done, static_cast<std::size_t>(at.size - done),
+                              static_cast<off_t>(at.offset + done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      *why = std::string("the page kept in the temporary folder cannot be read back (") +
+             (n < 0 ? std::strerror(errno) : "it was cut short") + ")";
+      data.clear();
+      return false;
+    }
+    done += n;
   }
   return true;
 }
@@ -142,6 +262,12 @@ ArchiveListing ListComicArchive(const std::string& path) {
       return listing;
     }
     ArchiveEntry item{index, EntryName(entry), archive_entry_size_is_set(entry) ? archive_entry_size(entry) : -1};
+    if (item.name.empty() && status == ARCHIVE_WARN) {
+      const std::string stored = StoredEntryName(path, index);
+      listing.error = "holds an entry named \"" + (stored.empty() ? "?" : ShowableName(stored)) +
+                      "\", which is marked as UTF-8 but is not; qbbtool reads no names it cannot show";
+      return listing;
+    }
     if (IsUnsafeEntryPath(item.name)) {
       listing.error = "holds an entry named \"" + item.name + "\" that points outside the archive's folder";
       return listing;

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -44,11 +45,15 @@ struct ArchiveListing {
 // Lists the archive at path (UTF-8) without decompressing anything.
 ArchiveListing ListComicArchive(const std::string& path);
 
-// Reads entries of one archive, keeping it open while they come in archive
-// order (as pages usually do) and reopening it only to go back.
+// Reads entries of one archive in a single pass, whatever order they are
+// asked for in: going forward to an entry, the pages passed on the way that
+// are still to be read are kept in an unnamed temporary file (in TMPDIR)
+// and handed out from there. Only an entry asked for again, or one not
+// announced, makes it reopen the archive.
 class ComicArchiveReader {
  public:
-  explicit ComicArchiveReader(std::string path);
+  // pages: the entries that will be read, each once, in any order.
+  ComicArchiveReader(std::string path, const std::vector<ArchiveEntry>& pages);
   ~ComicArchiveReader();
   ComicArchiveReader(const ComicArchiveReader&) = delete;
   ComicArchiveReader& operator=(const ComicArchiveReader&) = delete;
@@ -63,10 +68,23 @@ class ComicArchiveReader {
     void operator()(archive* a) const;
   };
   bool Reopen(std::string* why);
+  // The data of the entry whose header was read last.
+  bool ReadData(const ArchiveEntry& entry, std::int64_t limit, QByteArray& data, std::string* why);
+  bool Stage(const ArchiveEntry& entry, std::string* why);
+  bool ReadStaged(std::int64_t index, QByteArray& data, std::string* why);
+
+  struct Staged {
+    std::int64_t offset;
+    qsizetype size;
+  };
 
   std::string path_;
   std::unique_ptr<archive, Free> archive_;
-  std::int64_t next_ = 0;  // index of the entry the next header read gives
+  std::int64_t next_ = 0;                         // index of the entry the next header read gives
+  std::map<std::int64_t, ArchiveEntry> pending_;  // announced and neither read nor staged, by index
+  std::map<std::int64_t, Staged> staged_;         // by index
+  int stagingFd_ = -1;
+  std::int64_t stagingEnd_ = 0;
 };
 
 }  // namespace qbbtool

@@ -16,7 +16,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, const std::se
   bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+    // No option is named by a digit: "-1" is a (negative) number.
+    if (optionsEnded || arg.size() < 2 || arg[0] != '-' || (arg[1] >= '0' && arg[1] <= '9')) {
       line.positional.push_back(arg);
     } else if (arg == "--") {
       optionsEnded = true;

@@ -13,6 +13,7 @@
 #include "tools/qbbtool/commands.h"
 #include "tools/qbbtool/output_file.h"
 #include "tools/qbbtool/page_picture.h"
+#include "tools/qbbtool/repeated_pages_limit.h"
 #include "tools/qbbtool/unpack_names.h"
 
 namespace qbbtool {
@@ -24,10 +25,14 @@ constexpr const char* kUsage =
     "(page001.png, ...) and a ComicInfo.xml with the title, the author (Writer), the\n"
     "comment (Summary) and the home page (Web), which comic readers show. The price and\n"
     "mail address have no place there. A book with a password is exported only when\n"
-    "--password gives it. OUT appears only once it is complete.\n"
-    "Exit status: 0 written; 2 not a book; 3 header check failed; 4 damaged file or page;\n"
-    "6 the archive could not be written; 11 the book has a password and --password did\n"
-    "not give it; 1 wrong arguments. Nothing is written unless 0.\n";
+    "--password gives it. OUT appears only once it is complete, and a failed write (a\n"
+    "full disk, a pipe whose reader went away) stops the export at once. A book whose\n"
+    "pages as bitmaps would take more than 4 times its size plus 64 MiB (repeated pages)\n"
+    "is refused.\n"
+    "Exit status: 0 written; 2 not a book; 3 header check failed; 4 damaged file or page,\n"
+    "or a book made to fill the disk; 6 the archive could not be written; 11 the book\n"
+    "has a password and --password did not give it or gave another; 1 wrong arguments.\n"
+    "Nothing is written unless 0.\n";
 
 int Fail(int status, const std::string& message) {
   std::cerr << "qbbtool export: " << message << "\n";
@@ -79,8 +84,17 @@ int RunExport(const Args& args) {
   }
   // Quilly's lock: the password as the book holds it, without its padding.
   const std::u16string password = qb::Trim(book.Password);
-  if (!password.empty() && qb::FromUtf8(line.Option("--password").value_or("")) != password) {
+  const std::optional<std::string> given = line.Option("--password");
+  if (!password.empty() && !given) {
     return Fail(kExitWrongPassword, path + " has a password; give it with --password to export the book");
+  }
+  if (!password.empty() && qb::FromUtf8(*given) != password) {
+    return Fail(kExitWrongPassword,
+                "the password given with --password is not the password of " + path + "; nothing was written");
+  }
+
+  if (const std::string refusal = RepeatedPagesRefusal(bookPath, book); !refusal.empty()) {
+    return Fail(kExitDamaged, refusal);
   }
 
   int failedPage = 0;
@@ -96,7 +110,9 @@ int RunExport(const Args& args) {
             failedPage = number;
             return false;
           }
-          if (!archive.Add(PagePngName(number, book.PageCount), png, ComicArchiveWriter::Packing::Store)) return false;
+          if (!archive.Add(PagePngName(number, book.PageCount), png, ComicArchiveWriter::Packing::Store) ||
+              OutputFailed(device))
+            return false;
         }
         return archive.Add("ComicInfo.xml", ComicInfoXml(InfoOf(book)), ComicArchiveWriter::Packing::Deflate) &&
                archive.Finish();

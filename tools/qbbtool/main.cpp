@@ -1,6 +1,7 @@
 // qbbtool: the command-line face of the book library, for authors, scripts
 // and our own checks.
 #include <QGuiApplication>
+#include <csignal>
 #include <cstdlib>
 #include <iostream>
 #include <map>
@@ -45,6 +46,9 @@ int main(int argc, char** argv) {
   // whatever platform the session names (thumbnailers run without one).
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   qbbtool::SilenceQtMessages();
+  // A reader that goes away early is a failed write the command reports,
+  // not a silent death.
+  std::signal(SIGPIPE, SIG_IGN);
   // The arguments are taken before Qt sees any: Qt would remove the ones it
   // knows ("-reverse", "-style", ...) from a command's pictures and texts.
   const qbbtool::Args args(argv + 2, argv + argc);

@@ -6,6 +6,7 @@
 #include "book/text_losses.h"
 #include "common/byte_width_text.h"
 #include "common/free_text_rules.h"
+#include "common/text_helpers.h"
 #include "common/utf8.h"
 #include "tools/qbbtool/command_line.h"
 #include "tools/qbbtool/commands.h"
@@ -23,15 +24,16 @@ constexpr const char* kUsage =
     "A comic archive (ARCHIVE.cbz or .zip) gives its pictures in natural name order,\n"
     "folders included, read from memory; its other files are skipped and named on stderr.\n"
     "Title, author, comment and home page not given come from the first archive's\n"
-    "ComicInfo.xml. Archives with unsafe paths, over 5000 entries, an entry over\n"
-    "256 MiB or pictures over 4 GiB in all are refused.\n"
+    "ComicInfo.xml. The author, given or from there, must not be blank. Archives with\n"
+    "unsafe paths, over 5000 entries, an entry over 256 MiB or pictures over 4 GiB in all\n"
+    "are refused.\n"
     "Author and title are fitted to 24 and 56 bytes of code page 932 (never cut inside\n"
     "a character, padded with blanks); a password over 8 bytes is refused, never cut;\n"
     "the price is a whole number.\n"
     "An existing book at OUT.qbb is replaced only when the new one is complete.\n"
     "Exit status: 0 written; 7 a picture could not be loaded (named on stderr);\n"
-    "6 the book could not be written; 8 no pictures to bind; 10 an archive was refused;\n"
-    "1 wrong arguments.\n";
+    "6 the book could not be written; 8 no pictures to bind, or a blank author;\n"
+    "10 an archive was refused; 1 wrong arguments.\n";
 
 bool ParsePrice(const std::string& text, std::int32_t& price) {
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), price);
@@ -84,9 +86,16 @@ int RunMake(const Args& args) {
     return kExitUsage;
   }
   const ComicInfo info = sources.comicInfo().value_or(ComicInfo{});
+  // As QuillyEd and build: a book without an author is never bound.
+  const std::u16string author = Text(line, "--author", info.writer);
+  if (qb::Trim(author).empty()) {
+    std::cerr << "qbbtool make: the author is blank; give it with --author; " << line.positional[0]
+              << " was not written\n";
+    return kExitNothingToBind;
+  }
 
   qb::BookRecord book;
-  book.Author = qb::FitToBytes(Text(line, "--author", info.writer), qb::kAuthorWidth);
+  book.Author = qb::FitToBytes(author, qb::kAuthorWidth);
   book.Title = qb::FitToBytes(Text(line, "--title", info.title), qb::kTitleWidth);
   book.Password = qb::BookPassword(Text(line, "--password"));
   book.Price = price;

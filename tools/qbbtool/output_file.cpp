@@ -39,6 +39,11 @@ bool Refuse(std::string* error, std::string text) {
 
 }  // namespace
 
+bool OutputFailed(const QIODevice& device) {
+  const auto* descriptor = dynamic_cast<const DescriptorDevice*>(&device);
+  return descriptor != nullptr && descriptor->failure() != 0;
+}
+
 bool FillDescriptor(int fd, const OutputFill& fill, std::string* error) {
   DescriptorDevice device(fd);
   const bool filled = fill(device);
@@ -50,8 +55,16 @@ bool FillDescriptor(int fd, const OutputFill& fill, std::string* error) {
 bool WriteOutputFile(const std::string& path, const OutputFill& fill, std::string* error) {
   struct stat existing {};
   if (::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode)) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    // Opening a pipe nobody reads would wait for a reader for ever.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0 && errno == ENXIO) return Refuse(error, "no program reads from the pipe");
     if (fd < 0) return Refuse(error, std::strerror(errno));
+    // Then wait for the reader as usual, rather than fail when it is slow.
+    if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+      const int reason = errno;
+      ::close(fd);
+      return Refuse(error, std::strerror(reason));
+    }
     const bool written = FillDescriptor(fd, fill, error);
     const bool closed = ::close(fd) == 0;
     if (written && !closed) return Refuse(error, std::strerror(errno));

@@ -26,9 +26,11 @@ int RunPage(const Args& args) {
     std::cout << kUsage;
     return kExitOk;
   }
-  if (!line.error.empty() || line.positional.size() != 3) {
-    std::cerr << "qbbtool page: " << (line.error.empty() ? "expected BOOK, N and OUT.png" : line.error) << "\n"
-              << kUsage;
+  std::string error = line.error;
+  if (error.empty() && line.positional.size() != 3) error = "expected BOOK, N and OUT.png";
+  if (error.empty() && !IsWholeNumber(line.positional[1])) error = "N must be a page number, not " + line.positional[1];
+  if (!error.empty()) {
+    std::cerr << "qbbtool page: " << error << "\n" << kUsage;
     return kExitUsage;
   }
   const std::string& path = line.positional[0];

@@ -1,8 +1,14 @@
 #include "tools/qbbtool/page_number.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace qbbtool {
+
+bool IsWholeNumber(const std::string& text) {
+  const auto digits = text.begin() + (text.starts_with('-') ? 1 : 0);
+  return digits != text.end() && std::all_of(digits, text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
 
 int ParsePageNumber(const std::string& text, int pageCount) {
   int number = 0;

@@ -25,7 +25,7 @@ std::string PageSources::Add(const std::string& input) {
   }
   ArchiveListing listing = ListComicArchive(input);
   if (!listing.error.empty()) return input + " " + listing.error;
-  auto reader = std::make_unique<ComicArchiveReader>(input);
+  auto reader = std::make_unique<ComicArchiveReader>(input, listing.pictures);
   if (listing.comicInfo && !comicInfo_) {
     QByteArray xml;
     std::string why;
@@ -47,6 +47,9 @@ std::string PageSources::Add(const std::string& input) {
 }
 
 qb::Outcome PageSources::LoadPicture(const std::u16string& picture) {
+  // make stops at a picture that fails, so the last page need not outlive
+  // the next one's decoding: two large pages would double the memory.
+  Clear();
   if (picture.empty() || picture.front() != kEntryMark) return QtPictureSurface::LoadPicture(picture);
   const Entry& source = entries_.at(std::stoul(qb::ToUtf8(picture.substr(1))));
   QByteArray data;

@@ -34,7 +34,8 @@ class PageSources : public qb::QtPictureSurface {
   // The description of the first archive that has one.
   const std::optional<ComicInfo>& comicInfo() const { return comicInfo_; }
 
-  // Loads a picture file, or the archive entry that pictures() names.
+  // Loads a picture file, or the archive entry that pictures() names; the
+  // previous picture is dropped first, even when this one fails.
   qb::Outcome LoadPicture(const std::u16string& picture) override;
 
   // Whether a load failed on the archive itself (damaged, or an entry that

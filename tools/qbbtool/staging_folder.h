@@ -1,50 +1,51 @@
 #pragma once
 // Files written into a folder that appear there only once all of them are
-// complete: a failure half-way leaves the destination as it was.
+// complete, all at once: a failure half-way, or a kill at any moment, leaves
+// the destination as it was or holding the whole new set.
 
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
-
-#include "common/file_replacement.h"
 
 namespace qbbtool {
 
 class StagingFolder {
  public:
-  // For a missing destination, creates a hidden folder beside it (creating
-  // its parent folders if needed) that becomes the destination. An existing
-  // destination folder stays the folder it is (its owner, its permissions,
-  // a shell standing in it): each file is made ready beside the file it
-  // replaces. ok() is false when the folder cannot be prepared.
+  // Creates a hidden folder beside destination (creating its parent folders
+  // if needed, and following a link to the folder) that becomes the
+  // destination on Publish(). An existing destination's files are carried
+  // into it first (linked, or copied where the file system cannot link) and
+  // it takes the destination's permissions, so the published folder holds
+  // the files that were there and the new ones, which replace files of the
+  // same name. ok() is false, with error() telling why, when it cannot be
+  // prepared.
   explicit StagingFolder(std::filesystem::path destination);
   // Removes whatever was not published.
   ~StagingFolder();
   StagingFolder(const StagingFolder&) = delete;
   StagingFolder& operator=(const StagingFolder&) = delete;
 
-  bool ok() const { return insideDestination_ || !folder_.empty(); }
+  bool ok() const { return !folder_.empty(); }
+  const std::string& error() const { return error_; }
 
   // Writes the file name, to appear on Publish(): fill writes its content
   // into the open descriptor it is given. error tells why not.
   bool Write(const std::string& name, const std::function<bool(int fd)>& fill, std::string* error);
   bool Write(const std::string& name, std::string_view content, std::string* error);
 
-  // Puts every file written in place: the whole folder when the destination
-  // was missing, otherwise file by file, replacing files of the same name as
-  // any file is replaced (links followed, permissions kept). False when a
-  // move failed.
+  // Flushes everything written and renames the folder into place: a missing
+  // destination appears whole, an existing one is exchanged with it in one
+  // step and then removed. False when the folder could not be moved.
   bool Publish();
 
  private:
-  static bool WriteNew(const std::filesystem::path& path, const std::function<bool(int fd)>& fill, std::string* error);
+  bool CarryOver(const std::filesystem::path& from, const std::filesystem::path& to);
 
   std::filesystem::path destination_;
-  std::filesystem::path folder_;  // the hidden folder, for a missing destination
-  std::vector<qb::FileReplacement> files_;
-  bool insideDestination_ = false;
+  std::filesystem::path folder_;  // the hidden folder
+  unsigned mode_ = 0;             // the permissions it is published with
+  std::string error_;
 };
 
 }  // namespace qbbtool

@@ -1,7 +1,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <iostream>
-#include <map>
 
 #include "book/book_reader.h"
 #include "common/utf8.h"
@@ -12,8 +11,8 @@
 #include "tools/qbbtool/command_line.h"
 #include "tools/qbbtool/commands.h"
 #include "tools/qbbtool/page_picture.h"
+#include "tools/qbbtool/repeated_pages_limit.h"
 #include "tools/qbbtool/staging_folder.h"
-#include "tools/qbbtool/unpack_limits.h"
 #include "tools/qbbtool/unpack_names.h"
 
 namespace qbbtool {
@@ -28,9 +27,11 @@ constexpr const char* kUsage =
     "its extension) holding the book's fields, its password included, and the pictures'\n"
     "absolute paths. QuillyEd opens it, and 'qbbtool build DIR/NAME.qbd' binds the same\n"
     "book again. DIR is created if needed; one that holds files is refused unless --force\n"
-    "is given, which replaces files of the same names and leaves the others alone.\n"
-    "Nothing appears in DIR unless every page was written. A book whose pictures would\n"
-    "take more than 4 times its size plus 64 MiB (repeated pages) is refused.\n"
+    "is given, which replaces files of the same names and keeps the others. The new set\n"
+    "is made in a hidden folder beside DIR that takes DIR's place (and permissions) in\n"
+    "one step once every page was written: DIR holds the old set or the new one, never a\n"
+    "mixture, even when the command is killed. A book whose pictures would take more\n"
+    "than 4 times its size plus 64 MiB (repeated pages) is refused.\n"
     "Exit status: 0 written; 2 not a book; 3 header check failed; 4 damaged file or page,\n"
     "or a book made to fill the disk; 6 the pictures or the definition file could not be\n"
     "written; 9 DIR holds files or is not a folder; 1 wrong arguments.\n";
@@ -38,31 +39,6 @@ constexpr const char* kUsage =
 int Fail(int status, const std::string& message) {
   std::cerr << "qbbtool unpack: " << message << "\n";
   return status;
-}
-
-// Why the book is refused before anything is written: a small book whose
-// page table repeats large pages would fill the disk. Empty when it may be
-// unpacked; a page whose record cannot be read is left to the unpacking.
-std::string AmplificationRefusal(const std::u16string& bookPath, const qb::BookRecord& book) {
-  std::error_code error;
-  const auto bookSize = static_cast<std::uint64_t>(fs::file_size(qb::ToPath(bookPath), error));
-  if (error) return {};
-  std::map<std::int32_t, std::uint64_t> sizes;
-  std::uint64_t total = 0;
-  for (const std::int32_t position : book.PageTable) {
-    auto [entry, added] = sizes.try_emplace(position, 0);
-    if (added) {
-      qb::PageImage page;
-      if (qb::ReadPageHeader(bookPath, page, position) == qb::kBookSound)
-        entry->second = BmpFileSize(page.Width, page.Height);
-    }
-    total += entry->second;
-  }
-  if (total <= MaxUnpackedBytes(bookSize)) return {};
-  return "the book's " + std::to_string(book.PageCount) + " pages would take " + std::to_string(total >> 20) +
-         " MiB of pictures, more than 4 times the book's " + std::to_string(bookSize) +
-         " bytes plus 64 MiB: its page table repeats pages, as a book made to fill the disk does; nothing was "
-         "written";
 }
 
 }  // namespace
@@ -99,13 +75,13 @@ int RunUnpack(const Args& args) {
                                       "replace files of the same names");
   }
 
-  if (const std::string refusal = AmplificationRefusal(bookPath, book); !refusal.empty()) {
+  if (const std::string refusal = RepeatedPagesRefusal(bookPath, book); !refusal.empty()) {
     return Fail(kExitDamaged, refusal);
   }
 
   const fs::path folderName = folder.filename().empty() ? folder.parent_path() : folder;
   StagingFolder staging(folderName);
-  if (!staging.ok()) return Fail(kExitCannotWrite, "cannot create a folder beside " + folderName.string());
+  if (!staging.ok()) return Fail(kExitCannotWrite, staging.error());
   std::vector<std::u16string> images;
   std::string why;
   for (int i = 1; i <= book.PageCount; ++i) {
