@@ -13,17 +13,27 @@ const controls = {
   view: $('view'), canvas: $('canvas'),
 };
 
+// A worker that could not start (its scripts or WebAssembly did not load)
+// fails every request as a damaged book would, so the page never waits.
+const kFailed = { type: 'failed', status: 4 };
+
 class CoreWorker {
   constructor() {
     this.worker = new Worker('book_worker.js');
     this.waiting = [];
+    this.broken = false;
     this.worker.onmessage = (event) => {
       if (event.data.type !== 'ready') this.waiting.shift()(event.data);
+    };
+    this.worker.onerror = () => {
+      this.broken = true;
+      for (const resolve of this.waiting.splice(0)) resolve(kFailed);
     };
   }
 
   // The worker answers every request, in the order they were made.
   ask(message) {
+    if (this.broken) return Promise.resolve(kFailed);
     return new Promise((resolve) => {
       this.waiting.push(resolve);
       this.worker.postMessage(message);
