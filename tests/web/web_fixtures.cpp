@@ -120,6 +120,7 @@ void WriteHeaderEntry(std::ostream& out, const fs::path& book) {
 }
 
 int WriteBooks(const fs::path& dir) {
+  fs::create_directories(dir);
   std::mt19937 random(19);
   std::vector<fs::path> written;
   for (const BookSpec& spec : kBooks) {

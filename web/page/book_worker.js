@@ -12,9 +12,17 @@ const kTexts = ['author', 'title', 'url', 'mail', 'comment', 'price', 'windowTit
 let bytes = null;
 let recordEnds = new Map();
 
-const corePromise = createCore({
-  readBytes: (offset, count) => (bytes ? bytes.read(offset, count) : null),
-});
+// A read that fails (the network, a book changed on the server) is a
+// damaged page for the core; nothing is thrown through its frames.
+function readBytes(offset, count) {
+  try {
+    return bytes ? bytes.read(offset, count) : null;
+  } catch {
+    return null;
+  }
+}
+
+const corePromise = createCore({ readBytes });
 
 function utf8Argument(core, text, use) {
   const length = core.lengthBytesUTF8(text) + 1;
@@ -90,15 +98,20 @@ function draw(core, { page, width, height }) {
 }
 
 onmessage = async (event) => {
-  const core = await corePromise;
   const message = event.data;
-  if (message.type === 'open') {
-    postMessage(open(core, message));
-  } else if (message.type === 'draw') {
-    draw(core, message);
-  } else if (message.type === 'password') {
-    const unlocked = utf8Argument(core, message.text, (at) => core._qb_try_password(at)) === 1;
-    postMessage({ type: 'password', unlocked });
+  try {
+    const core = await corePromise;
+    if (message.type === 'open') {
+      postMessage(open(core, message));
+    } else if (message.type === 'draw') {
+      draw(core, message);
+    } else if (message.type === 'password') {
+      const unlocked = utf8Argument(core, message.text, (at) => core._qb_try_password(at)) === 1;
+      postMessage({ type: 'password', unlocked });
+    }
+  } catch {
+    // Every request is answered, so the page never waits for nothing.
+    postMessage({ type: 'failed', status: 4, unlocked: false });
   }
 };
 

@@ -287,15 +287,16 @@ document.addEventListener('drop', (event) => {
   if (file) openBook({ file });
 });
 
-// The canvas has as many pixels as the screen shows of it.
-new ResizeObserver((entries) => {
-  const entry = entries[entries.length - 1];
-  const device = entry.devicePixelContentBoxSize && entry.devicePixelContentBoxSize[0];
-  const box = entry.contentRect;
-  state.deviceWidth = Math.max(1, device ? device.inlineSize : Math.round(box.width * devicePixelRatio));
-  state.deviceHeight = Math.max(1, device ? device.blockSize : Math.round(box.height * devicePixelRatio));
+// The canvas has as many pixels as the screen shows of it: its CSS size
+// times the device pixel ratio, measured again when either changes.
+function measureView() {
+  const box = controls.view.getBoundingClientRect();
+  state.deviceWidth = Math.max(1, Math.round(box.width * devicePixelRatio));
+  state.deviceHeight = Math.max(1, Math.round(box.height * devicePixelRatio));
   drawCurrentPage();
-}).observe(controls.view, { box: 'device-pixel-content-box' });
+}
+new ResizeObserver(measureView).observe(controls.view);
+window.addEventListener('resize', measureView);
 
 // A book named beside the page: ?book=NAME.qbb, or the one a published
 // folder names. Anything that resolves to another origin is refused.
