@@ -1,8 +1,9 @@
 // The bytes of a book for the core, fetched as the core asks for them:
 // slices of a chosen file, or HTTP ranges of a URL (the whole file at once
 // only where the server ignores ranges). Runs in the reader's worker, where
-// reads may block. Within a page record each fetch reaches ahead up to the
-// record's end, a block at a time, and only a few blocks are kept: memory
+// reads may block. Within the page record being read, reads fetch whole
+// blocks on a fixed grid, so rows read top down (the planes store them bottom
+// up) and bottom up cost the same, and only a few blocks are kept: memory
 // stays the same for any page size.
 'use strict';
 
@@ -18,13 +19,22 @@ class BookBytes {
     this.size = size;
     this.fetchRange = fetchRange;
     this.blocks = firstBlock ? [firstBlock] : [];
-    this.limit = 0;
+    this.windowStart = 0;
+    this.windowEnd = 0;
   }
 
-  // Reads at or after a point of the file may fetch ahead up to end (the
-  // end of the page record being read); 0 fetches exactly what is asked.
-  lookAheadTo(end) {
-    this.limit = Math.min(end, this.size);
+  // Reads within start … end - 1 (the page record being read) fetch whole
+  // blocks of it; others fetch exactly what is asked. An empty window ends it.
+  readWithin(start, end) {
+    this.windowStart = start;
+    this.windowEnd = Math.min(end, this.size);
+  }
+
+  // The bytes to fetch for a read that misses at `at` wanting `want` bytes.
+  span(at, want) {
+    if (at < this.windowStart || at >= this.windowEnd) return [at, Math.min(at + want, this.size)];
+    const grid = Math.floor(at / kBlockBytes) * kBlockBytes;
+    return [Math.max(this.windowStart, grid), Math.min(this.windowEnd, grid + kBlockBytes)];
   }
 
   // Exactly count bytes at offset, or null when they cannot be had.
@@ -36,9 +46,9 @@ class BookBytes {
       const at = offset + done;
       let block = this.take(at);
       if (!block) {
-        const end = Math.max(at + count - done, Math.min(this.limit, at + kBlockBytes));
-        block = { start: at, bytes: this.fetchRange(at, Math.min(end, this.size)) };
-        if (block.bytes.length !== Math.min(end, this.size) - at) return null;
+        const [start, end] = this.span(at, count - done);
+        block = { start, bytes: this.fetchRange(start, end) };
+        if (block.bytes.length !== end - start) return null;
         this.keep(block);
       }
       const from = at - block.start;

@@ -10,7 +10,7 @@ const kHeaderLength = 109;
 const kTexts = ['author', 'title', 'url', 'mail', 'comment', 'price', 'windowTitle'];
 
 let bytes = null;
-let recordEnds = new Map();
+let records = new Map();
 
 // A read that fails (the network, a book changed on the server) is a
 // damaged page for the core; nothing is thrown through its frames.
@@ -35,15 +35,15 @@ function utf8Argument(core, text, use) {
   }
 }
 
-// Where each page record ends at the latest: the next record's start, or
-// the end of the file. Only bounds how far a read fetches ahead.
+// Where each page record lies at most: from its start to the next record's
+// start, or the end of the file. Only bounds what a read fetches with it.
 function measureRecords(core, pageCount, size) {
   const starts = [];
   for (let page = 1; page <= pageCount; ++page) starts.push(core._qb_page_position(page) - 1);
   const sorted = [...new Set(starts)].sort((a, b) => a - b);
   const ends = new Map();
   sorted.forEach((start, i) => ends.set(start, i + 1 < sorted.length ? sorted[i + 1] : size));
-  recordEnds = new Map(starts.map((start, i) => [i + 1, ends.get(start)]));
+  records = new Map(starts.map((start, i) => [i + 1, [start, ends.get(start)]]));
 }
 
 function bookSummary(core, status) {
@@ -74,13 +74,13 @@ function open(core, message) {
   return bookSummary(core, status);
 }
 
-function readAheadIn(page) {
-  if (bytes) bytes.lookAheadTo(recordEnds.get(page) || 0);
+function readWithin(page) {
+  if (bytes) bytes.readWithin(...(records.get(page) || [0, 0]));
 }
 
 function draw(core, { page, width, height }) {
   const shown = core._qb_showable_page(page);
-  readAheadIn(shown);
+  readWithin(shown);
   const status = core._qb_draw(shown, width, height);
   const reply = { type: 'drawn', status, page: shown, width, height, pixels: null };
   if (status === 0) {
@@ -91,10 +91,10 @@ function draw(core, { page, width, height }) {
   // The next page's first block, while the reader looks at this one.
   const next = shown + 1;
   if (status === 0 && next <= core._qb_page_count() && core._qb_showable_page(next) === next) {
-    readAheadIn(next);
+    readWithin(next);
     core._qb_check_page(next);
   }
-  if (bytes) bytes.lookAheadTo(0);
+  if (bytes) bytes.readWithin(0, 0);
 }
 
 onmessage = async (event) => {
