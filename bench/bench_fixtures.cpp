@@ -1,5 +1,7 @@
 #include "bench/bench_fixtures.h"
 
+#include <sys/resource.h>
+
 #include <QPainter>
 #include <cmath>
 #include <cstdlib>
@@ -55,6 +57,17 @@ const PageFixture& Fixture(int width, int height) {
   fixture.position = book.PageTable[0];
   fixture.recordBytes = qb::format::PageRecordSize(width, height);
   return fixtures.emplace(key, fixture).first->second;
+}
+
+long MinorFaults() {
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_minflt;
+}
+
+void CountFaultsPerPage(benchmark::State& state, long before) {
+  state.counters["faults/page"] =
+      benchmark::Counter(static_cast<double>(MinorFaults() - before), benchmark::Counter::kAvgIterations);
 }
 
 }  // namespace bench

@@ -2,6 +2,8 @@
 // Pictures and books the benchmarks share, made once per process in a
 // temporary folder.
 
+#include <benchmark/benchmark.h>
+
 #include <QImage>
 #include <string>
 
@@ -21,5 +23,14 @@ struct PageFixture {
 
 // Built on first use for each size and kept for the whole run.
 const PageFixture& Fixture(int width, int height);
+
+// Minor page faults of this process so far.
+long MinorFaults();
+
+// Sets the counter "faults/page" from the minor faults since `before` (taken
+// right before the timed loop), per iteration. Each per-page benchmark runs
+// its operation once before it, so that memory it keeps from page to page
+// is counted once, not per page.
+void CountFaultsPerPage(benchmark::State& state, long before);
 
 }  // namespace bench

@@ -10,15 +10,20 @@
 
 namespace {
 
-// Keeps each benchmark's real time per iteration while printing as usual.
+// Keeps each benchmark's real time and page faults per iteration while
+// printing as usual.
 class RecordingReporter : public benchmark::ConsoleReporter {
  public:
   std::map<std::string, double> seconds;
+  std::map<std::string, double> faults;
 
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
       if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
         seconds[run.benchmark_name()] = run.GetAdjustedRealTime() * benchmark::GetTimeUnitMultiplier(run.time_unit);
+        if (const auto it = run.counters.find("faults/page"); it != run.counters.end()) {
+          faults[run.benchmark_name()] = it->second.value;
+        }
       }
     }
     ConsoleReporter::ReportRuns(runs);
@@ -52,6 +57,11 @@ int main(int argc, char** argv) {
   PrintRatio(reporter, "BM_LoadDefinitionFile", "BM_ReadDefinitionBytes", "32767", "load a .qbd vs read its bytes");
   PrintRatio(reporter, "BM_SaveDefinitionFile", "BM_ReplaceDefinitionBytes", "32767",
              "save a .qbd vs replace its bytes");
+  std::printf("\nMinor page faults per page (steady state):\n");
+  for (const auto& [name, count] : reporter.faults) {
+    const std::size_t slash = name.find('/');
+    std::printf("%s %s %.1f faults/page\n", name.substr(0, slash).c_str(), name.substr(slash + 1).c_str(), count);
+  }
   benchmark::Shutdown();
   return 0;
 }

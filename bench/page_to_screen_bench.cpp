@@ -23,23 +23,31 @@ void BM_BookPageToScreen(benchmark::State& state) {
   const auto& fixture = bench::Fixture(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   QImage view(640, 480, QImage::Format_RGB32);
   qb::BookPageView pageView;
-  for (auto _ : state) {
+  const auto draw = [&] {
     if (pageView.Draw(fixture.book, fixture.position, view, Qt::white) != qb::kBookSound)
       state.SkipWithError("page unreadable");
     benchmark::DoNotOptimize(view.constBits());
-  }
+  };
+  draw();
+  const long faults = bench::MinorFaults();
+  for (auto _ : state) draw();
+  bench::CountFaultsPerPage(state, faults);
 }
 
 void BM_JpegPageToScreen(benchmark::State& state) {
   const auto& fixture = bench::Fixture(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   QImage view(640, 480, QImage::Format_RGB32);
   const QString path = QString::fromStdU16String(fixture.jpeg);
-  for (auto _ : state) {
+  const auto draw = [&] {
     QImageReader reader(path);
     const QImage picture = reader.read();
     DrawIntoView(picture, view);
     benchmark::DoNotOptimize(view.constBits());
-  }
+  };
+  draw();
+  const long faults = bench::MinorFaults();
+  for (auto _ : state) draw();
+  bench::CountFaultsPerPage(state, faults);
 }
 
 }  // namespace

@@ -14,23 +14,31 @@ namespace {
 void BM_ReadPageImage(benchmark::State& state) {
   const auto& fixture = bench::Fixture(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   qb::PageImage page;
-  for (auto _ : state) {
+  const auto decode = [&] {
     if (qb::ReadPageImage(fixture.book, page, fixture.position) != qb::kBookSound)
       state.SkipWithError("page unreadable");
     benchmark::DoNotOptimize(page.Pixels.data());
-  }
+  };
+  decode();
+  const long faults = bench::MinorFaults();
+  for (auto _ : state) decode();
+  bench::CountFaultsPerPage(state, faults);
   state.SetBytesProcessed(state.iterations() * fixture.recordBytes);
 }
 
 void BM_PlainRead(benchmark::State& state) {
   const auto& fixture = bench::Fixture(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   std::vector<char> bytes(static_cast<std::size_t>(fixture.recordBytes));
-  for (auto _ : state) {
+  const auto read = [&] {
     std::ifstream in(qb::ToPath(fixture.book), std::ios::binary);
     in.seekg(fixture.position - 1);
     in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     benchmark::DoNotOptimize(bytes.data());
-  }
+  };
+  read();
+  const long faults = bench::MinorFaults();
+  for (auto _ : state) read();
+  bench::CountFaultsPerPage(state, faults);
   state.SetBytesProcessed(state.iterations() * fixture.recordBytes);
 }
 

@@ -15,23 +15,31 @@ const QSize kThumbnail(256, 192);
 
 void BM_BookThumbnail(benchmark::State& state) {
   const auto& fixture = bench::Fixture(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-  for (auto _ : state) {
+  const auto shrink = [&] {
     const QImage thumbnail = qb::ShrinkBookPage(fixture.book, fixture.position, kThumbnail);
     if (thumbnail.isNull()) state.SkipWithError("page unreadable");
     benchmark::DoNotOptimize(thumbnail.constBits());
-  }
+  };
+  shrink();
+  const long faults = bench::MinorFaults();
+  for (auto _ : state) shrink();
+  bench::CountFaultsPerPage(state, faults);
 }
 
 void BM_JpegThumbnail(benchmark::State& state) {
   const auto& fixture = bench::Fixture(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   const QString path = QString::fromStdU16String(fixture.jpeg);
-  for (auto _ : state) {
+  const auto shrink = [&] {
     QImageReader reader(path);
     reader.setScaledSize(kThumbnail);
     const QImage thumbnail = reader.read();
     if (thumbnail.isNull()) state.SkipWithError("decode failed");
     benchmark::DoNotOptimize(thumbnail.constBits());
-  }
+  };
+  shrink();
+  const long faults = bench::MinorFaults();
+  for (auto _ : state) shrink();
+  bench::CountFaultsPerPage(state, faults);
 }
 
 }  // namespace

@@ -16,21 +16,29 @@ void BM_WriteBookPage(benchmark::State& state) {
   const auto& fixture = bench::Fixture(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   const std::u16string out = fixture.book + u".out";
   qb::QtPictureSurface surface;
-  for (auto _ : state) {
+  const auto write = [&] {
     qb::BookRecord book;
     book.PageCount = 1;
     if (qb::WriteBook(out, book, {fixture.jpeg}, surface) != qb::kWriteOk) state.SkipWithError("write failed");
-  }
+  };
+  write();
+  const long faults = bench::MinorFaults();
+  for (auto _ : state) write();
+  bench::CountFaultsPerPage(state, faults);
 }
 
 void BM_DecodePictureOnly(benchmark::State& state) {
   const auto& fixture = bench::Fixture(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   const QString path = QString::fromStdU16String(fixture.jpeg);
-  for (auto _ : state) {
+  const auto decode = [&] {
     QImage image;
     if (!qb::LoadPictureFile(path, image)) state.SkipWithError("decode failed");
     benchmark::DoNotOptimize(image.constBits());
-  }
+  };
+  decode();
+  const long faults = bench::MinorFaults();
+  for (auto _ : state) decode();
+  bench::CountFaultsPerPage(state, faults);
 }
 
 }  // namespace

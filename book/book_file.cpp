@@ -22,12 +22,11 @@ BookFile::~BookFile() {
   if (fd_ >= 0) ::close(fd_);
 }
 
-bool BookFile::Read(std::int64_t offset, std::size_t count, std::string& out) {
-  if (!Fits(offset, static_cast<std::int64_t>(count))) return false;
-  out.resize(count);
+bool BookFile::ReadAt(std::int64_t offset, std::size_t count, std::uint8_t* out) {
+  if (fd_ < 0 || !Holds(*this, offset, static_cast<std::int64_t>(count))) return false;
   std::size_t done = 0;
   while (done < count) {
-    const ssize_t n = ::pread(fd_, out.data() + done, count - done, static_cast<off_t>(offset) + done);
+    const ssize_t n = ::pread(fd_, out + done, count - done, static_cast<off_t>(offset) + done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
     done += static_cast<std::size_t>(n);
@@ -35,12 +34,12 @@ bool BookFile::Read(std::int64_t offset, std::size_t count, std::string& out) {
   return true;
 }
 
-bool ReadRecordHeader(BookFile& file, std::int32_t position, PageImage& page) {
+bool ReadRecordHeader(ByteSource& source, std::int32_t position, PageImage& page) {
   std::string head;
-  if (!file.IsOpen() || position < 1 || !file.Read(position - 1, format::kPageHeaderSize, head)) return false;
+  if (position < 1 || !ReadBytes(source, position - 1, format::kPageHeaderSize, head)) return false;
   const std::int16_t width = GetInt16(head, 0);
   const std::int16_t height = GetInt16(head, 2);
-  if (width < 0 || height < 0 || !file.Fits(position - 1, format::PageRecordSize(width, height))) return false;
+  if (width < 0 || height < 0 || !Holds(source, position - 1, format::PageRecordSize(width, height))) return false;
   page.Width = width;
   page.Height = height;
   page.Reserved = GetInt16(head, 4);

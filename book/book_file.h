@@ -8,27 +8,24 @@
 #include <string>
 
 #include "book/book_record.h"
+#include "book/byte_source.h"
 
 namespace qb {
 
-class BookFile {
+class BookFile : public ByteSource {
  public:
   explicit BookFile(const std::u16string& path);
-  ~BookFile();
+  ~BookFile() override;
   BookFile(const BookFile&) = delete;
   BookFile& operator=(const BookFile&) = delete;
 
   bool IsOpen() const { return fd_ >= 0; }
   int Descriptor() const { return fd_; }
-  std::int64_t Size() const { return size_; }
+  std::int64_t Size() const override { return size_; }
 
-  // Whether the file holds count bytes at offset.
-  bool Fits(std::int64_t offset, std::int64_t count) const {
-    return offset >= 0 && count >= 0 && offset <= size_ && count <= size_ - offset;
-  }
-
-  // Reads exactly count bytes at offset; false when the file does not hold them.
-  bool Read(std::int64_t offset, std::size_t count, std::string& out);
+  // With pread, never through a mapping: a file cut short since it was
+  // opened reads short (false), where a mapping would raise SIGBUS.
+  bool ReadAt(std::int64_t offset, std::size_t count, std::uint8_t* out) override;
 
  private:
   int fd_;
@@ -37,7 +34,7 @@ class BookFile {
 
 // Reads and checks the six-byte header of the page record at the 1-based
 // position into page (Pixels untouched): its dimensions must be sane and the
-// whole record inside the file.
-bool ReadRecordHeader(BookFile& file, std::int32_t position, PageImage& page);
+// whole record inside the source.
+bool ReadRecordHeader(ByteSource& source, std::int32_t position, PageImage& page);
 
 }  // namespace qb

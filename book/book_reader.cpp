@@ -41,11 +41,14 @@ std::int32_t GetInt32(std::string_view bytes, std::size_t start) {
 BookStatus ReadBookHeader(const std::u16string& path, BookRecord& book) {
   BookFile file(path);
   if (!file.IsOpen()) return kBookDamaged;
+  return ReadBookHeader(file, book);
+}
 
+BookStatus ReadBookHeader(ByteSource& file, BookRecord& book) {
   std::string header;
-  if (!file.Read(0, format::kMagic.size(), header)) return kBookNotABook;
+  if (!ReadBytes(file, 0, format::kMagic.size(), header)) return kBookNotABook;
   if (header != format::kMagic) return kBookNotABook;
-  if (!file.Read(0, format::kHeaderSize, header)) return kBookDamaged;
+  if (!ReadBytes(file, 0, format::kHeaderSize, header)) return kBookDamaged;
 
   // Everything is read into a scratch record first: a damaged file must
   // leave the caller's record as it was.
@@ -65,7 +68,7 @@ BookStatus ReadBookHeader(const std::u16string& path, BookRecord& book) {
   if (read.PageCount < 1) return kBookDamaged;
 
   std::string block;
-  if (!file.Read(format::kHeaderSize, static_cast<std::size_t>(read.TextLength), block)) return kBookDamaged;
+  if (!ReadBytes(file, format::kHeaderSize, static_cast<std::size_t>(read.TextLength), block)) return kBookDamaged;
   const std::u16string text = cp932::Decode(block);
   read.Comment = DecodeComment(text);
   read.Url = GetField(text, 2, u"\x7F");
@@ -73,7 +76,7 @@ BookStatus ReadBookHeader(const std::u16string& path, BookRecord& book) {
 
   std::string table;
   const std::int64_t tableOffset = static_cast<std::int64_t>(format::kHeaderSize) + read.TextLength;
-  if (!file.Read(tableOffset, 4 * static_cast<std::size_t>(read.PageCount), table)) return kBookDamaged;
+  if (!ReadBytes(file, tableOffset, 4 * static_cast<std::size_t>(read.PageCount), table)) return kBookDamaged;
   read.PageTable.assign(static_cast<std::size_t>(read.PageCount), 0);
   for (std::size_t i = 0; i < read.PageTable.size(); ++i) {
     read.PageTable[i] = GetInt32(table, 4 * i);
@@ -94,22 +97,38 @@ BookStatus ReadPageHeader(const std::u16string& path, PageImage& page, std::int3
 }
 
 BookStatus ReadPageImage(const std::u16string& path, PageImage& page, std::int32_t position) {
-  // A pixel array already of the page's size is overwritten, not cleared
+  // The band memory is the reader's, kept for the thread's next page; a
+  // pixel array already of the page's size is overwritten, not cleared
   // first, and keeps its memory: fresh memory costs a page fault per 4 KiB.
-  PageRows rows;
-  if (rows.Open(path, position) != kBookSound) {
+  thread_local PageRows rows;
+  BookFile file(path);
+  const auto damaged = [&] {
+    rows.Close();
     page.Width = page.Height = page.Reserved = 0;
     page.Pixels.assign(1, 0);
     return kBookDamaged;
-  }
-  const std::size_t n = static_cast<std::size_t>(rows.Width()) * static_cast<std::size_t>(rows.Height());
+  };
+  if (rows.Open(file, position) != kBookSound) return damaged();
+  const std::size_t width = static_cast<std::size_t>(rows.Width());
+  const std::size_t n = width * static_cast<std::size_t>(rows.Height());
   page.Pixels.resize(n + 1);
-  const MaskedPlanes planes = rows.Planes();
-  PixelsFromMaskedPlanes(planes.blue, planes.green, planes.red, n, page.Pixels.data());
+  // Bottom band first: the file and the pixel array both start with the
+  // bottom row.
+  std::uint32_t* out = page.Pixels.data();
+  for (int end = rows.Height(); end > 0;) {
+    const int first = std::max(0, end - rows.BandRows());
+    if (rows.HoldFrom(first) < end - first) return damaged();
+    const MaskedPlanes band = rows.Row(end - 1);
+    const std::size_t count = static_cast<std::size_t>(end - first) * width;
+    PixelsFromMaskedPlanes(band.blue, band.green, band.red, count, n, out);
+    out += count;
+    end = first;
+  }
   page.Pixels[n] = 0;
   page.Width = static_cast<std::int16_t>(rows.Width());
   page.Height = static_cast<std::int16_t>(rows.Height());
   page.Reserved = rows.Reserved();
+  rows.Close();
   return kBookSound;
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "book/book_record.h"
+#include "book/byte_source.h"
 
 namespace qb {
 
@@ -19,6 +20,8 @@ enum BookStatus : int {
 
 // Fills book from the file's header, text block and page table.
 [[nodiscard]] BookStatus ReadBookHeader(const std::u16string& path, BookRecord& book);
+// The same from any source of the book's bytes.
+[[nodiscard]] BookStatus ReadBookHeader(ByteSource& source, BookRecord& book);
 
 // Decodes the page record at the 1-based file position. Returns kBookSound,
 // or kBookDamaged (page left empty) when the record cannot be read as a whole.

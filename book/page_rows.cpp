@@ -1,57 +1,68 @@
 #include "book/page_rows.h"
 
-#include <sys/mman.h>
-#include <unistd.h>
+#include <algorithm>
 
 #include "book/book_file.h"
 #include "book/book_format.h"
-#include "book/book_reader.h"
 
 namespace qb {
 
-PageRows::~PageRows() { Close(); }
-
 void PageRows::Close() {
-  if (map_) ::munmap(map_, mapLength_);
-  map_ = nullptr;
-  mapLength_ = 0;
-  record_ = nullptr;
+  source_ = nullptr;
   width_ = height_ = 0;
   reserved_ = 0;
+  bandRows_ = bandFirst_ = bandCount_ = 0;
 }
 
-BookStatus PageRows::Open(const std::u16string& path, std::int32_t position) {
+BookStatus PageRows::Open(ByteSource& source, std::int32_t position) {
   Close();
-  BookFile file(path);
   PageImage head;
-  if (!ReadRecordHeader(file, position, head)) return kBookDamaged;
-  const std::int64_t offset = static_cast<std::int64_t>(position) - 1;
-  const std::int64_t end = offset + format::PageRecordSize(head.Width, head.Height);
-
-  // Mappings start on a page boundary of the file.
-  const std::int64_t pageSize = ::sysconf(_SC_PAGESIZE);
-  const std::int64_t start = offset / pageSize * pageSize;
-  void* map = ::mmap(nullptr, static_cast<std::size_t>(end - start), PROT_READ, MAP_PRIVATE, file.Descriptor(),
-                     static_cast<off_t>(start));
-  if (map == MAP_FAILED) return kBookDamaged;
-  map_ = map;
-  mapLength_ = static_cast<std::size_t>(end - start);
-  record_ = static_cast<const std::uint8_t*>(map) + (offset - start) + format::kPageHeaderSize;
+  if (!ReadRecordHeader(source, position, head)) return kBookDamaged;
+  source_ = &source;
+  planesOffset_ = static_cast<std::int64_t>(position) - 1 + format::kPageHeaderSize;
   width_ = head.Width;
   height_ = head.Height;
   reserved_ = head.Reserved;
+  const int fitting = width_ > 0 ? static_cast<int>(std::min<std::size_t>(kBandBytes / width_, 32767)) : 1;
+  bandRows_ = std::clamp(fixedBandRows_ > 0 ? fixedBandRows_ : fitting, 1, std::max(1, height_));
+  // Grows to the widest band seen and stays: memory touched once is not
+  // faulted in again on the next page.
+  const std::size_t needed = 3 * static_cast<std::size_t>(bandRows_) * static_cast<std::size_t>(width_);
+  if (band_.size() < needed) band_.resize(needed);
   return kBookSound;
 }
 
-MaskedPlanes PageRows::Planes() const {
-  const std::size_t plane = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) + 1;
-  return {record_, record_ + 2 * plane, record_ + plane};
+bool PageRows::ReadBand(int first) {
+  bandCount_ = 0;
+  const int count = std::min(bandRows_, height_ - first);
+  const std::size_t width = static_cast<std::size_t>(width_);
+  const std::size_t bytes = static_cast<std::size_t>(count) * width;
+  const std::int64_t plane = static_cast<std::int64_t>(width) * height_ + 1;
+  // The band's bottom row comes first in the file.
+  const std::int64_t at = planesOffset_ + static_cast<std::int64_t>(height_ - first - count) * width_;
+  const std::size_t stride = static_cast<std::size_t>(bandRows_) * width;
+  for (int p = 0; p < 3; ++p) {
+    if (!source_->ReadAt(at + p * plane, bytes, band_.data() + p * stride)) return false;
+  }
+  bandFirst_ = first;
+  bandCount_ = count;
+  return true;
+}
+
+int PageRows::HoldFrom(int row) {
+  if (!source_ || row < 0 || row >= height_) return 0;
+  if (row < bandFirst_ || row >= bandFirst_ + bandCount_) {
+    if (!ReadBand(row)) return 0;
+  }
+  return bandFirst_ + bandCount_ - row;
 }
 
 MaskedPlanes PageRows::Row(int row) const {
-  const std::size_t at = static_cast<std::size_t>(height_ - 1 - row) * static_cast<std::size_t>(width_);
-  const MaskedPlanes planes = Planes();
-  return {planes.blue + at, planes.green + at, planes.red + at};
+  const std::size_t width = static_cast<std::size_t>(width_);
+  const std::size_t stride = static_cast<std::size_t>(bandRows_) * width;
+  const std::size_t at = static_cast<std::size_t>(bandFirst_ + bandCount_ - 1 - row) * width;
+  const std::uint8_t* blue = band_.data() + at;
+  return {blue, blue + 2 * stride, blue + stride};
 }
 
 }  // namespace qb

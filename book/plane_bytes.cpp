@@ -189,20 +189,12 @@ void AndMaskedRuns(const MaskedPlanes* runs, int rowCount, std::size_t n, bool i
 }
 
 void PixelsFromMaskedPlanes(const std::uint8_t* blue, const std::uint8_t* green, const std::uint8_t* red, std::size_t n,
-                            std::uint32_t* out) {
-  // Pixels that fit the cache comfortably are read from it next; more would
-  // only flush it, so they pass it by.
-  constexpr std::size_t kCacheFriendlyPixels = 2 * 1024 * 1024;
-  if (n > kCacheFriendlyPixels) {
+                            std::size_t pagePixels, std::uint32_t* out) {
+  if (pagePixels > kCacheFriendlyPixels) {
     Interleave<true>(blue, green, red, n, format::kBlueMask, format::kGreenMask, format::kRedMask, out);
   } else {
     Interleave<false>(blue, green, red, n, format::kBlueMask, format::kGreenMask, format::kRedMask, out);
   }
-}
-
-void PixelsFromMaskedRun(const std::uint8_t* blue, const std::uint8_t* green, const std::uint8_t* red, std::size_t n,
-                         std::uint32_t* out) {
-  Interleave<false>(blue, green, red, n, format::kBlueMask, format::kGreenMask, format::kRedMask, out);
 }
 
 void PixelsFromPlanes(const std::uint8_t* blue, const std::uint8_t* green, const std::uint8_t* red, std::size_t n,

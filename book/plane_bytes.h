@@ -32,13 +32,14 @@ void AddUnmaskedRuns(const std::uint8_t* const* runs, int rowCount, std::size_t 
 // inout[k] &= in[k] ^ mask.
 void AndUnmaskedBytes(const std::uint8_t* in, std::size_t n, std::uint8_t mask, std::uint8_t* inout);
 
-// n pixels 0x00RRGGBB from the masked blue, green and red planes: for a
-// whole page (a large page's stores pass by the cache, which it would only flush).
+// Pages of more pixels than this are not read back from the cache after
+// they are made: their stores pass it by, which they would only flush.
+inline constexpr std::size_t kCacheFriendlyPixels = 2 * 1024 * 1024;
+
+// n pixels 0x00RRGGBB from the masked blue, green and red planes, part of a
+// page of pagePixels pixels (which decides whether the stores pass by the cache).
 void PixelsFromMaskedPlanes(const std::uint8_t* blue, const std::uint8_t* green, const std::uint8_t* red, std::size_t n,
-                            std::uint32_t* out);
-// The same for a run that is used again at once (one row).
-void PixelsFromMaskedRun(const std::uint8_t* blue, const std::uint8_t* green, const std::uint8_t* red, std::size_t n,
-                         std::uint32_t* out);
+                            std::size_t pagePixels, std::uint32_t* out);
 // n pixels 0x00RRGGBB from colour bytes already unmasked.
 void PixelsFromPlanes(const std::uint8_t* blue, const std::uint8_t* green, const std::uint8_t* red, std::size_t n,
                       std::uint32_t* out);

@@ -214,6 +214,15 @@ bool FileReplacement::WriteAt(std::int64_t offset, std::string_view data) {
   return true;
 }
 
+void FileReplacement::StartWriteBack(std::int64_t offset, std::int64_t count) {
+#if defined(__linux__)
+  if (fd_ >= 0 && count > 0) ::sync_file_range(fd_, offset, count, SYNC_FILE_RANGE_WRITE);
+#else
+  static_cast<void>(offset);
+  static_cast<void>(count);
+#endif
+}
+
 bool FileReplacement::Finish(bool flushToDisk) {
   if (finished_) return true;
   if (fd_ < 0) return false;

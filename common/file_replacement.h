@@ -76,6 +76,10 @@ class FileReplacement {
 
   bool Write(std::string_view data);
   bool WriteAt(std::int64_t offset, std::string_view data);
+  // Starts writing count bytes at offset to the disk without waiting for
+  // them, so that the flush of Finish() finds little left to do. Advisory:
+  // a failure shows in that flush.
+  void StartWriteBack(std::int64_t offset, std::int64_t count);
 
   // Flushes the content to the disk, gives it its final permissions and
   // closes it, without replacing the target yet: many files can be made

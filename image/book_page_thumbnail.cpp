@@ -4,6 +4,7 @@
 #include <functional>
 #include <vector>
 
+#include "book/book_file.h"
 #include "book/book_format.h"
 #include "book/book_reader.h"
 #include "book/page_rows.h"
@@ -12,9 +13,10 @@
 
 namespace qb {
 
-QImage ShrinkBookPage(const std::u16string& path, std::int32_t position, QSize size) {
-  PageRows rows;
-  if (rows.Open(path, position) != kBookSound) return {};
+namespace {
+
+QImage Shrink(PageRows& rows, ByteSource& source, std::int32_t position, QSize size) {
+  if (rows.Open(source, position) != kBookSound) return {};
   const int sw = rows.Width();
   const int sh = rows.Height();
   if (size.isEmpty() || size.width() > sw || size.height() > sh) return {};
@@ -51,11 +53,13 @@ QImage ShrinkBookPage(const std::u16string& path, std::int32_t position, QSize s
     if (down.count > kRowsPerShortSum) sums.assign(3 * width, 0u);
     for (int group = down.first; group < end; group += kRowsPerShortSum) {
       std::fill(shortSums.begin(), shortSums.end(), std::uint16_t{0});
-      // Eight rows a pass: each pass reads a handful of rows side by side.
+      // Up to eight rows a pass: each pass reads a handful of rows side by side.
       constexpr int kRowsAtOnce = 8;
       const int groupEnd = std::min(group + kRowsPerShortSum, end);
-      for (int row = group; row < groupEnd; row += kRowsAtOnce) {
-        const int count = std::min(kRowsAtOnce, groupEnd - row);
+      for (int row = group; row < groupEnd;) {
+        const int held = rows.HoldFrom(row);
+        if (held == 0) return {};
+        const int count = std::min({kRowsAtOnce, held, groupEnd - row});
         const std::uint8_t* blues[kRowsAtOnce];
         const std::uint8_t* greens[kRowsAtOnce];
         const std::uint8_t* reds[kRowsAtOnce];
@@ -68,6 +72,7 @@ QImage ShrinkBookPage(const std::u16string& path, std::int32_t position, QSize s
         AddUnmaskedRuns(blues, count, width, format::kBlueMask, shortSums.data());
         AddUnmaskedRuns(greens, count, width, format::kGreenMask, shortSums.data() + width);
         AddUnmaskedRuns(reds, count, width, format::kRedMask, shortSums.data() + 2 * width);
+        row += count;
       }
       if (down.count > kRowsPerShortSum) {
         std::transform(shortSums.begin(), shortSums.end(), sums.begin(), sums.begin(), std::plus<>());
@@ -80,6 +85,17 @@ QImage ShrinkBookPage(const std::u16string& path, std::int32_t position, QSize s
       writeRow(shortSums.data(), down.count, line);
     }
   }
+  return out;
+}
+
+}  // namespace
+
+QImage ShrinkBookPage(const std::u16string& path, std::int32_t position, QSize size) {
+  BookFile file(path);
+  // The thread's band memory serves thumbnail after thumbnail.
+  thread_local PageRows rows;
+  QImage out = Shrink(rows, file, position, size);
+  rows.Close();
   return out;
 }
 

@@ -49,7 +49,7 @@ StretchSpan SpanOfDestination(int j, int source, int destination) {
   return {static_cast<int>(first), static_cast<int>(end - first)};
 }
 
-void PixelRowsSource::AndRows(int first, int count, int x0, int x1, std::uint32_t* out) {
+bool PixelRowsSource::AndRows(int first, int count, int x0, int x1, std::uint32_t* out) {
   const std::uint32_t* row = pixels_ + first * stride_ + x0;
   const int n = x1 - x0;
   for (int x = 0; x < n; ++x) out[x] = row[x] & kColour;
@@ -57,15 +57,16 @@ void PixelRowsSource::AndRows(int first, int count, int x0, int x1, std::uint32_
     row += stride_;
     for (int x = 0; x < n; ++x) out[x] &= row[x];
   }
+  return true;
 }
 
-void ClassicStretch::Draw(StretchSource& source, const DrawRect& place, const StretchTarget& target) {
+bool ClassicStretch::Draw(StretchSource& source, const DrawRect& place, const StretchTarget& target) {
   const int sw = source.Width();
   const int sh = source.Height();
-  if (sw <= 0 || sh <= 0 || place.width <= 0 || place.height <= 0) return;
+  if (sw <= 0 || sh <= 0 || place.width <= 0 || place.height <= 0) return true;
   const Visible across = Clip(place.x, place.width, target.width);
   const Visible down = Clip(place.y, place.height, target.height);
-  if (across.begin == across.end || down.begin == down.end) return;
+  if (across.begin == across.end || down.begin == down.end) return true;
 
   const int visibleColumns = across.end - across.begin;
   columns_.resize(static_cast<std::size_t>(visibleColumns));
@@ -93,7 +94,12 @@ void ClassicStretch::Draw(StretchSource& source, const DrawRect& place, const St
       std::memcpy(out, previousRow, static_cast<std::size_t>(visibleColumns) * sizeof *out);
       continue;
     }
-    source.AndRows(rows.first, rows.count, x0, x1, run);
+    if (!source.AndRows(rows.first, rows.count, x0, x1, run)) {
+#if defined(__SSE2__)
+      _mm_sfence();
+#endif
+      return false;
+    }
     if (widestColumn <= 2) {
       // Shrunk by at most 2 (or not at all): one or two pixels each, no loop.
       for (int c = 0; c < visibleColumns; ++c) {
@@ -115,6 +121,7 @@ void ClassicStretch::Draw(StretchSource& source, const DrawRect& place, const St
 #if defined(__SSE2__)
   _mm_sfence();
 #endif
+  return true;
 }
 
 }  // namespace qb

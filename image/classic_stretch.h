@@ -37,7 +37,8 @@ class StretchSource {
   virtual int Height() const = 0;
   // Writes, for the columns x0 … x1 - 1, the AND of the 0x00RRGGBB values
   // of rows first … first + count - 1 into out (element 0 = column x0).
-  virtual void AndRows(int first, int count, int x0, int x1, std::uint32_t* out) = 0;
+  // false: the rows could not be had (a book cut short since it was opened).
+  virtual bool AndRows(int first, int count, int x0, int x1, std::uint32_t* out) = 0;
 };
 
 // A picture already in memory: rows of 0x??RRGGBB values, top row first;
@@ -48,7 +49,7 @@ class PixelRowsSource : public StretchSource {
       : pixels_(pixels), width_(width), height_(height), stride_(stride) {}
   int Width() const override { return width_; }
   int Height() const override { return height_; }
-  void AndRows(int first, int count, int x0, int x1, std::uint32_t* out) override;
+  bool AndRows(int first, int count, int x0, int x1, std::uint32_t* out) override;
 
  private:
   const std::uint32_t* pixels_;
@@ -71,8 +72,9 @@ class ClassicStretch {
  public:
   // Stretches the whole source onto `place`, which may reach outside the
   // target: what falls outside is neither computed nor read. Pixels of the
-  // target outside `place` are left alone.
-  void Draw(StretchSource& source, const DrawRect& place, const StretchTarget& target);
+  // target outside `place` are left alone. Stops at the first rows the
+  // source cannot give and returns false: the target is then partly drawn.
+  [[nodiscard]] bool Draw(StretchSource& source, const DrawRect& place, const StretchTarget& target);
 
  private:
   std::vector<StretchSpan> columns_;

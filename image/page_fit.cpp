@@ -10,7 +10,8 @@ DrawRect FitPageToView(int pw, int ph, int vw, int vh) {
     r.width = pw;
     r.height = ph;
   } else if (pw > ph) {
-    // The ratio is held in single precision, as the original drawing code does.
+    // The ratio is held in single precision: in double some heights would
+    // come out a pixel different.
     const float ratio = static_cast<float>(static_cast<double>(vw) / pw);
     r.width = vw;
     r.height = static_cast<int>(std::floor(static_cast<double>(ph) * ratio));

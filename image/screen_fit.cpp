@@ -28,8 +28,4 @@ DrawRect FitPageToScreen(int pw, int ph, int sw, int sh) {
   return r;
 }
 
-DrawRect PlaceOnScreen(int pageWidth, int pageHeight, const QImage& view) {
-  return FitPageToScreen(pageWidth, pageHeight, view.width(), view.height());
-}
-
 }  // namespace qb

@@ -6,15 +6,10 @@
 // that fits, so every page pixel becomes an equal square block and stays
 // crisp.
 
-#include <QImage>
-
 #include "image/page_fit.h"
 
 namespace qb {
 
 DrawRect FitPageToScreen(int pageWidth, int pageHeight, int screenWidth, int screenHeight);
-
-// FitPageToScreen on the view's own pixels, whatever its device pixel ratio.
-DrawRect PlaceOnScreen(int pageWidth, int pageHeight, const QImage& view);
 
 }  // namespace qb

@@ -19,6 +19,10 @@ DrawRect PlaceInView(int pageWidth, int pageHeight, const QImage& view) {
                         view.devicePixelRatio());
 }
 
+DrawRect PlaceOnScreen(int pageWidth, int pageHeight, const QImage& view) {
+  return FitPageToScreen(pageWidth, pageHeight, view.width(), view.height());
+}
+
 StretchTarget TargetOf(QImage& view) {
   if (view.format() != QImage::Format_RGB32 && view.format() != QImage::Format_ARGB32) {
     view.convertTo(QImage::Format_RGB32);
@@ -55,7 +59,8 @@ DrawRect DrawPageIntoView(QImage& view, const QImage& page, const QColor& backgr
   const QImage source = direct ? page : page.convertToFormat(QImage::Format_RGB32);
   PixelRowsSource rows(reinterpret_cast<const std::uint32_t*>(source.constBits()), source.width(), source.height(),
                        source.bytesPerLine() / static_cast<std::ptrdiff_t>(sizeof(std::uint32_t)));
-  ClassicStretch().Draw(rows, place, TargetOf(view));
+  // Pixels in memory are always there to be read.
+  static_cast<void>(ClassicStretch().Draw(rows, place, TargetOf(view)));
   return place;
 }
 

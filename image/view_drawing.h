@@ -10,6 +10,7 @@
 
 #include "image/classic_stretch.h"
 #include "image/page_fit.h"
+#include "image/screen_fit.h"
 
 namespace qb {
 
@@ -19,6 +20,10 @@ DrawRect ToDevicePixels(const DrawRect& logical, double ratio);
 
 // Where a page of pageWidth x pageHeight goes in the view's own pixels.
 DrawRect PlaceInView(int pageWidth, int pageHeight, const QImage& view);
+
+// FitPageToScreen (image/screen_fit.h) on the view's own pixels, whatever
+// its device pixel ratio.
+DrawRect PlaceOnScreen(int pageWidth, int pageHeight, const QImage& view);
 
 // The stretch's view of a picture: its pixels as they are, or converted to
 // 32 bits first when they are in another format.

@@ -4,7 +4,7 @@
 #include <QScreen>
 #include <QWindow>
 
-#include "image/screen_fit.h"
+#include "image/view_drawing.h"
 
 namespace qb::viewer {
 

@@ -182,8 +182,7 @@ void frmView::OpenBook(const std::u16string& path) {
       pageScroll_->setMaximum(1);
       pageScroll_->setValue(1);
     }
-    ShowMessage(DialogOwner(), QStringLiteral("ファイルが壊れているか、デジタルブックではありません。"),
-                Text(kProgramTitle), MessageButtons::Ok, MessageIcon::None);
+    ShowDamagedMessage();
     return;
   }
   book_ = std::move(read);
@@ -266,13 +265,24 @@ void frmView::ShowScrollPage(int page) {
 void frmView::DrawPage(std::int16_t index) {
   // Only entries of the open book's page table are ever read.
   if (bookPath_.empty() || index < 0 || index >= static_cast<int>(book_.PageTable.size())) return;
-  const BusyCursor busy;
   // Straight from the book into the view. A record that cannot be read (the
-  // file changed since it was opened) leaves the view as it was.
+  // book changed since it was opened) leaves the view and the full screen
+  // empty, so that neither shows a page other than the one the scroll bar
+  // names, and the book is reported damaged.
   const std::int32_t position = book_.PageTable[static_cast<std::size_t>(index)];
-  if (pageView_.Draw(bookPath_, position, view_->Canvas(), view_->Background()) != kBookSound) return;
-  view_->Refresh();
-  fullScreen_->SetPage(bookPath_, position);
+  BookStatus drawn = kBookSound;
+  {
+    const BusyCursor busy;
+    drawn = pageView_.Draw(bookPath_, position, view_->Canvas(), view_->Background());
+    view_->Refresh();
+    fullScreen_->SetPage(bookPath_, position);
+  }
+  if (drawn != kBookSound) ShowDamagedMessage();
+}
+
+void frmView::ShowDamagedMessage() {
+  ShowMessage(DialogOwner(), QStringLiteral("ファイルが壊れているか、デジタルブックではありません。"),
+              Text(kProgramTitle), MessageButtons::Ok, MessageIcon::None);
 }
 
 void frmView::EnterFullScreen() {

@@ -111,6 +111,8 @@ class frmView : public QWidget {
   // What prompts, messages and dialogs open over: the full-screen page
   // while it is shown, otherwise this window.
   QWidget* DialogOwner();
+  // The message for a file that is damaged or not a book.
+  void ShowDamagedMessage();
 
   ViewerSettings settings_;
   ViewerEnvironment environment_;

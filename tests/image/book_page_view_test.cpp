@@ -1,11 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QImage>
+#include <atomic>
 #include <random>
+#include <thread>
 
 #include "book/book_reader.h"
 #include "book/book_test_support.h"
 #include "book/book_writer.h"
+#include "image/book_page_thumbnail.h"
 #include "image/book_page_view.h"
 #include "image/pixel_transfer.h"
 #include "image/view_drawing.h"
@@ -97,23 +103,76 @@ TEST_F(BookPageViewTest, PagesWithoutPixelsClearTheView) {
   EXPECT_EQ(view.pixel(30, 19), qRgb(255, 255, 255));
 }
 
-TEST_F(BookPageViewTest, UnreadableRecordLeavesTheViewAlone) {
+TEST_F(BookPageViewTest, UnreadableRecordLeavesOnlyBackground) {
   std::mt19937 random(5);
   const auto table = Write({RandomPicture(random, 50, 40), RandomPicture(random, 50, 40)});
   BookPageView pageView;
   QImage view(60, 40, QImage::Format_RGB32);
-  view.fill(Qt::black);
-  const QImage before = view.copy();
+  QImage background(view.size(), QImage::Format_RGB32);
+  background.fill(Qt::white);
   // Cut inside the second record; a position outside the file; no file.
   std::filesystem::resize_file(dir / "pages.qbb", static_cast<std::uintmax_t>(table[1] + 100));
-  EXPECT_EQ(pageView.Draw(path, table[1], view, Qt::white), kBookDamaged);
-  EXPECT_EQ(pageView.Draw(path, table[1] + 1000000, view, Qt::white), kBookDamaged);
-  EXPECT_EQ(pageView.Draw(path, 0, view, Qt::white), kBookDamaged);
-  EXPECT_EQ(pageView.Draw(U16(dir / "missing.qbb"), table[0], view, Qt::white), kBookDamaged);
-  EXPECT_EQ(view, before);
+  for (const auto& [book, position] : {std::pair{path, table[1]}, std::pair{path, table[1] + 1000000},
+                                       std::pair{path, 0}, std::pair{U16(dir / "missing.qbb"), table[0]}}) {
+    view.fill(Qt::black);
+    EXPECT_EQ(pageView.Draw(book, position, view, Qt::white), kBookDamaged) << position;
+    EXPECT_EQ(view, background) << position;
+  }
   // The first page is whole and still shows.
   EXPECT_EQ(pageView.Draw(path, table[0], view, Qt::white), 0);
-  EXPECT_NE(view, before);
+  EXPECT_NE(view, background);
+}
+
+TEST_F(BookPageViewTest, BookCutShortWhileReadFromAnotherThread) {
+  std::mt19937 random(8);
+  const auto table = Write({RandomPicture(random, 400, 300), RandomPicture(random, 300, 400)});
+  const std::string bytes = ReadAll(dir / "pages.qbb");
+  const QSize size(160, 120);
+  QImage empty(size, QImage::Format_RGB32);
+  empty.fill(Qt::white);
+  std::vector<QImage> views;
+  std::vector<PageImage> pages(2);
+  std::vector<QImage> thumbnails;
+  for (std::size_t i = 0; i < 2; ++i) {
+    views.push_back(Reference(table[i], size, 1.0));
+    ASSERT_EQ(ReadPageImage(path, pages[i], table[i]), kBookSound);
+    thumbnails.push_back(ShrinkBookPage(path, table[i], QSize(40, 30)));
+  }
+
+  // Cut inside the first page's planes and put the bytes back, again and
+  // again: a read finds either the page's own bytes or too few of them.
+  const std::int64_t cut = table[0] + 1000;
+  std::atomic<bool> stop{false};
+  std::thread cutter([&] {
+    const int fd = ::open((dir / "pages.qbb").c_str(), O_WRONLY);
+    while (!stop) {
+      if (::ftruncate(fd, cut) != 0) break;
+      const std::size_t rest = bytes.size() - static_cast<std::size_t>(cut);
+      if (::pwrite(fd, bytes.data() + cut, rest, cut) != static_cast<ssize_t>(rest)) break;
+    }
+    ::close(fd);
+  });
+  BookPageView pageView;
+  QImage view(size, QImage::Format_RGB32);
+  int damaged = 0;
+  int sound = 0;
+  int wrong = 0;
+  for (int i = 0; i < 20000 && (i < 100 || damaged == 0 || sound == 0); ++i) {
+    const std::size_t page = static_cast<std::size_t>(i % 2);
+    const BookStatus drawn = pageView.Draw(path, table[page], view, Qt::white);
+    (drawn == kBookSound ? sound : damaged) += 1;
+    wrong += view != (drawn == kBookSound ? views[page] : empty);
+    PageImage decoded;
+    const BookStatus read = ReadPageImage(path, decoded, table[page]);
+    wrong += read == kBookSound ? decoded.Pixels != pages[page].Pixels : decoded.Width != 0;
+    const QImage thumbnail = ShrinkBookPage(path, table[page], QSize(40, 30));
+    wrong += !thumbnail.isNull() && thumbnail != thumbnails[page];
+  }
+  stop = true;
+  cutter.join();
+  EXPECT_EQ(wrong, 0);
+  EXPECT_GT(damaged, 0);
+  EXPECT_GT(sound, 0);
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ struct Picture {
 std::vector<std::uint32_t> Stretched(const Picture& picture, DrawRect place, int tw, int th) {
   std::vector<std::uint32_t> target(static_cast<std::size_t>(tw * th), kUntouched);
   PixelRowsSource source(picture.pixels.data(), picture.width, picture.height, picture.width);
-  ClassicStretch().Draw(source, place, {target.data(), tw, th, tw});
+  EXPECT_TRUE(ClassicStretch().Draw(source, place, {target.data(), tw, th, tw}));
   return target;
 }
 

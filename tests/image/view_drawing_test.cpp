@@ -53,5 +53,12 @@ TEST(ViewDrawing, NoSmoothingBetweenPixels) {
   }
 }
 
+TEST(PlaceOnScreen, CountsTheScreensOwnPixels) {
+  QImage dense(3840, 2160, QImage::Format_RGB32);
+  dense.setDevicePixelRatio(2);
+  EXPECT_EQ(PlaceOnScreen(640, 480, dense), (DrawRect{640, 120, 2560, 1920}));
+  EXPECT_EQ(PlaceOnScreen(4000, 2000, dense), (DrawRect{0, 120, 3840, 1920}));
+}
+
 }  // namespace
 }  // namespace qb

@@ -67,7 +67,7 @@ QImage Expected(const QImage& page, QSize screen, const DrawRect& place) {
   expected.fill(Qt::black);
   PixelRowsSource rows(reinterpret_cast<const std::uint32_t*>(page.constBits()), page.width(), page.height(),
                        page.bytesPerLine() / 4);
-  ClassicStretch().Draw(rows, place, TargetOf(expected));
+  EXPECT_TRUE(ClassicStretch().Draw(rows, place, TargetOf(expected)));
   return expected;
 }
 

@@ -530,20 +530,26 @@ TEST_F(ViewWindow, PagesWithoutPixelsClearTheView) {
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(ViewWindow, PageRecordTruncatedAfterOpeningDrawsNothing) {
+TEST_F(ViewWindow, BookCutShortAfterOpeningIsReportedAndShowsNoStalePage) {
   const fs::path path = PlainBook();
   OpenFromCommandLine(path);
-  const QImage first = view->VIEW()->Canvas().copy();
+  QImage empty(view->VIEW()->Canvas().size(), QImage::Format_RGB32);
+  empty.fill(view->VIEW()->Background());
+  ASSERT_NE(view->VIEW()->Canvas(), empty);
   const std::int32_t second = view->Book().PageTable[1];
   fs::resize_file(path, static_cast<std::uintmax_t>(second - 1 + 20));
 
-  view->BTN_Click(frmView::kNext);
-  EXPECT_EQ(view->VIEW()->Canvas(), first);
-  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-  fs::remove(path);
-  view->BTN_Click(frmView::kPrev);
-  EXPECT_EQ(view->VIEW()->Canvas(), first);
-  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  // Cut inside page 2, then gone altogether: each time the message, the
+  // scroll bar on the page asked for, and no page in the view.
+  for (const int page : {2, 1}) {
+    if (page == 1) fs::remove(path);
+    view->BTN_Click(page == 2 ? frmView::kNext : frmView::kPrev);
+    EXPECT_EQ(view->PageScroll()->value(), page);
+    EXPECT_EQ(view->VIEW()->Canvas(), empty) << page;
+    ASSERT_EQ(boxes.Calls().size(), static_cast<std::size_t>(3 - page));
+    EXPECT_EQ(boxes.Calls().back().text, kDamagedMessage);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  }
 }
 
 TEST_F(ViewWindow, TitleShowsBookTextsLiterally) {
