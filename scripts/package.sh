@@ -3,7 +3,7 @@
 # build tree scripts/test.sh uses, then checks it with lintian when present.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+bash scripts/setup.sh --web
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j2
 version=$(sed -n 's/^project(Quillberry VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)

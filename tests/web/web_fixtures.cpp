@@ -17,7 +17,7 @@
 #include "book/book_writer.h"
 #include "common/utf8.h"
 #include "image/book_page_view.h"
-#include "image/screen_fit.h"
+#include "image/view_drawing.h"
 
 namespace {
 
