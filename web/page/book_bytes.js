@@ -37,9 +37,15 @@ class BookBytes {
     return [Math.max(this.windowStart, grid), Math.min(this.windowEnd, grid + kBlockBytes)];
   }
 
-  // Exactly count bytes at offset, or null when they cannot be had.
+  // Exactly count bytes at offset, or null when they cannot be had. The
+  // bytes are valid until the next read.
   read(offset, count) {
     if (offset < 0 || count < 0 || offset + count > this.size) return null;
+    // Within one kept block: a view of it, which the core copies at once.
+    const held = this.take(offset);
+    if (held && offset + count <= held.start + held.bytes.length) {
+      return held.bytes.subarray(offset - held.start, offset - held.start + count);
+    }
     const out = new Uint8Array(count);
     let done = 0;
     while (done < count) {
