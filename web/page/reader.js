@@ -86,7 +86,9 @@ async function drawCurrentPage() {
   state.drawing = true;
   setBusy(true);
   let failed = false;
-  for (;;) {
+  // A file rejected meanwhile leaves no book, which ends the loop.
+  while (state.book) {
+    const count = state.book.pageCount;
     const want = { page: state.page, width: state.deviceWidth, height: state.deviceHeight };
     const now = state.drawn;
     if (now && now.page === want.page && now.width === want.width && now.height === want.height) break;
@@ -101,7 +103,7 @@ async function drawCurrentPage() {
     canvas.height = reply.height;
     const image = new ImageData(new Uint8ClampedArray(reply.pixels), reply.width, reply.height);
     canvas.getContext('2d').putImageData(image, 0, 0);
-    canvas.setAttribute('aria-label', `${reply.page} / ${state.book.pageCount}`);
+    canvas.setAttribute('aria-label', `${reply.page} / ${count}`);
     state.drawn = want;
   }
   state.drawing = false;
