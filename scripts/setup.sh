@@ -1,7 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the screenshots need.
 # Only missing packages are installed, so a second run is quick and offline.
+# With --web also what the web reader's build and tests need (emscripten, a
+# headless browser, the pinned npm packages of web/test); the desktop
+# programs need none of it.
 set -euo pipefail
+cd "$(dirname "$0")/.."
+web=0
+[ "${1:-}" = "--web" ] && web=1
 
 packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
@@ -14,6 +20,11 @@ packages=(
   qt6-image-formats-plugins libavif-dev libtiff-dev
   dpkg-dev lintian appstream
 )
+if [ "$web" -eq 1 ]; then
+  packages+=(emscripten chromium)
+  # Any node with npm will do; Debian's comes only where there is none.
+  command -v npm >/dev/null || packages+=(npm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -31,4 +42,9 @@ if [ "${#missing[@]}" -gt 0 ]; then
   "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 else
   echo "All build packages are present."
+fi
+
+if [ "$web" -eq 1 ] && [ ! -f web/test/node_modules/.package-lock.json -o web/test/package-lock.json -nt web/test/node_modules/.package-lock.json ]; then
+  # The browser is the system's Chromium: npm must never fetch one.
+  PUPPETEER_SKIP_DOWNLOAD=1 npm ci --prefix web/test --no-audit --no-fund
 fi

@@ -2,6 +2,7 @@
 // The qbbtool commands. Each takes the arguments after its name and returns
 // the process exit status.
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,9 @@ int RunBuild(const Args& args, const std::u16string& programFolder);
 int RunThumbnail(const Args& args);
 int RunUnpack(const Args& args);
 int RunExport(const Args& args);
+int RunPublish(const Args& args);
+// RunPublish with the web reader's files taken from readerFolder (tests).
+int RunPublish(const Args& args, const std::filesystem::path& readerFolder);
 
 // Exit statuses shared by the commands.
 inline constexpr int kExitOk = 0;

@@ -22,6 +22,7 @@ constexpr const char* kUsage =
     "  thumbnail [-s SIZE] BOOK OUT.png   write page 1 fitted into SIZE x SIZE as a PNG picture\n"
     "  unpack [--force] BOOK DIR     write the pages and a QuillyEd definition file into DIR\n"
     "  export [--password PW] BOOK OUT.cbz   write the pages and fields as a comic archive\n"
+    "  publish [--force] BOOK DIR    write the web reader with the book into DIR, for any web host\n"
     "Run 'qbbtool COMMAND --help' for the details of a command.\n";
 
 }  // namespace
@@ -30,7 +31,7 @@ int main(int argc, char** argv) {
   const std::map<std::string, int (*)(const qbbtool::Args&)> commands = {
       {"info", qbbtool::RunInfo},     {"page", qbbtool::RunPage},           {"make", qbbtool::RunMake},
       {"build", qbbtool::RunBuild},   {"thumbnail", qbbtool::RunThumbnail}, {"unpack", qbbtool::RunUnpack},
-      {"export", qbbtool::RunExport},
+      {"export", qbbtool::RunExport},  {"publish", qbbtool::RunPublish},
   };
   if (argc < 2 || std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h") {
     (argc < 2 ? std::cerr : std::cout) << kUsage;
