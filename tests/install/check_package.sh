@@ -42,6 +42,12 @@ for size in 16 24 32 48 64 128 256; do
     expected+=("usr/share/icons/hicolor/${size}x${size}/apps/$icon.png")
   done
 done
+# The web reader is in the package wherever the build made it.
+if [[ -d "$build/web/reader" ]]; then
+  for file in "$build"/web/reader/*; do
+    expected+=("usr/share/quillberry/web/$(basename "$file")")
+  done
+fi
 listed=$(dpkg-deb --fsys-tarfile "$deb" | tar -t | sed 's|^\./||' | grep -v '/$' | sort)
 duplicates=$(uniq -d <<<"$listed")
 [[ -z "$duplicates" ]] || fail "files packed more than once: $duplicates"
