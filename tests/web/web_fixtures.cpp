@@ -29,7 +29,7 @@ struct PageSize {
   int height;
 };
 
-struct BookSpec {
+struct BookPlan {
   const char* name;
   std::vector<PageSize> pages;
   std::u16string author, title, password, comment, url, mail;
@@ -43,7 +43,7 @@ const std::vector<PageSize> kTwentyPages = {{160, 120}, {1280, 960}, {1, 1},    
                                             {64, 64},   {1000, 10},  {97, 131},  {800, 600}, {401, 299},
                                             {5, 3},     {1201, 33},  {256, 512}, {639, 481}, {120, 160}};
 
-const std::vector<BookSpec> kBooks = {
+const std::vector<BookPlan> kBooks = {
     {"pages20.qbb", kTwentyPages, u"作者", u"二十ページ", u"", u"", u"", u""},
     {"locked.qbb", {{90, 60}, {60, 90}, {30, 30}}, u"作者", u"鍵の本", u"Ab1", u"", u"", u"", 1500},
     {"texts.qbb",
@@ -123,27 +123,27 @@ int WriteBooks(const fs::path& dir) {
   fs::create_directories(dir);
   std::mt19937 random(19);
   std::vector<fs::path> written;
-  for (const BookSpec& spec : kBooks) {
+  for (const BookPlan& plan : kBooks) {
     FakeSurface surface;
     std::vector<std::u16string> pictures;
-    for (const PageSize& size : spec.pages) {
+    for (const PageSize& size : plan.pages) {
       const std::u16string name = u"p" + qb::FromUtf8(std::to_string(pictures.size()));
       surface.pictures[name] = {size.width, size.height, RandomPixels(random, size)};
       pictures.push_back(name);
     }
     qb::BookRecord book;
-    book.Author = spec.author;
-    book.Title = spec.title;
-    book.Password = spec.password;
+    book.Author = plan.author;
+    book.Title = plan.title;
+    book.Password = plan.password;
     book.Author.resize(qb::kAuthorWidth, u' ');
     book.Title.resize(qb::kTitleWidth, u' ');
     book.Password.resize(qb::kPasswordWidth, u' ');
-    book.Comment = spec.comment;
-    book.Url = spec.url;
-    book.Mail = spec.mail;
-    book.Price = spec.price;
-    book.PageCount = static_cast<std::int16_t>(spec.pages.size());
-    const fs::path path = dir / spec.name;
+    book.Comment = plan.comment;
+    book.Url = plan.url;
+    book.Mail = plan.mail;
+    book.Price = plan.price;
+    book.PageCount = static_cast<std::int16_t>(plan.pages.size());
+    const fs::path path = dir / plan.name;
     if (qb::WriteBook(qb::FromPath(path), book, pictures, surface) != qb::kWriteOk) {
       std::cerr << "cannot write " << path << "\n";
       return 1;
