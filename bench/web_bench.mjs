@@ -12,7 +12,8 @@ const kRounds = Number(process.env.QB_WEB_BENCH_ROUNDS || 10);
 const native = new Map(
   JSON.parse(readFileSync(nativeJson, 'utf8')).benchmarks.map((b) => [b.name, b.real_time]), // milliseconds
 );
-writeFileSync(join(site, 'blank.html'), '<!DOCTYPE html><title>blank</title><link rel="icon" href="data:,">');
+writeFileSync(join(site, 'blank.html'),
+  '<!DOCTYPE html><title>blank</title><link rel="icon" href="data:,"><input type="file" id="book">');
 
 const server = await serveFolder(site);
 const browser = await puppeteer.launch({
@@ -25,16 +26,20 @@ const browser = await puppeteer.launch({
 
 // Median milliseconds of one page drawn and put on a 640 x 480 canvas, as
 // the reader does it: its worker reads and draws, the page shows the result.
-async function webPageToScreen(book) {
+// The book is a file chosen from the disk, as the native side reads one, or
+// (fromServer) fetched by ranges from the local server.
+async function webPageToScreen(book, fromServer) {
   const page = await browser.newPage();
   await page.goto(`${server.url}blank.html`);
+  if (!fromServer) await (await page.$('#book')).uploadFile(join(site, book));
   const times = await page.evaluate(async (url, rounds) => {
     const worker = new Worker('book_worker.js');
     const ask = (message) => new Promise((resolve) => {
       worker.onmessage = (event) => event.data.type !== 'ready' && resolve(event.data);
       worker.postMessage(message);
     });
-    await ask({ type: 'open', url });
+    const opened = await ask(url ? { type: 'open', url } : { type: 'open', file: document.getElementById('book').files[0] });
+    if (opened.status !== 0) throw new Error(`the book did not open: ${opened.status}`);
     const context = new OffscreenCanvas(640, 480).getContext('2d');
     const times = [];
     for (let i = 0; i <= rounds; ++i) {
@@ -45,7 +50,7 @@ async function webPageToScreen(book) {
     }
     worker.terminate();
     return times;
-  }, `${server.url}${book}`, kRounds);
+  }, fromServer ? `${server.url}${book}` : '', kRounds);
   await page.close();
   return median(times);
 }
@@ -98,15 +103,18 @@ function median(values) {
 }
 
 function ratio(ours, args, value, baseline, meaning) {
-  console.log(`${ours.padEnd(22)} ${args.padEnd(10)} ${(value / baseline).toFixed(2).padStart(6)}x  ${meaning}` +
+  console.log(`${ours.padEnd(24)} ${args.padEnd(10)} ${(value / baseline).toFixed(2).padStart(6)}x  ${meaning}` +
     ` (${value.toFixed(3)} ms vs ${baseline.toFixed(3)} ms)`);
 }
 
 const lines = [];
-for (const [width, height] of [[1280, 960], [4000, 3000]]) {
-  const web = await webPageToScreen(`page${width}x${height}.qbb`);
-  lines.push(['BM_WebPageToScreen', `${width}/${height}`, web, native.get(`BM_ScreenPageToScreen/${width}/${height}`),
-    'web page to screen vs native page to screen']);
+for (const fromServer of [false, true]) {
+  for (const [width, height] of [[1280, 960], [4000, 3000]]) {
+    const web = await webPageToScreen(`page${width}x${height}.qbb`, fromServer);
+    lines.push([fromServer ? 'BM_WebServerPageToScreen' : 'BM_WebPageToScreen', `${width}/${height}`, web,
+      native.get(`BM_ScreenPageToScreen/${width}/${height}`),
+      `web page to screen${fromServer ? ' (from a server)' : ''} vs native page to screen`]);
+  }
 }
 const [load, fetched] = await webFirstPage();
 lines.push(['BM_WebFirstPage', 'sample', load, fetched, 'web first page vs fetching its bytes']);

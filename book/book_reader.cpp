@@ -45,6 +45,20 @@ BookStatus ReadBookHeader(const std::u16string& path, BookRecord& book) {
 }
 
 BookStatus ReadBookHeader(ByteSource& file, BookRecord& book) {
+  BookRecord read = book;
+  const BookStatus status = ReadBookTable(file, read);
+  if (status != kBookSound && status != kBookCheckFailed) return status;
+  // Every record must lie inside the file with sane dimensions; trusting
+  // the table would read out of bounds later, page by page.
+  for (const std::int32_t position : read.PageTable) {
+    PageImage head;
+    if (!ReadRecordHeader(file, position, head)) return kBookDamaged;
+  }
+  book = std::move(read);
+  return status;
+}
+
+BookStatus ReadBookTable(ByteSource& file, BookRecord& book) {
   std::string header;
   if (!ReadBytes(file, 0, format::kMagic.size(), header)) return kBookNotABook;
   if (header != format::kMagic) return kBookNotABook;
@@ -80,10 +94,7 @@ BookStatus ReadBookHeader(ByteSource& file, BookRecord& book) {
   read.PageTable.assign(static_cast<std::size_t>(read.PageCount), 0);
   for (std::size_t i = 0; i < read.PageTable.size(); ++i) {
     read.PageTable[i] = GetInt32(table, 4 * i);
-    // Every record must lie inside the file with sane dimensions; trusting
-    // the table would read out of bounds later, page by page.
-    PageImage head;
-    if (!ReadRecordHeader(file, read.PageTable[i], head)) return kBookDamaged;
+    if (read.PageTable[i] < 1 || !Holds(file, read.PageTable[i] - 1, format::kPageHeaderSize)) return kBookDamaged;
   }
 
   book = std::move(read);

@@ -22,6 +22,11 @@ enum BookStatus : int {
 [[nodiscard]] BookStatus ReadBookHeader(const std::u16string& path, BookRecord& book);
 // The same from any source of the book's bytes.
 [[nodiscard]] BookStatus ReadBookHeader(ByteSource& source, BookRecord& book);
+// The header, text block and page table alone, with the same statuses, but
+// each table position only checked to start a record header inside the
+// source: for readers that check each record in full when they show it, so
+// opening costs no read per page.
+[[nodiscard]] BookStatus ReadBookTable(ByteSource& source, BookRecord& book);
 
 // Decodes the page record at the 1-based file position. Returns kBookSound,
 // or kBookDamaged (page left empty) when the record cannot be read as a whole.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "book/book_file.h"
 #include "book/book_reader.h"
 #include "book/book_writer.h"
 #include "book_test_support.h"
@@ -223,6 +224,39 @@ TEST_F(BookReader, TextLengthAndTablePastTheEndAreRefused) {
   PutInt32(bytes, 0, 111);
   WriteAll(path, bytes);
   EXPECT_EQ(ReadBookHeader(U16(path), book), kBookDamaged);
+}
+
+TEST_F(BookReader, TableAloneLeavesRecordsToTheirPages) {
+  // Records damaged past their header open; positions outside the file do not.
+  struct Case {
+    std::int32_t position;  // 0: as written
+    std::int16_t width;
+    bool popPixel;
+    BookStatus table;
+  };
+  const std::size_t size = RawBook().Bytes().size();
+  const Case cases[] = {
+      {0, -1, false, kBookSound},
+      {0, 1, true, kBookSound},
+      {static_cast<std::int32_t>(size - 5), 1, false, kBookSound},  // the last six bytes
+      {static_cast<std::int32_t>(size - 4), 1, false, kBookDamaged},
+      {0x7FFFFFFF, 1, false, kBookDamaged},
+      {-1, 1, false, kBookDamaged},
+  };
+  for (const Case& c : cases) {
+    RawBook raw;
+    raw.width = c.width;
+    if (c.popPixel) raw.pixels.pop_back();
+    std::string bytes = raw.Bytes();
+    if (c.position != 0) PutInt32(bytes, c.position, 111);
+    WriteAll(path, bytes);
+    BookFile file(U16(path));
+    BookRecord book;
+    book.Title = u"kept";
+    EXPECT_EQ(ReadBookTable(file, book), c.table) << c.position << " " << c.width;
+    EXPECT_EQ(book.Title == u"kept", c.table != kBookSound) << c.position;
+    EXPECT_EQ(ReadBookHeader(U16(path), book), kBookDamaged) << c.position << " " << c.width;
+  }
 }
 
 TEST_F(BookReader, EveryPrefixOfABookIsRefused) {

@@ -1,5 +1,6 @@
 // The native side of the web reader's tests. "books DIR" writes the test
-// books and, as manifest.json, what ReadBookHeader makes of each; "draw BOOK
+// books and, as manifest.json, what ReadBookHeader and ReadBookTable make of
+// each; "draw BOOK
 // PAGE WIDTH HEIGHT OUT" writes what Quilly's full screen shows of a page at
 // that size (bytes R, G, B, 255, top row first), exit status the reader's.
 #include <QColor>
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "book/book_file.h"
 #include "book/book_reader.h"
 #include "book/book_test_support.h"
 #include "book/book_writer.h"
@@ -106,7 +108,10 @@ void WriteHeaderEntry(std::ostream& out, const fs::path& book) {
   const qb::BookStatus status = qb::ReadBookHeader(qb::FromPath(book), record);
   out << "    {\"name\": ";
   WriteJsonString(out, qb::FromPath(book.filename()));
-  out << ", \"status\": " << status << ", \"pageCount\": " << record.PageCount;
+  qb::BookFile file(qb::FromPath(book));
+  qb::BookRecord front;
+  out << ", \"status\": " << status << ", \"tableStatus\": " << qb::ReadBookTable(file, front)
+      << ", \"pageCount\": " << record.PageCount;
   const std::pair<const char*, const std::u16string*> texts[] = {
       {"author", &record.Author}, {"title", &record.Title},     {"url", &record.Url},
       {"mail", &record.Mail},     {"comment", &record.Comment}, {"password", &record.Password}};

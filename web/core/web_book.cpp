@@ -25,7 +25,7 @@ BookStatus WebBook::Open(std::int64_t size) {
   book_ = BookRecord{};
   source_ = JsByteSource(size);
   BookRecord read;
-  const BookStatus status = ReadBookHeader(source_, read);
+  const BookStatus status = ReadBookTable(source_, read);
   if (status != kBookSound) return status;
   book_ = std::move(read);
   open_ = true;

@@ -20,8 +20,10 @@ namespace qb::web {
 
 class WebBook {
  public:
-  // Reads the header of a book of size bytes. A rejected file leaves no
-  // book open, as in the Viewer: no password, empty fields, no page.
+  // Reads the header, texts and page table of a book of size bytes; each
+  // page's record is checked in full only when it is drawn, so opening costs
+  // the same few reads for any page count. A rejected file leaves no book
+  // open, as in the Viewer: no password, empty fields, no page.
   [[nodiscard]] BookStatus Open(std::int64_t size);
 
   const BookRecord& Record() const { return book_; }
