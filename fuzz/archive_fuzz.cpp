@@ -26,13 +26,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string path = "/proc/self/fd/" + std::to_string(fd);
   const qbbtool::ArchiveListing listing = qbbtool::ListComicArchive(path);
   if (!listing.error.empty()) return 0;
-  qbbtool::ComicArchiveReader reader(path);
+  qbbtool::ComicArchiveReader reader(path, listing.pictures);
   QByteArray bytes;
   std::string why;
   if (listing.comicInfo && reader.Read(*listing.comicInfo, qbbtool::kMaxComicInfoBytes, bytes, &why)) {
     qbbtool::ParseComicInfo(bytes);
   }
-  // Small pictures only: the fuzzer's inputs are small, a bomb is not.
-  for (const qbbtool::ArchiveEntry& entry : listing.pictures) reader.Read(entry, std::int64_t{1} << 20, bytes, &why);
+  // Small pictures only: the fuzzer's inputs are small, a bomb is not. Last
+  // entry first, so that the entries passed on the way are staged and read
+  // back from there.
+  for (auto entry = listing.pictures.rbegin(); entry != listing.pictures.rend(); ++entry) {
+    reader.Read(*entry, std::int64_t{1} << 20, bytes, &why);
+  }
   return 0;
 }
