@@ -6,6 +6,7 @@
 
 #include "common/ini_document.h"
 #include "common/ini_file.h"
+#include "common/percent_encoding.h"
 #include "common/utf8.h"
 
 namespace qb::viewer {
@@ -118,22 +119,7 @@ Outcome UpdateDocument(const std::u16string& settingsPath, const std::function<v
 
 }  // namespace
 
-std::string EscapeSettingText(std::u16string_view text) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string escaped;
-  for (const unsigned char c : ToUtf8(text)) {
-    const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-                       c == '.' || c == '_' || c == '~' || c == '/';
-    if (plain) {
-      escaped += static_cast<char>(c);
-    } else {
-      escaped += '%';
-      escaped += kHex[c >> 4];
-      escaped += kHex[c & 15];
-    }
-  }
-  return escaped;
-}
+std::string EscapeSettingText(std::u16string_view text) { return PercentEncode(ToUtf8(text), "/"); }
 
 bool UnescapeSettingText(std::u16string_view escaped, std::u16string& text) {
   const auto hexValue = [](char16_t c) -> int {

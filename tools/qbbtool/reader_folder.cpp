@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/percent_encoding.h"
+
 namespace qbbtool {
 
 namespace fs = std::filesystem;
@@ -30,21 +32,8 @@ fs::path FindReaderFolder(const fs::path& programFolder) {
 std::string PageForBook(std::string_view page, std::string_view bookName) {
   const std::size_t at = page.find(kBookPlace);
   if (at == std::string_view::npos) return {};
-  static const char kHex[] = "0123456789ABCDEF";
-  std::string encoded;
-  for (const unsigned char c : bookName) {
-    const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-                       c == '.' || c == '_' || c == '~';
-    if (plain) {
-      encoded += static_cast<char>(c);
-    } else {
-      encoded += '%';
-      encoded += kHex[c >> 4];
-      encoded += kHex[c & 15];
-    }
-  }
   std::string out(page.substr(0, at));
-  out += R"(<meta name="quillberry-book" content=")" + encoded + R"(">)";
+  out += R"(<meta name="quillberry-book" content=")" + qb::PercentEncode(bookName) + R"(">)";
   out += page.substr(at + kBookPlace.size());
   return out;
 }
