@@ -28,13 +28,13 @@ void PutPicture(QImage& view, const QImage& picture, const DrawRect& place) {
 }
 
 // A part of the view sharing its pixels.
-QImage PartOf(QImage& view, const PageArea& area) {
+QImage PartOf(QImage& view, const DrawRect& area) {
   const StretchTarget target = TargetOf(view);
   return QImage(reinterpret_cast<uchar*>(target.pixels + area.y * target.stride + area.x), area.width, area.height,
                 view.bytesPerLine(), QImage::Format_RGB32);
 }
 
-PageArea Clipped(const PageArea& area, const QImage& view) {
+DrawRect Clipped(const DrawRect& area, const QImage& view) {
   const int x = std::clamp(area.x, 0, view.width());
   const int y = std::clamp(area.y, 0, view.height());
   return {x, y, std::clamp(area.x + area.width, x, view.width()) - x,
@@ -68,12 +68,11 @@ BookStatus PagePainter::DrawPair(const std::u16string& path, std::int32_t left, 
   }
   const DrawRect whole =
       PlaceOnScreen(leftPage.Width + rightPage.Width, std::max(leftPage.Height, rightPage.Height), view);
-  const SpreadAreas areas = SplitSpread({whole.x, whole.y, whole.width, whole.height}, leftPage.Width, leftPage.Height,
-                                        rightPage.Width, rightPage.Height);
+  const SpreadAreas areas = SplitSpread(whole, leftPage.Width, leftPage.Height, rightPage.Width, rightPage.Height);
   ClearAroundPlace(view, {}, background);
   BookStatus drawn = kBookSound;
   for (const auto& [area, position] : {std::pair{areas.left, left}, std::pair{areas.right, right}}) {
-    const PageArea inside = Clipped(area, view);
+    const DrawRect inside = Clipped(area, view);
     if (inside.width <= 0 || inside.height <= 0) continue;
     QImage part = PartOf(view, inside);
     if (Draw(path, position, part, background, FillView) != kBookSound) drawn = kBookDamaged;

@@ -24,14 +24,14 @@ int SteppedSpreadPage(int current, int direction, const std::vector<bool>& wide)
   return current;
 }
 
-SpreadAreas SplitSpread(const PageArea& whole, int leftWidth, int leftHeight, int rightWidth, int rightHeight) {
+SpreadAreas SplitSpread(const DrawRect& whole, int leftWidth, int leftHeight, int rightWidth, int rightHeight) {
   const std::int64_t pairWidth = std::int64_t{leftWidth} + rightWidth;
   const std::int64_t pairHeight = std::max(leftHeight, rightHeight);
   if (pairWidth <= 0 || pairHeight <= 0) return {};
   const int left = static_cast<int>(whole.width * std::int64_t{leftWidth} / pairWidth);
   const auto area = [&](int x, int width, int height) {
     const int scaled = static_cast<int>(whole.height * std::int64_t{height} / pairHeight);
-    return PageArea{x, whole.y + (whole.height - scaled) / 2, width, scaled};
+    return DrawRect{x, whole.y + (whole.height - scaled) / 2, width, scaled};
   };
   return {area(whole.x, left, leftHeight), area(whole.x + left, whole.width - left, rightHeight)};
 }

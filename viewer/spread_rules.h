@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "image/page_fit.h"
+
 namespace qb::viewer {
 
 // Pages first..last (one or two pages).
@@ -23,23 +25,15 @@ Spread SpreadAt(int page, const std::vector<bool>& wide);
 // holding current; current itself at either end.
 int SteppedSpreadPage(int current, int direction, const std::vector<bool>& wide);
 
-struct PageArea {
-  int x = 0;
-  int y = 0;
-  int width = 0;
-  int height = 0;
-  bool operator==(const PageArea&) const = default;
-};
-
 struct SpreadAreas {
-  PageArea left;
-  PageArea right;
+  DrawRect left;
+  DrawRect right;
   bool operator==(const SpreadAreas&) const = default;
 };
 
 // Where the two pages of a spread go when the pair, as one picture of
 // (leftWidth + rightWidth) x the taller height, is drawn at whole: side by
 // side without a gap, each scaled alike and centred on the pair's height.
-SpreadAreas SplitSpread(const PageArea& whole, int leftWidth, int leftHeight, int rightWidth, int rightHeight);
+SpreadAreas SplitSpread(const DrawRect& whole, int leftWidth, int leftHeight, int rightWidth, int rightHeight);
 
 }  // namespace qb::viewer
