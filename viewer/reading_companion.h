@@ -40,9 +40,9 @@ class ReadingCompanion : public QObject {
   ReadingCompanion(frmView& view, FullScreenView& fullScreen, PagePainter& painter, std::u16string settingsPath);
   ~ReadingCompanion() override;
 
-  // Hooks of the window. BookOpening: before any book is read (the place
-  // in the last one is saved); BookOpened: a book was accepted and shows
-  // page 1; PasswordSettled: the password gate has decided; PageShowing:
+  // Hooks of the window. BookOpening: a sound book is about to replace the
+  // one shown (the place in that one is saved; a rejected file never gets
+  // here); BookOpened: the new book shows page 1; PasswordSettled: the password gate has decided; PageShowing:
   // page is about to be drawn.
   void BookOpening();
   void BookOpened();
@@ -97,12 +97,12 @@ class ReadingCompanion : public QObject {
   PagePainter& painter_;
   std::u16string settingsPath_;
   ReaderOptions options_;
-  std::optional<BookIdentity> book_;     // the open book
-  bool keeping_ = false;                 // its place is kept: it was unlocked
-  std::optional<int> remembered_;        // where it was left last time
-  std::optional<ReadingPlace> unsaved_;  // the place not written yet
+  std::optional<BookIdentity> book_;         // the open book
+  bool keeping_ = false;                     // its place is kept: it was unlocked
+  std::optional<int> remembered_;            // where it was left last time
+  std::optional<ReadingPlace> unsaved_;      // the place not written yet
   std::optional<RecentBook> unsavedRecent_;  // the book opened, not written yet
-  std::vector<bool> wide_;               // which pages are wider than tall, read when spreads need it
+  std::vector<bool> wide_;                   // which pages are wider than tall, read when spreads need it
   bool wideRead_ = false;
   QTimer saveDelay_;
   QTimer slideshow_;
