@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "book/book_file.h"
-#include "book/byte_source.h"
 #include "book/book_format.h"
+#include "book/byte_source.h"
 #include "common/utf8.h"
 
 namespace qb::viewer {

@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
   const std::map<std::string, int (*)(const qbbtool::Args&)> commands = {
       {"info", qbbtool::RunInfo},     {"page", qbbtool::RunPage},           {"make", qbbtool::RunMake},
       {"build", qbbtool::RunBuild},   {"thumbnail", qbbtool::RunThumbnail}, {"unpack", qbbtool::RunUnpack},
-      {"export", qbbtool::RunExport},  {"publish", qbbtool::RunPublish},
+      {"export", qbbtool::RunExport}, {"publish", qbbtool::RunPublish},
   };
   if (argc < 2 || std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h") {
     (argc < 2 ? std::cerr : std::cout) << kUsage;
